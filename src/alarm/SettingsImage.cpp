@@ -1,0 +1,1 @@
+#include "SettingsImage.h"

@@ -1,0 +1,104 @@
+#include "FrameParser.h"
+
+namespace alvetra {
+
+namespace {
+
+// A text that never gets its ";" (a lost end of frame followed by noise) must not grow forever.
+constexpr qsizetype kMaxPendingText = 4096;
+
+bool inFrameAlphabet(char c)
+{
+    return (c >= '0' && c <= '9') || (c >= 'A' && c <= 'F') || c == ':' || c == ';';
+}
+
+// Up to two characters as a hex number; anything that is not a number (or nothing) gives 0.
+std::uint8_t takePair(const QByteArray &text, qsizetype &pos)
+{
+    const QByteArray pair = text.mid(pos, 2);
+    pos += pair.size();
+    bool ok = false;
+    const int value = pair.toInt(&ok, 16);
+    return ok ? static_cast<std::uint8_t>(value) : 0;
+}
+
+} // namespace
+
+FrameParser::Result FrameParser::feed(const char *bytes, std::size_t count)
+{
+    filter(bytes, count);
+    Result result;
+    for (const QByteArray &text : cut()) {
+        TRs232Frame frame;
+        if (decode(text, frame)) {
+            result.frames.push_back(std::move(frame));
+        } else {
+            ++result.rejected;
+            if (checksumErrors_ < 0xFFFF)
+                ++checksumErrors_;
+        }
+    }
+    return result;
+}
+
+void FrameParser::filter(const char *bytes, std::size_t count)
+{
+    for (std::size_t i = 0; i < count; ++i) {
+        if (inFrameAlphabet(bytes[i]))
+            accumulator_.append(bytes[i]);
+    }
+}
+
+std::vector<QByteArray> FrameParser::cut()
+{
+    std::vector<QByteArray> texts;
+    for (;;) {
+        const qsizetype start = accumulator_.indexOf(':');
+        const qsizetype end = accumulator_.indexOf(';');
+        if (end >= 0 && (start < 0 || end < start)) {
+            // The tail of a frame whose start we never saw: drop it with its ";".
+            accumulator_.remove(0, end + 1);
+            continue;
+        }
+        if (start < 0) {
+            // Digits between frames can never become part of one.
+            accumulator_.clear();
+            break;
+        }
+        if (end < 0) {
+            accumulator_.remove(0, start);
+            if (accumulator_.size() > kMaxPendingText) {
+                // No frame is that long: keep at most the newest start of frame.
+                const qsizetype newest = accumulator_.lastIndexOf(':');
+                if (newest > 0)
+                    accumulator_.remove(0, newest);
+                else
+                    accumulator_.clear();
+            }
+            break;
+        }
+        texts.push_back(accumulator_.mid(start + 1, end - start - 1));
+        accumulator_.remove(0, end + 1);
+    }
+    return texts;
+}
+
+bool FrameParser::decode(const QByteArray &text, TRs232Frame &frame)
+{
+    qsizetype pos = 0;
+    std::uint8_t check = 0xFF;
+    std::uint8_t *header[] = {&frame.destination, &frame.length, &frame.code, &frame.source};
+    for (std::uint8_t *field : header) {
+        *field = takePair(text, pos);
+        check ^= *field;
+    }
+    do {
+        const std::uint8_t value = takePair(text, pos);
+        if (pos < text.size())
+            frame.data.push_back(value);
+        check ^= value;
+    } while (pos < text.size());
+    return check == 0;
+}
+
+} // namespace alvetra

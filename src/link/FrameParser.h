@@ -1,0 +1,41 @@
+#pragma once
+// Cuts the received byte stream into checked frames.
+//
+// Bytes outside the frame alphabet ("0"-"9", "A"-"F", ":" and ";") are dropped; the rest is
+// accumulated until a ":" ... ";" pair can be cut. A frame may arrive split over any number of
+// reads. A frame that fails its check is dropped and counted.
+
+#include "Frame.h"
+
+#include <QByteArray>
+#include <cstdint>
+#include <vector>
+
+namespace alvetra {
+
+class FrameParser {
+public:
+    struct Result {
+        std::vector<TRs232Frame> frames;  // valid frames, in arrival order
+        int rejected = 0;                 // frames dropped for a bad check byte in this call
+    };
+
+    Result feed(const char *bytes, std::size_t count);
+    Result feed(const QByteArray &bytes) { return feed(bytes.constData(), static_cast<std::size_t>(bytes.size())); }
+
+    // Frames rejected since this parser was created; stops at 65535.
+    std::uint16_t checksumErrors() const { return checksumErrors_; }
+
+    // Text waiting for the rest of its frame.
+    const QByteArray &pending() const { return accumulator_; }
+
+private:
+    void filter(const char *bytes, std::size_t count);
+    std::vector<QByteArray> cut();
+    static bool decode(const QByteArray &text, TRs232Frame &frame);
+
+    QByteArray accumulator_;
+    std::uint16_t checksumErrors_ = 0;
+};
+
+} // namespace alvetra
