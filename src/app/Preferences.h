@@ -1,0 +1,1 @@
+// Preferences file "Serkano.ini".

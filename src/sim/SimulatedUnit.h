@@ -1,0 +1,2 @@
+#pragma once
+// The simulated alarm unit.

@@ -1,0 +1,1 @@
+#include "TForm1.h"
