@@ -1,0 +1,41 @@
+#pragma once
+// The Polish texts of the settings model: builder messages, history events and the remote and
+// token lines. Typing errors are the program's own and stay as they are.
+
+#include <QString>
+
+namespace alvetra::texts {
+
+// Builders.
+inline const QString kCodesMustDiffer = QStringLiteral("Wpisane kody muszą się różnić między sobą.\rPopraw kody.");
+inline const QString kPasswordTooShort = QStringLiteral("Hasło za krótkie, wymagane 4 znaki.");
+inline const QString kPasswordMismatch = QStringLiteral("Źle lub nie wpisane hasło dostępu do programowania.");
+// A character the unit's code page cannot hold would be stored as a stand-in byte.
+inline const QString kPasswordNotEncodable = QStringLiteral("Hasło zawiera znak, którego nie można zapisać w centralce.");
+inline const QString kNoMakeNoModel = QStringLiteral("Nie wybrano marki i modelu samochodu.");
+inline const QString kNoMake = QStringLiteral("Nie wybrano marki samochodu.");
+inline const QString kNoModel = QStringLiteral("Nie wybrano modelu samochodu.");
+inline const QString kCarNotInDatabase = QStringLiteral("Brak samochodu w bazie");
+inline const QString kErrorAtPosition = QStringLiteral("Błąd na pozycji: ");
+
+// History events, by bit of the event code: family codes below 17 and 17 and above.
+inline const QString kEventNamesOld[8] = {
+    QStringLiteral("stacyjka"), QStringLiteral("krańcówka"), QStringLiteral("krańcówka kierowcy"),
+    QStringLiteral("czujnki ultradźwiękowy"), QStringLiteral("maska"), QStringLiteral("wejście blokujące"),
+    QStringLiteral("uzbrojenie"), QStringLiteral("rozbrojenie"),
+};
+inline const QString kEventNamesCan[8] = {
+    QStringLiteral("stacyjka"), QStringLiteral("krańcówka"), QStringLiteral("krańcówka kierowcy"),
+    QStringLiteral("czujnki ultradźwiękowy"), QStringLiteral("wejście blokujące"), QStringLiteral("stacyjka CAN"),
+    QStringLiteral("krańcówka CAN"), QStringLiteral("kierunkowskazy CAN"),
+};
+inline const QString kEventArmed = QStringLiteral("uzbrojenie");
+inline const QString kEventDisarmed = QStringLiteral("rozbrojenie");
+inline const QString kEventJoin = QStringLiteral("+");
+
+// Remote and token lines.
+inline const QString kProductionDate = QStringLiteral("Data produkcji: ");
+inline const QString kSerialNumber = QStringLiteral("Numer seryjny: ");
+inline const QString kEmissionNumber = QStringLiteral("   Numer emisji: ");
+
+} // namespace alvetra::texts
