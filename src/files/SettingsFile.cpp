@@ -27,10 +27,12 @@ void saveSettingsFile(const QString &path, const SettingsImage &image)
     for (int i = 0; i < kImageSize; ++i)
         bytes[i] = static_cast<char>(plain[i] ^ kSettingsFileMask);
 
+    // Unbuffered, so that a failing write reports here: a buffered QSaveFile (Qt 6.4) lets
+    // commit() put a truncated file in place of the old one when the final flush fails.
     QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly))
+    if (!file.open(QIODevice::WriteOnly | QIODevice::Unbuffered))
         failWrite(path, file.errorString());
-    if (file.write(bytes) != bytes.size()) {
+    if (file.write(bytes) != bytes.size() || !file.flush()) {
         const QString reason = file.errorString();
         file.cancelWriting();
         failWrite(path, reason);
