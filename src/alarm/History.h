@@ -2,6 +2,7 @@
 // The unit's event history as the settings image holds it: a ring of 4-byte entries (a 24-bit
 // minute counter and an event code), newest entry just before the history pointer.
 
+#include "ByteWrite.h"
 #include "Layout.h"
 #include "SettingsImage.h"
 
@@ -55,13 +56,6 @@ QString historyEventText(std::uint8_t code, int familyCode);
 // the last) is corrupt and lists nothing rather than reading entries from outside the area.
 std::vector<HistoryRow> listHistory(const SettingsImage &image, const Layout &layout, int familyCode,
                                     std::uint32_t currentCounter, const QDateTime &now);
-
-// One single-byte write of an operation that changes the unit's memory.
-struct ByteWrite {
-    int address = 0;
-    std::uint8_t value = 0;
-    bool operator==(const ByteWrite &) const = default;
-};
 
 // Clearing the history: the pointer set to the first history byte, then every history byte from
 // the first to the last set to 0, in this order (153 writes in layout A, 89 in layout B).

@@ -68,4 +68,13 @@ RemoteAndTokenTexts remoteAndTokenTexts(const SettingsImage &image, const Layout
     return out;
 }
 
+std::vector<ByteWrite> eraseRecordsPlan(const Layout &layout, RecordGroup group)
+{
+    const int start = group == RecordGroup::Remotes ? layout.remotes : layout.tokens;
+    std::vector<ByteWrite> plan;
+    for (int i = 0; i < kRemoteSlots * kRecordSize; ++i)
+        plan.push_back({start + i, 0});
+    return plan;
+}
+
 } // namespace alvetra

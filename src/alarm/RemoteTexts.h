@@ -1,12 +1,14 @@
 #pragma once
 // The lines of the "Piloty" tab that show the remotes and tokens the unit has learnt.
 
+#include "ByteWrite.h"
 #include "Layout.h"
 #include "SettingsImage.h"
 
 #include <QString>
 #include <array>
 #include <cstdint>
+#include <vector>
 
 namespace alvetra {
 
@@ -31,5 +33,10 @@ struct RemoteAndTokenTexts {
 
 // The eight lines from the records at the layout's remote and token positions.
 RemoteAndTokenTexts remoteAndTokenTexts(const SettingsImage &image, const Layout &layout);
+
+enum class RecordGroup { Remotes, Tokens };
+
+// Erasing all remotes or all tokens: each of the group's 24 record bytes set to 0, ascending.
+std::vector<ByteWrite> eraseRecordsPlan(const Layout &layout, RecordGroup group);
 
 } // namespace alvetra

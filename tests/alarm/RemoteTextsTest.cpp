@@ -47,3 +47,18 @@ TEST(RemoteAndTokenTexts, RecordsAtTheLayoutPositions)
     // Layout A puts the same records two bytes higher.
     EXPECT_EQ(remoteAndTokenTexts(image, kLayoutA).remotes[1], QStringLiteral("2. "));
 }
+
+TEST(EraseRecordsPlan, TwentyFourZeroBytesAtTheGroupPosition)
+{
+    const auto span = [](const std::vector<ByteWrite> &plan) {
+        for (std::size_t i = 0; i < plan.size(); ++i) {
+            EXPECT_EQ(plan[i].value, 0);
+            EXPECT_EQ(plan[i].address, plan.front().address + int(i));
+        }
+        return std::pair(plan.front().address, plan.back().address);
+    };
+    EXPECT_EQ(span(eraseRecordsPlan(kLayoutA, RecordGroup::Tokens)), std::pair(32, 55));
+    EXPECT_EQ(span(eraseRecordsPlan(kLayoutB, RecordGroup::Tokens)), std::pair(30, 53));
+    EXPECT_EQ(span(eraseRecordsPlan(kLayoutA, RecordGroup::Remotes)), std::pair(8, 31));
+    EXPECT_EQ(span(eraseRecordsPlan(kLayoutB, RecordGroup::Remotes)), std::pair(6, 29));
+}
