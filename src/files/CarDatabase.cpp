@@ -43,8 +43,8 @@ bool allOf(const QString &text, bool (*accept)(QChar))
     return !text.isEmpty();
 }
 
-bool isHexDigit(QChar c) { return c.isDigit() ? c.unicode() < 128 : (c >= u'a' && c <= u'f') || (c >= u'A' && c <= u'F'); }
 bool isDecimalDigit(QChar c) { return c >= u'0' && c <= u'9'; }
+bool isHexDigit(QChar c) { return isDecimalDigit(c) || (c >= u'a' && c <= u'f') || (c >= u'A' && c <= u'F'); }
 
 // A number field: surrounding blanks are tolerated, anything else must be digits of the base.
 unsigned numberField(const QString &field, int base, unsigned maximum)
