@@ -1,0 +1,80 @@
+#pragma once
+// The central-lock pulse diagrams: whenever the mouse moves over a lock control, one of them gets
+// or loses the focus or its value changes, the diagram that belongs to that control is read from
+// "Ikony/" beside the executable into IM_Otworz and IM_Zamknij. Nothing is cached: every load reads
+// the file again, so replaced files show at once.
+//
+// A file that cannot be read throws FileError ("Cannot open file "<path>". <reason>") and the
+// image keeps its picture. The same failing file is reported once, not on every mouse move, until
+// it has been read successfully again.
+
+#include <QHash>
+#include <QObject>
+#include <QSet>
+#include <QString>
+#include <optional>
+
+#include "FileError.h"
+
+class QLabel;
+class QWidget;
+
+namespace alvetra {
+
+class ZamkiTab;
+
+class LockDiagrams : public QObject {
+    Q_OBJECT
+public:
+    LockDiagrams(ZamkiTab &zamki, QObject *parent);
+
+    // Folder the diagram files are read from (with a trailing slash); default: the executable's
+    // folder + "Ikony/".
+    void setFolder(const QString &folder);
+    const QString &folder() const { return folder_; }
+
+    // Reads the file into the image (see the class comment for failures).
+    void LoadDiagram(QLabel *image, const QString &fileName);
+    // The file name of the picture the image shows; empty while it shows its initial picture.
+    QString shownDiagram(const QLabel *image) const { return shown_.value(image); }
+
+    // While deferring, a failing load is remembered instead of thrown; endDeferring throws the
+    // first one. The settings-apply step uses this so that a missing diagram cannot leave the
+    // tabs half filled.
+    void beginDeferring();
+    void endDeferring();
+    void cancelDeferring();
+
+    // The handlers, each loading its pair of pictures.
+    void GB_UstawieniaZamkaMouseMove();
+    void GB_CzasyOtworzMouseMove();
+    void GB_CzasyZamknijMouseMove();
+    void PNL_PomocniczyZamkiMouseMove();
+    void RAG_ZamekCzasImpulsuGlownegoClick();
+    void RAG_ZamekCzasImpulsuGlownegoEnter();
+    void RAG_ZamekCzasImpulsuGlownegoExit();
+    void resetToOverview();   // "Otworz1.bmp" and "Zamknij1.bmp", after settings were applied
+
+protected:
+    bool eventFilter(QObject *watched, QEvent *event) override;
+
+private:
+    struct SpinDiagram {
+        QLabel *image;
+        QString file;
+    };
+    void watchMouse(QWidget *widget);
+    void loadPair(const QString &otworz, const QString &zamknij);
+    void onFocusChanged(QWidget *old, QWidget *now);
+    bool insideMainPulseGroup(const QWidget *w) const;
+
+    ZamkiTab &zamki_;
+    QString folder_;
+    QHash<const QObject *, SpinDiagram> spinDiagrams_;   // spin edit and its inner edit -> diagram
+    QHash<const QLabel *, QString> shown_;
+    QSet<QString> reported_;
+    bool deferring_ = false;
+    std::optional<FileError> deferred_;
+};
+
+} // namespace alvetra
