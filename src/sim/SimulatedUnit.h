@@ -1,2 +1,211 @@
 #pragma once
-// The simulated alarm unit.
+// The simulated alarm unit: a complete protocol partner for the program, used by the tests, the
+// app's "Symulator" port and the alvetra-unit tool. Thread-safe: every public call may come from
+// any thread.
+//
+// Protocol (requests to 0xC5, replies from 0xC5 to 0xE0):
+//   0x01 login, data: length byte + password characters (code page 1250)
+//        -> 0x81: identification text, access byte, spare byte 0, minute counter (MSB first).
+//        Access bits: 0 password equals the 4 password bytes in memory exactly, 1 armed,
+//        3 anti-theft block active (not authorised), 4 anti-hijack block active.
+//        A correct password on a disarmed unit without an active block opens a programming
+//        session; any other login closes it.
+//   0x02 read, data 0,0,addr,count -> 0x82: addr, 0, 0, count, bytes (count kept within the
+//        memory and within 52 bytes so that the frame stays sendable). Session only; without
+//        one the unit stays silent.
+//   0x03 write, data 0,0,addr,count,bytes -> 0x83: 0 accepted, 1 refused (no session, a
+//        malformed request, a refused address range, or an injected refusal).
+//   0x06, 0x07 -> 0x86, 0x87: two texts of our own (unit name, hardware version).
+//   0x08 status -> 0x88: S0..S3 (see UnitStatus.h). Remote-button bits are reported once.
+//   0x09 learning, data 0 remotes / 1 tokens (session only) -> 0x89 [5] at once, then 0x89 [N]
+//        when learning ends: finishLearning(N), or by itself after a configurable time.
+//        N >= 1 replaces the whole set of remotes or tokens with N fresh records.
+//   0x0A block keeping: accepted silently. 0x0B disconnect: ends the session, no reply.
+//   0x0C -> 0x8C, 0x0D -> 0x8D, no data.
+//   Anything else, or frames for another address: no reply.
+// A request that meets an injected silence (unanswered code, silent period, stopped unit) is
+// ignored as if it had been lost on the line; it changes nothing.
+//
+// History: arming, disarming and every trigger input that becomes active while armed append an
+// entry to the ring in memory (see HistoryRing.h); older identifications ("MZRAv...") use the
+// wired event codes, newer ones the CAN codes.
+//
+// Memory: 256 bytes, layout A for "MZRAv1.4", layout B otherwise. The counter bytes follow the
+// running minute counter; writing them sets the counter.
+//
+// The line: one consumer at a time (SimulatedTransport or PtyServer) attaches, hands over the
+// bytes the program sends and takes the unit's bytes as they become due at the line speed.
+
+#include "DefaultMemory.h"
+#include "Frame.h"
+#include "FrameLog.h"
+#include "FrameParser.h"
+#include "HistoryRing.h"
+#include "Layout.h"
+#include "LinePacer.h"
+#include "MinuteCounter.h"
+#include "SettingsImage.h"
+#include "UnitFaults.h"
+#include "UnitStatus.h"
+
+#include <QByteArray>
+#include <QString>
+#include <chrono>
+#include <condition_variable>
+#include <cstdint>
+#include <functional>
+#include <mutex>
+#include <optional>
+#include <random>
+#include <vector>
+
+namespace alvetra::sim {
+
+struct UnitConfig {
+    QString identification = QStringLiteral("MZRv1.61");
+    QString firstText = QStringLiteral("Alvetra SIM");   // reply 0x86
+    QString secondText = QStringLiteral("HW 3.2");       // reply 0x87
+    std::optional<ImageBytes> memory;                     // the default memory when absent
+    QString password;                                     // when given, stored over the memory's
+    std::optional<std::uint32_t> minuteCounter;           // from the memory's counter bytes when absent
+    std::chrono::milliseconds minuteLength = std::chrono::minutes(1);
+    int lineSpeed = 19200;                                // bit/s; 0 = no pacing
+    std::chrono::milliseconds learningTime{8000};         // 0: learning ends only by finishLearning()
+    int learnedByItself = 2;                              // what a learning that ends by itself reports
+    std::uint32_t seed = 1;                               // faults and learnt records
+};
+
+class SimulatedUnit {
+public:
+    explicit SimulatedUnit(const UnitConfig &config = {});
+    SimulatedUnit(const SimulatedUnit &) = delete;
+    SimulatedUnit &operator=(const SimulatedUnit &) = delete;
+
+    // ---- identity and memory
+    QByteArray identification() const;
+    void setIdentification(const QString &identification);   // also selects the layout
+    Layout layout() const;
+    ImageBytes memory() const;
+    std::uint8_t memoryAt(int address) const;
+    void setMemory(const ImageBytes &memory);
+    void setPassword(const QString &password);
+    std::uint32_t minuteCounter() const;
+    void setMinuteCounter(std::uint32_t value);
+    bool sessionOpen() const;
+
+    // ---- inputs
+    InputState inputs() const;
+    void setInput(Input input, bool on);
+    void press(Press press);
+    StatusBytes statusBytes() const;
+    void setStatusBytes(const StatusBytes &bytes);
+
+    // ---- learning
+    bool learning() const;
+    // Ends a running learning with `count` learnt (0 to 4); false when none runs.
+    bool finishLearning(int count);
+
+    // ---- faults
+    void setFaults(const FaultPlan &plan);
+    FaultPlan faults() const;
+    void seedFaults(std::uint32_t seed);
+    void silenceFor(std::chrono::milliseconds duration);
+    void setAnswering(bool answering);
+    bool answering() const;
+    void refuseWrites(int firstAddress, int lastAddress);   // inclusive
+    void clearWriteRefusals();
+    // The cable is pulled: the consumer loses the line and nobody can attach until replug().
+    void unplug();
+    void replug();
+    bool unplugged() const;
+
+    // ---- the line
+    using LineToken = std::uint64_t;   // 0 = no line
+    enum class LineState { BytesDue, Stopped, Lost, TimedOut };
+
+    void setLineSpeed(int bitsPerSecond);
+    int lineSpeed() const;
+    // Claims the line; 0 when it is taken or the unit is unplugged. Bytes queued before the
+    // claim are dropped: nobody was listening.
+    LineToken attachLine();
+    void detachLine(LineToken token);
+    bool holdsLine(LineToken token) const;
+    // The program's bytes, arriving at `arrival`. Returns when the last of them has passed the
+    // line (for an honest drain), or nullopt when `token` no longer holds the line. Frames are
+    // handled as their last character comes in.
+    std::optional<Clock::time_point> receive(LineToken token, const QByteArray &bytes, Clock::time_point arrival = Clock::now());
+    // The unit's bytes whose time has come.
+    QByteArray takeDue(LineToken token, Clock::time_point now = Clock::now());
+    // When a byte or a timed event of the unit is next due; nullopt when nothing is pending.
+    std::optional<Clock::time_point> nextDue() const;
+    // Blocks until a byte is due, `stopRequested` returns true, the line is lost, or `deadline`.
+    LineState waitForLine(LineToken token, const std::function<bool()> &stopRequested,
+                          std::optional<Clock::time_point> deadline = std::nullopt);
+    // Makes every waitForLine re-check its stop condition.
+    void wakeLine();
+    // Called (from any thread) whenever bytes were queued or the plug changed; for consumers
+    // that sleep in poll() rather than in waitForLine. Must not call back into the unit.
+    void setLineListener(std::function<void()> listener);
+
+    // ---- what happened
+    std::vector<LoggedFrame> frameLog() const;
+    std::vector<TRs232Frame> received(std::optional<std::uint8_t> code = std::nullopt) const;
+    std::vector<TRs232Frame> sent(std::optional<std::uint8_t> code = std::nullopt) const;
+    void clearFrameLog();
+    int checksumErrors() const;   // damaged frames received
+
+private:
+    struct Learning {
+        bool active = false;
+        bool tokens = false;
+        std::optional<Clock::time_point> endsAt;
+    };
+
+    void handle(const TRs232Frame &frame, Clock::time_point at);
+    void dispatch(const TRs232Frame &frame, Clock::time_point at);
+    void onLogin(const Bytes &data, Clock::time_point at);
+    void onRead(const Bytes &data, Clock::time_point at);
+    void onWrite(const Bytes &data, Clock::time_point at);
+    void onLearning(const Bytes &data, Clock::time_point at);
+    void reply(std::uint8_t code, Bytes data, Clock::time_point at);
+
+    std::uint8_t accessFlags() const;
+    bool passwordMatches(const Bytes &data) const;
+    bool writeAccepted(const Bytes &data) const;
+    bool writeRefusedByAddress(int address, int count) const;
+    void applyInputChange(Input input, bool on, Clock::time_point at);
+    void endSession();
+    void completeLearning(int count, Clock::time_point at);
+    void advanceTo(Clock::time_point now);
+    void refreshCounterBytes(Clock::time_point now);
+    std::optional<Clock::time_point> nextDueLocked() const;
+    void notifyLine();
+
+    mutable std::mutex mutex_;
+    std::condition_variable lineChanged_;
+    std::mutex listenerMutex_;
+    std::function<void()> listener_;
+
+    UnitConfig config_;
+    QByteArray identification_;
+    Layout layout_;
+    EventTable events_;
+    ImageBytes memory_{};
+    MinuteCounter counter_;
+    InputState inputs_;
+    UnitFaults faults_;
+    std::mt19937 recordRng_;
+    std::vector<std::pair<int, int>> refusedRanges_;
+    bool session_ = false;
+    Learning learning_;
+
+    LinePacer pacer_;
+    FrameParser parser_;
+    FrameLog log_;
+    int checksumErrors_ = 0;
+    LineToken holder_ = 0;
+    LineToken lastToken_ = 0;
+    bool unplugged_ = false;
+};
+
+} // namespace alvetra::sim
