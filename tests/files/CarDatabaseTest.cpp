@@ -9,11 +9,18 @@
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 
+#include <random>
 #include <set>
 
 using namespace alvetra;
 
 namespace {
+
+// The databases shipped beside the program.
+QString shippedDatabase(const char *name)
+{
+    return QFileInfo(QString::fromUtf8(__FILE__)).dir().absoluteFilePath(QStringLiteral("../../data/cars/%1").arg(name));
+}
 
 class CarDatabaseFile : public ::testing::Test {
 protected:
@@ -195,16 +202,6 @@ TEST_F(CarDatabaseFile, OtherEncodingsAndBinaryGarbageNeverCrash)
     EXPECT_EQ(nul.cars().size(), 1u);
 }
 
-// The databases shipped beside the program.
-namespace {
-
-QString shippedDatabase(const char *name)
-{
-    return QFileInfo(QString::fromUtf8(__FILE__)).dir().absoluteFilePath(QStringLiteral("../../data/cars/%1").arg(name));
-}
-
-} // namespace
-
 TEST(ShippedCarDatabases, LoadAndFollowTheNumberingRule)
 {
     std::size_t largest = 0;
@@ -235,4 +232,37 @@ TEST(ShippedCarDatabases, LoadAndFollowTheNumberingRule)
     first.load(shippedDatabase("MZRAv14.txt"));
     newest.load(shippedDatabase("MZRFv10.txt"));
     EXPECT_GT(newest.cars().size(), first.cars().size());
+}
+
+TEST_F(CarDatabaseFile, DamagedDatabasesLoadOrFailCleanly)
+{
+    QFile shipped(shippedDatabase("MZRAv14.txt"));
+    ASSERT_TRUE(shipped.open(QIODevice::ReadOnly));
+    const QByteArray original = shipped.readAll();
+    std::mt19937 random(11);
+    int loaded = 0, refused = 0;
+    for (int run = 0; run < 300; ++run) {
+        QByteArray damaged = original;
+        const int changes = 1 + int(random() % 8);
+        for (int i = 0; i < changes; ++i) {
+            const int at = int(random() % damaged.size());
+            switch (random() % 3) {
+            case 0: damaged[at] = static_cast<char>(random()); break;
+            case 1: damaged.remove(at, int(random() % 40)); break;
+            default: damaged.insert(at, ",,\r\n\x81\xFF"); break;
+            }
+        }
+        CarDatabase db;
+        try {
+            db.load(write(damaged));
+            ++loaded;
+        } catch (const FileError &error) {
+            EXPECT_EQ(error.message(), QStringLiteral("Brak pliku z bazą danych o samochodach!"));
+            ++refused;
+        }
+        EXPECT_LE(db.cars().size(), static_cast<std::size_t>(damaged.count('\n') + damaged.count('\r') + 1));
+        EXPECT_LE(db.makes().size(), static_cast<qsizetype>(db.cars().size()));
+    }
+    EXPECT_GT(loaded, 0);
+    EXPECT_GT(refused, 0);
 }
