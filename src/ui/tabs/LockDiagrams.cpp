@@ -12,6 +12,7 @@
 #include <QImageReader>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMouseEvent>
 #include <QPixmap>
 
 namespace alvetra {
@@ -165,7 +166,14 @@ bool LockDiagrams::eventFilter(QObject *watched, QEvent *event)
         return false;
     if (const auto it = spinDiagrams_.constFind(watched); it != spinDiagrams_.cend()) {
         LoadDiagram(it->image, it->file);
-    } else if (watched == zamki_.ustawieniaZamka) {
+        return false;
+    }
+    // A group's own handler answers only for its bare area; a move over a control inside it
+    // reaches the group too (the control passes it on) but belongs to the control.
+    const auto *container = static_cast<QWidget *>(watched);
+    if (container->childAt(static_cast<QMouseEvent *>(event)->position().toPoint()))
+        return false;
+    if (watched == zamki_.ustawieniaZamka) {
         GB_UstawieniaZamkaMouseMove();
     } else if (watched == zamki_.czasyOtworz) {
         GB_CzasyOtworzMouseMove();

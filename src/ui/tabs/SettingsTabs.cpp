@@ -212,8 +212,10 @@ void SettingsTabs::applyCanOptions(const TabValues &v)
 void SettingsTabs::runInterlockRules()
 {
     interlocks_->CKB_KierunkiSekwencjaOnClick();
-    interlocks_->CKB_ZamekSterowanieOnClick();
+    // The after-ignition rule before the master rule, so that with central-lock control off
+    // every lock spin edit ends unusable (the master rule runs it again when the control is on).
     interlocks_->CKB_ZamykaniePoStacyjceClick();
+    interlocks_->CKB_ZamekSterowanieOnClick();
     interlocks_->CKB_AntykradziezClick();
     interlocks_->CKB_AntynapadClick();
 }

@@ -1,0 +1,245 @@
+// The lock tab's pulse diagrams follow the control under the mouse, with the focus or changing.
+
+#include "FileError.h"
+#include "LockDiagramArt.h"
+#include "LockDiagrams.h"
+#include "RadioGroup.h"
+#include "SpinEdit.h"
+#include "TabsHarness.h"
+
+#include <QCheckBox>
+#include <QDir>
+#include <QFile>
+#include <QGroupBox>
+#include <QLineEdit>
+#include <QMouseEvent>
+#include <QRadioButton>
+#include <QTest>
+#include <gtest/gtest.h>
+
+using namespace alvetra;
+using alvetra::testing::TabsHarness;
+
+namespace {
+
+class DiagramsTest : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        h.pages->show();
+        h.pages->setCurrentIndex(kPageZamki);
+        // The lock controls usable, as after reading a unit with central-lock control on.
+        TabValues v = h.tabs->gather();
+        v.zamekSterowanieOn = true;
+        v.dodatkowyOtworz = v.dodatkowyZamknij1 = v.dodatkowyZamknij2 = true;
+        h.tabs->applyFill(v);
+    }
+
+    // A move over the widget's own area (its corner, where no control inside it lies).
+    static void moveMouseOver(QWidget *w, QPointF at = QPointF(1, 1))
+    {
+        QMouseEvent move(QEvent::MouseMove, at, w->mapToGlobal(at), Qt::NoButton, Qt::NoButton, Qt::NoModifier);
+        QApplication::sendEvent(w, &move);
+    }
+
+    QString otworz() const { return h.tabs->diagrams().shownDiagram(h.find<QLabel>("IM_Otworz")); }
+    QString zamknij() const { return h.tabs->diagrams().shownDiagram(h.find<QLabel>("IM_Zamknij")); }
+    QImage picture(const char *image) const { return h.find<QLabel>(image)->pixmap().toImage(); }
+    QString path(const QString &file) const { return QDir(h.diagramDir.path()).filePath(file); }
+
+    TabsHarness h;
+};
+
+TEST_F(DiagramsTest, ApplyingSettingsEndsOnTheOverviewPair)
+{
+    EXPECT_EQ(otworz(), QStringLiteral("Otworz1.bmp"));
+    EXPECT_EQ(zamknij(), QStringLiteral("Zamknij1.bmp"));
+    EXPECT_EQ(picture("IM_Otworz"), lockdiagram::opening(1).convertToFormat(QImage::Format_RGB32));
+}
+
+TEST_F(DiagramsTest, FromTheOpeningGroupOntoC1ChangesOnlyTheOpeningPicture)
+{
+    moveMouseOver(h.find<QWidget>("PNL_PomocniczyZamki"));
+    EXPECT_EQ(otworz(), QStringLiteral("Otworz0.bmp"));
+    moveMouseOver(h.find<QWidget>("GB_CzasyOtworz"));
+    EXPECT_EQ(otworz(), QStringLiteral("Otworz1.bmp"));
+    EXPECT_EQ(zamknij(), QStringLiteral("Zamknij1.bmp"));
+    moveMouseOver(h.find<SpinEdit>("SPE_SygnalOtworz")->editor());
+    EXPECT_EQ(otworz(), QStringLiteral("Otworz3.bmp"));
+    EXPECT_EQ(zamknij(), QStringLiteral("Zamknij1.bmp"));
+    EXPECT_EQ(picture("IM_Otworz"), lockdiagram::opening(3).convertToFormat(QImage::Format_RGB32));
+}
+
+TEST_F(DiagramsTest, EachPulseSpinEditShowsItsOwnQuantity)
+{
+    struct Row { const char *spin; const char *image; const char *file; };
+    const Row rows[] = {
+        {"SPE_PrzerwaOtworz", "IM_Otworz", "Otworz2.bmp"}, {"SPE_SygnalOtworz", "IM_Otworz", "Otworz3.bmp"},
+        {"SPE_Przerwa1Zamknij", "IM_Zamknij", "Zamknij2.bmp"}, {"SPE_Sygnal1Zamknij", "IM_Zamknij", "Zamknij3.bmp"},
+        {"SPE_Przerwa2Zamknij", "IM_Zamknij", "Zamknij4.bmp"}, {"SPE_Sygnal2Zamknij", "IM_Zamknij", "Zamknij5.bmp"},
+    };
+    auto shown = [&](const char *image) { return h.tabs->diagrams().shownDiagram(h.find<QLabel>(image)); };
+    for (const Row &r : rows) {
+        SCOPED_TRACE(r.spin);
+        h.tabs->diagrams().resetToOverview();
+        moveMouseOver(h.find<SpinEdit>(r.spin));
+        EXPECT_EQ(shown(r.image), QString::fromLatin1(r.file));
+        h.tabs->diagrams().resetToOverview();
+        h.find<SpinEdit>(r.spin)->stepDown();   // the arrows change the value
+        EXPECT_EQ(shown(r.image), QString::fromLatin1(r.file));
+    }
+}
+
+TEST_F(DiagramsTest, TheMainPulseGroupShowsAOnClickAndFocus)
+{
+    auto *group = h.find<RadioGroup>("RAG_ZamekCzasImpulsuGlownego");
+    QTest::mouseClick(group->button(1), Qt::LeftButton, {}, QPoint(5, group->button(1)->height() / 2));
+    EXPECT_EQ(group->itemIndex(), 1);
+    EXPECT_EQ(otworz(), QStringLiteral("Otworz0.bmp"));
+    EXPECT_EQ(zamknij(), QStringLiteral("Zamknij0.bmp"));
+
+    h.tabs->diagrams().resetToOverview();
+    h.pages->activateWindow();
+    QApplication::setActiveWindow(h.pages.get());
+    h.find<QCheckBox>("CKB_DodatkowyOtworz")->setFocus();
+    h.tabs->diagrams().resetToOverview();
+    group->button(0)->setFocus();   // focus enters the group
+    EXPECT_EQ(otworz(), QStringLiteral("Otworz0.bmp"));
+    h.tabs->diagrams().resetToOverview();
+    group->button(1)->setFocus();   // moving inside the group is neither entering nor leaving
+    EXPECT_EQ(otworz(), QStringLiteral("Otworz1.bmp"));
+    h.find<QCheckBox>("CKB_DodatkowyOtworz")->setFocus();   // focus leaves the group
+    EXPECT_EQ(zamknij(), QStringLiteral("Zamknij0.bmp"));
+}
+
+TEST_F(DiagramsTest, TheClosingGroupLoadsTheClosingPictureFirst)
+{
+    h.tabs->diagrams().PNL_PomocniczyZamkiMouseMove();
+    ASSERT_TRUE(QFile::remove(path(QStringLiteral("Zamknij1.bmp"))));
+    EXPECT_THROW(moveMouseOver(h.find<QWidget>("GB_CzasyZamknij")), FileError);
+    EXPECT_EQ(otworz(), QStringLiteral("Otworz0.bmp"));   // never reached
+    // The opening group loads the opening picture first; the missing file was reported already.
+    EXPECT_NO_THROW(moveMouseOver(h.find<QWidget>("GB_CzasyOtworz")));
+    EXPECT_EQ(otworz(), QStringLiteral("Otworz1.bmp"));
+    EXPECT_EQ(zamknij(), QStringLiteral("Zamknij0.bmp"));
+}
+
+TEST_F(DiagramsTest, AMissingFileIsReportedOnceAndThePictureKept)
+{
+    const QImage before = picture("IM_Otworz");
+    const QString missing = path(QStringLiteral("Otworz3.bmp"));
+    ASSERT_TRUE(QFile::remove(missing));
+    try {
+        moveMouseOver(h.find<SpinEdit>("SPE_SygnalOtworz"));
+        ADD_FAILURE() << "no error for a missing diagram";
+    } catch (const FileError &e) {
+        EXPECT_EQ(e.message(), QStringLiteral("Cannot open file \"%1\". No such file or directory").arg(missing));
+    }
+    EXPECT_EQ(otworz(), QStringLiteral("Otworz1.bmp"));
+    EXPECT_EQ(picture("IM_Otworz"), before);
+    // Moving on over the same control does not raise a box on every movement.
+    EXPECT_NO_THROW(moveMouseOver(h.find<SpinEdit>("SPE_SygnalOtworz")));
+    EXPECT_EQ(picture("IM_Otworz"), before);
+    // Once the file is back it shows, and losing it again is reported again.
+    ASSERT_TRUE(lockdiagram::opening(3).save(missing, "BMP"));
+    moveMouseOver(h.find<SpinEdit>("SPE_SygnalOtworz"));
+    EXPECT_EQ(otworz(), QStringLiteral("Otworz3.bmp"));
+    ASSERT_TRUE(QFile::remove(missing));
+    EXPECT_THROW(moveMouseOver(h.find<SpinEdit>("SPE_SygnalOtworz")), FileError);
+}
+
+TEST_F(DiagramsTest, AnUnreadableFileIsAnErrorToo)
+{
+    QFile bad(path(QStringLiteral("Zamknij5.bmp")));
+    ASSERT_TRUE(bad.open(QIODevice::WriteOnly | QIODevice::Truncate));
+    bad.write("not a bitmap");
+    bad.close();
+    try {
+        h.tabs->diagrams().LoadDiagram(h.find<QLabel>("IM_Zamknij"), QStringLiteral("Zamknij5.bmp"));
+        ADD_FAILURE() << "no error for a damaged diagram";
+    } catch (const FileError &e) {
+        EXPECT_TRUE(e.message().startsWith(QStringLiteral("Cannot open file \"%1\". ").arg(bad.fileName())));
+        EXPECT_GT(e.message().size(), QStringLiteral("Cannot open file \"%1\". ").arg(bad.fileName()).size());
+    }
+    EXPECT_EQ(zamknij(), QStringLiteral("Zamknij1.bmp"));
+}
+
+TEST_F(DiagramsTest, EveryLoadReadsTheFileAgain)
+{
+    QImage replaced(146, 28, QImage::Format_RGB32);
+    replaced.fill(QColor(10, 200, 30));
+    ASSERT_TRUE(replaced.save(path(QStringLiteral("Otworz2.bmp")), "BMP"));
+    h.find<SpinEdit>("SPE_PrzerwaOtworz")->stepDown();
+    EXPECT_EQ(picture("IM_Otworz"), replaced);
+    replaced.fill(QColor(200, 10, 30));
+    ASSERT_TRUE(replaced.save(path(QStringLiteral("Otworz2.bmp")), "BMP"));
+    moveMouseOver(h.find<SpinEdit>("SPE_PrzerwaOtworz"));
+    EXPECT_EQ(picture("IM_Otworz"), replaced);
+}
+
+TEST_F(DiagramsTest, AMissingFolderDoesNotStopTheSettingsFromShowing)
+{
+    h.tabs->setDiagramFolder(h.diagramDir.path() + QStringLiteral("/gone"));
+    TabValues v = h.tabs->gather();
+    v.przerwaOtworz = 17;
+    v.sygnal2Zamknij = 99;
+    v.czasZwlokiAntynapad = 200;
+    v.antynapad = true;
+    v.kodInst = QStringLiteral("KDK");
+    int errors = 0;
+    try {
+        h.tabs->applyFill(v);
+    } catch (const FileError &e) {
+        ++errors;
+        EXPECT_TRUE(e.message().contains(QStringLiteral("/gone/Otworz2.bmp"))) << qPrintable(e.message());
+    }
+    EXPECT_EQ(errors, 1);
+    EXPECT_EQ(h.tabs->gather(), v);
+}
+
+TEST(LockDiagramArt, PicturesHaveTheImageSizesAndHighlightTheirOwnQuantity)
+{
+    auto redColumns = [](const QImage &image) {
+        std::vector<int> xs;
+        const QImage rgb = image.convertToFormat(QImage::Format_RGB32);
+        for (int x = 0; x < rgb.width(); ++x)
+            for (int y = 0; y < rgb.height(); ++y)
+                if (rgb.pixel(x, y) == lockdiagram::highlightColor()) {
+                    xs.push_back(x);
+                    break;
+                }
+        return xs;
+    };
+    for (int v = 0; v < lockdiagram::kOpeningVariants; ++v) {
+        const QImage image = lockdiagram::opening(v);
+        EXPECT_EQ(image.size(), QSize(146, 28)) << v;
+        const std::vector<int> red = redColumns(image);
+        const int segment = lockdiagram::highlightedSegment(v);
+        if (segment == lockdiagram::kNoHighlight) {
+            EXPECT_TRUE(red.empty()) << v;
+            continue;
+        }
+        ASSERT_FALSE(red.empty()) << v;
+        const lockdiagram::SegmentSpan span = lockdiagram::openingSpan(segment);
+        EXPECT_GE(red.front(), span.left - 1) << v;
+        EXPECT_LE(red.back(), span.right + 1) << v;
+    }
+    for (int v = 0; v < lockdiagram::kClosingVariants; ++v) {
+        const QImage image = lockdiagram::closing(v);
+        EXPECT_EQ(image.size(), QSize(241, 28)) << v;
+        const std::vector<int> red = redColumns(image);
+        const int segment = lockdiagram::highlightedSegment(v);
+        if (segment == lockdiagram::kNoHighlight) {
+            EXPECT_TRUE(red.empty()) << v;
+            continue;
+        }
+        ASSERT_FALSE(red.empty()) << v;
+        const lockdiagram::SegmentSpan span = lockdiagram::closingSpan(segment);
+        EXPECT_GE(red.front(), span.left - 1) << v;
+        EXPECT_LE(red.back(), span.right + 1) << v;
+    }
+    EXPECT_EQ(lockdiagram::highlightedSegment(0), 0);   // A
+    EXPECT_EQ(lockdiagram::highlightedSegment(5), 4);   // E2
+}
+
+} // namespace
