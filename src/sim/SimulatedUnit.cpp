@@ -462,7 +462,7 @@ void SimulatedUnit::advanceTo(Clock::time_point now)
 
 void SimulatedUnit::handle(const TRs232Frame &frame, Clock::time_point at)
 {
-    log_.add({LoggedFrame::Direction::Received, at, frame, encodeFrame(frame), false});
+    logFrame({LoggedFrame::Direction::Received, at, frame, encodeFrame(frame), false});
     if (frame.destination != kUnitAddress)
         return;
     advanceTo(at);
@@ -606,7 +606,7 @@ void SimulatedUnit::reply(std::uint8_t requestCode, Bytes data, Clock::time_poin
     const QByteArray text = faults_.damage(clean);
     const QByteArray wire = faults_.noise() + text;
     pacer_.send(wire, at + faults_.latency());
-    log_.add({LoggedFrame::Direction::Sent, pacer_.sendingEndsAt(), frame, wire, text != clean});
+    logFrame({LoggedFrame::Direction::Sent, pacer_.sendingEndsAt(), frame, wire, text != clean});
 }
 
 // ---------------------------------------------------------------- what happened
@@ -643,6 +643,19 @@ void SimulatedUnit::clearFrameLog()
 {
     std::lock_guard lock(mutex_);
     log_.clear();
+}
+
+void SimulatedUnit::setFrameObserver(std::function<void(const LoggedFrame &)> observer)
+{
+    std::lock_guard lock(mutex_);
+    observer_ = std::move(observer);
+}
+
+void SimulatedUnit::logFrame(LoggedFrame entry)
+{
+    if (observer_)
+        observer_(entry);
+    log_.add(std::move(entry));
 }
 
 int SimulatedUnit::checksumErrors() const

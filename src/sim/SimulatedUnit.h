@@ -153,6 +153,8 @@ public:
     std::vector<TRs232Frame> sent(std::optional<std::uint8_t> code = std::nullopt) const;
     void clearFrameLog();
     int checksumErrors() const;   // damaged frames received
+    // Sees every frame as it is logged, under the unit's lock: keep it short, never call back.
+    void setFrameObserver(std::function<void(const LoggedFrame &)> observer);
 
 private:
     struct Learning {
@@ -180,6 +182,7 @@ private:
     void refreshCounterBytes(Clock::time_point now);
     std::optional<Clock::time_point> nextDueLocked() const;
     void notifyLine();
+    void logFrame(LoggedFrame entry);
 
     mutable std::mutex mutex_;
     std::condition_variable lineChanged_;
@@ -202,6 +205,7 @@ private:
     LinePacer pacer_;
     FrameParser parser_;
     FrameLog log_;
+    std::function<void(const LoggedFrame &)> observer_;
     int checksumErrors_ = 0;
     LineToken holder_ = 0;
     LineToken lastToken_ = 0;
