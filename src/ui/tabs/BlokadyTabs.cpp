@@ -22,12 +22,11 @@ SpinEdit *delayRow(QGroupBox *group, QBoxLayout *into, const char *descName, con
                    const char *spinName, int minimum, int value, const char *unitName)
 {
     auto *row = new QHBoxLayout;
-    auto *desc = build::label(group, QString::fromLatin1(descName), descText);
-    desc->setWordWrap(true);
-    row->addWidget(desc, 1);
+    row->addWidget(build::label(group, QString::fromLatin1(descName), descText));
     auto *spin = build::spinEdit(group, QString::fromLatin1(spinName), minimum, kSpinMax, value);
     row->addWidget(spin);
     row->addWidget(build::label(group, QString::fromLatin1(unitName), tabtexts::kSek));
+    row->addStretch(1);
     into->addLayout(row);
     return spin;
 }
@@ -53,13 +52,13 @@ AntykradziezTab::AntykradziezTab(QWidget *panelWidget) : panel(panelWidget)
     page->addWidget(autoryzacja);
 
     czasGroup = build::groupBox(panel, QStringLiteral("GB_AntykradziezCzas"), t::kGbCzasZwloki);
-    auto *cl = build::vbox(czasGroup, 8, 2);
+    auto *cl = build::groupVBox(czasGroup, 2);
     czasZwloki = delayRow(czasGroup, cl, "LAB_OpisCzasZwlokiBlok", t::kOpisCzasZwlokiBlok,
                           "SPE_CzasZwlokiAntykradziez", kSpinMin, 255, "LAB_JedCzasZwlokiBlok");
     page->addWidget(czasGroup);
 
     stacyjkaGroup = build::groupBox(panel, QStringLiteral("GB_AntykradziezStacyjka"), t::kGbAntykradziezStacyjka);
-    auto *sl = build::vbox(stacyjkaGroup, 8, 2);
+    auto *sl = build::groupVBox(stacyjkaGroup, 2);
     stacyjkaOn = build::checkBox(stacyjkaGroup, QStringLiteral("CKB_AntykradziezStacyjkaOn"), t::kAntykradziezStacyjkaOn);
     sl->addWidget(stacyjkaOn);
     page->addWidget(stacyjkaGroup);
@@ -80,7 +79,7 @@ AntynapadTab::AntynapadTab(QWidget *panelWidget) : panel(panelWidget)
     page->addWidget(autoryzacja);
 
     czasGroup = build::groupBox(panel, QStringLiteral("GB_AntynapadCzas"), t::kGbCzasZwloki);
-    auto *cl = build::vbox(czasGroup, 8, 2);
+    auto *cl = build::groupVBox(czasGroup, 2);
     czasZwloki = delayRow(czasGroup, cl, "LAB_OpisCzasZwlokiAntynap", t::kOpisCzasZwlokiAntynap,
                           "SPE_CzasZwlokiAntynapad", kAntynapadSpinMin, kAntynapadSpinMin, "LAB_JedCzasZwlokiAntynap");
     czasZwloki->setTypingEnabled(false);
@@ -106,7 +105,7 @@ OgolneTab::OgolneTab(QWidget *panel)
     auto *page = qobject_cast<QVBoxLayout *>(panel->layout());
 
     auto *group = build::groupBox(panel, QStringLiteral("GB_PonowneUzbrajanieSystemu"), t::kGbPonowneUzbrajanie);
-    auto *gl = build::vbox(group, 8, 2);
+    auto *gl = build::groupVBox(group, 2);
     dozbrajanie = build::checkBox(group, QStringLiteral("CKB_Dozbrajanie"), t::kDozbrajanie);
     gl->addWidget(dozbrajanie);
     page->addWidget(group);

@@ -65,7 +65,7 @@ HaslaTab::HaslaTab(QWidget *panel)
     page->addWidget(passwordGroup);
 
     auto *codesGroup = build::groupBox(panel, QStringLiteral("GroupBox1"), t::kGbKody);
-    auto *cg = build::vbox(codesGroup, 8, 2);
+    auto *cg = build::groupVBox(codesGroup, 2);
     auto *rows = new QGridLayout;
     rows->setVerticalSpacing(2);
     rows->setHorizontalSpacing(4);

@@ -17,7 +17,7 @@ KierunkiTab::KierunkiTab(QWidget *panel)
     auto *page = qobject_cast<QVBoxLayout *>(panel->layout());
 
     auto *confirmations = build::groupBox(panel, QStringLiteral("GB_Potwierdzenia"), t::kGbPotwierdzenia);
-    auto *cl = build::vbox(confirmations, 8, 2);
+    auto *cl = build::groupVBox(confirmations, 2);
     sygnalDzwiekowy = build::checkBox(confirmations, QStringLiteral("CKB_SygnalDzwiekowyPotwierdzenie"),
                                       t::kSygnalDzwiekowy);
     sygnalKierunki = build::checkBox(confirmations, QStringLiteral("CKB_SygnalKierunkiPotwierdzenie"),
@@ -27,27 +27,30 @@ KierunkiTab::KierunkiTab(QWidget *panel)
     page->addWidget(confirmations);
 
     auto *settings = build::groupBox(panel, QStringLiteral("GB_UstawieniaKierunkow"), t::kGbUstawieniaKierunkow);
-    auto *sl = build::vbox(settings, 8, 4);
+    // The sequential and the direct control side by side, to fit the tab's height.
+    auto *sl = build::groupHBox(settings, 6);
 
     auto *sequential = build::groupBox(settings, QStringLiteral("GB_SterowanieSekwencyjneKier"), t::kGbSekwencyjne);
-    auto *ql = build::vbox(sequential, 8, 2);
+    auto *ql = build::groupVBox(sequential, 2);
     sekwencjaOn = build::checkBox(sequential, QStringLiteral("CKB_KierunkiSekwencjaOn"), t::kSekwencjaOn);
     ql->addWidget(sekwencjaOn);
     sekwencjaWyjscie = new RadioGroup(t::kSekwencjaWyjscie, t::kSekwencjaWyjscieItems, 1, sequential);
     sekwencjaWyjscie->setObjectName(QStringLiteral("RAG_SekwencjaWyjscie"));
     sekwencjaWyjscie->setEnabled(false);
     ql->addWidget(sekwencjaWyjscie);
-    sl->addWidget(sequential);
+    ql->addStretch(1);
+    sl->addWidget(sequential, 1);
 
     auto *direct = build::groupBox(settings, QStringLiteral("GB_SterowanieBezposrednieKier"), t::kGbBezposrednie);
-    auto *dl = build::vbox(direct, 8, 2);
+    auto *dl = build::groupVBox(direct, 2);
     kierunki1_2Hz = new RadioGroup(t::kKierunki1_2Hz, t::kKierunki1_2HzItems, 2, direct);
     kierunki1_2Hz->setObjectName(QStringLiteral("RAG_Kierunki1_2Hz"));
     dl->addWidget(kierunki1_2Hz);
     kierunkiNaprzemienne = new RadioGroup(t::kKierunkiNaprzemienne, t::kKierunkiNaprzemienneItems, 1, direct);
     kierunkiNaprzemienne->setObjectName(QStringLiteral("RAG_KierunkiNaprzemienne"));
     dl->addWidget(kierunkiNaprzemienne);
-    sl->addWidget(direct);
+    dl->addStretch(1);
+    sl->addWidget(direct, 1);
     page->addWidget(settings);
 
     page->addStretch(1);

@@ -104,7 +104,7 @@ CanTab::CanTab(QWidget *panelWidget) : panel(panelWidget)
     page->addLayout(build::buttonRow(build::button(panel, QStringLiteral("BITBTN_ZapisCan"), t::kZapis)));
 
     pomijanieLinii = build::groupBox(panel, QStringLiteral("GB_PomijanieLiniiNaCan"), t::kGbPomijanieLiniiNaCan);
-    auto *pl = build::hbox(pomijanieLinii, 8, 8);
+    auto *pl = build::groupHBox(pomijanieLinii, 8);
     auto *checks = new QVBoxLayout;
     checks->setSpacing(2);
     wylaczKrancowke = build::checkBox(pomijanieLinii, QStringLiteral("CKB_AlarmCanWylaczKrancowke"), t::kWylaczKrancowke);
@@ -137,14 +137,14 @@ PilotyTab::PilotyTab(QWidget *panel)
     };
 
     auto *programming = build::groupBox(panel, QStringLiteral("GroupBox11"), t::kGbProgramowanie);
-    auto *prl = build::hbox(programming, 8, 12);
+    auto *prl = build::groupHBox(programming, 12);
     auto *remotes = build::groupBox(programming, QStringLiteral("GroupBox9"), t::kGbPiloty);
-    auto *rl = build::hbox(remotes, 8, 8);
+    auto *rl = build::groupHBox(remotes, 8);
     rl->addWidget(wideButton(remotes, "BITBTN_ZapisPilot", t::kProgramowanie));
     rl->addWidget(wideButton(remotes, "BITBTN_KasPilot", t::kKasowanie));
     prl->addWidget(remotes);
     auto *tokens = build::groupBox(programming, QStringLiteral("GroupBox10"), t::kGbTokeny);
-    auto *tl = build::hbox(tokens, 8, 8);
+    auto *tl = build::groupHBox(tokens, 8);
     tl->addWidget(wideButton(tokens, "BITBTN_ZapisToken", t::kProgramowanie));
     tl->addWidget(wideButton(tokens, "BITBTN_KasToken", t::kKasowanie));
     prl->addWidget(tokens);
@@ -152,11 +152,11 @@ PilotyTab::PilotyTab(QWidget *panel)
     page->addWidget(programming);
 
     auto *programmed = build::groupBox(panel, QStringLiteral("GroupBox6"), t::kGbZaprogramowane);
-    auto *pml = build::vbox(programmed, 8, 4);
+    auto *pml = build::groupVBox(programmed, 4);
     auto lines = [](QWidget *parent, const char *name, const QString &title, const char *prefix,
                     std::array<QLabel *, 4> &into) {
         auto *group = build::groupBox(parent, QString::fromLatin1(name), title);
-        auto *gl = build::vbox(group, 8, 1);
+        auto *gl = build::groupVBox(group, 1);
         for (int i = 0; i < 4; ++i) {
             into[static_cast<std::size_t>(i)] =
                 build::label(group, QString::fromLatin1(prefix) + QString::number(i + 1), QString());

@@ -10,7 +10,7 @@ RadioGroup::RadioGroup(const QString &title, const QStringList &items, int colum
     : QGroupBox(title, parent), group_(new QButtonGroup(this)), columns_(columns < 1 ? 1 : columns)
 {
     auto *grid = new QGridLayout(this);
-    grid->setContentsMargins(6, 2, 6, 2);
+    grid->setContentsMargins(6, 1, 6, 3);
     grid->setHorizontalSpacing(12);
     grid->setVerticalSpacing(1);
     // Items run down the first column, then the next, as the classic radio group fills them.

@@ -140,6 +140,22 @@ QHBoxLayout *hbox(QWidget *owner, int margin, int spacing)
     return l;
 }
 
+QVBoxLayout *groupVBox(QWidget *group, int spacing)
+{
+    auto *l = new QVBoxLayout(group);
+    l->setContentsMargins(kGroupMarginSide, kGroupMarginTop, kGroupMarginSide, kGroupMarginBottom);
+    l->setSpacing(spacing);
+    return l;
+}
+
+QHBoxLayout *groupHBox(QWidget *group, int spacing)
+{
+    auto *l = new QHBoxLayout(group);
+    l->setContentsMargins(kGroupMarginSide, kGroupMarginTop, kGroupMarginSide, kGroupMarginBottom);
+    l->setSpacing(spacing);
+    return l;
+}
+
 } // namespace build
 
 QColor windowColor()

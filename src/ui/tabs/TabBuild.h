@@ -44,6 +44,13 @@ void overlay(QWidget *top, QWidget *under, QPoint offset);
 void setTextColor(QWidget *widget, const QColor &color);
 
 QVBoxLayout *vbox(QWidget *owner, int margin = 4, int spacing = 2);
+// Layouts inside a group box: the box itself leaves room for its title, so the margins are small
+// (the tabs have only about 735 x 375 pixels each).
+QVBoxLayout *groupVBox(QWidget *group, int spacing = 2);
+QHBoxLayout *groupHBox(QWidget *group, int spacing = 6);
+constexpr int kGroupMarginSide = 6;
+constexpr int kGroupMarginTop = 1;
+constexpr int kGroupMarginBottom = 4;
 QHBoxLayout *hbox(QWidget *owner, int margin = 4, int spacing = 4);
 
 } // namespace build

@@ -1,5 +1,6 @@
 #include "ZamkiTab.h"
 
+#include "LockDiagramArt.h"
 #include "RadioGroup.h"
 #include "SpinEdit.h"
 #include "TabBuild.h"
@@ -12,6 +13,7 @@
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QLabel>
+#include <QPixmap>
 #include <QPushButton>
 #include <QVBoxLayout>
 
@@ -71,11 +73,11 @@ ZamkiTab::ZamkiTab(QWidget *panelWidget) : panel(panelWidget)
     page->addWidget(sterowanieOn);
 
     ustawieniaZamka = build::groupBox(panel, QStringLiteral("GB_UstawieniaZamka"), t::kGbUstawieniaZamka);
-    auto *ul = build::vbox(ustawieniaZamka, 6, 3);
+    auto *ul = build::groupVBox(ustawieniaZamka, 2);
 
     pomocniczyZamki = new QFrame(ustawieniaZamka);
     pomocniczyZamki->setObjectName(QStringLiteral("PNL_PomocniczyZamki"));
-    auto *pl = build::vbox(pomocniczyZamki, 2, 0);
+    auto *pl = build::vbox(pomocniczyZamki, 1, 0);
     czasImpulsuGlownego = new RadioGroup(t::kCzasImpulsuGlownego, t::kCzasImpulsuGlownegoItems, 2, pomocniczyZamki);
     czasImpulsuGlownego->setObjectName(QStringLiteral("RAG_ZamekCzasImpulsuGlownego"));
     pl->addWidget(czasImpulsuGlownego);
@@ -86,11 +88,15 @@ ZamkiTab::ZamkiTab(QWidget *panelWidget) : panel(panelWidget)
 
     czasyOtworz = build::groupBox(ustawieniaZamka, QStringLiteral("GB_CzasyOtworz"), t::kGbCzasyOtworz);
     build::setTextColor(czasyOtworz, colors::clRed);
-    auto *ol = build::vbox(czasyOtworz, 6, 2);
+    auto *ol = build::groupVBox(czasyOtworz, 2);
     dodatkowyOtworz = build::checkBox(czasyOtworz, QStringLiteral("CKB_DodatkowyOtworz"), t::kObecnyC1);
-    ol->addWidget(dodatkowyOtworz);
     imOtworz = diagramImage(czasyOtworz, QStringLiteral("IM_Otworz"), kOtworzWidth, kDiagramHeight);
-    ol->addWidget(imOtworz);
+    // The check box beside the diagram, to fit the tab's height.
+    auto *openingTop = new QHBoxLayout;
+    openingTop->addWidget(dodatkowyOtworz, 0, Qt::AlignTop);
+    openingTop->addStretch(1);
+    openingTop->addWidget(imOtworz);
+    ol->addLayout(openingTop);
     auto *og = rowsGrid();
     przerwaOtworz = pulseRow(og, 0, czasyOtworz, "LAB_B1", t::kB1, "SPE_PrzerwaOtworz", "LAB_OpisPrzerwaOtw",
                              t::kOpisPrzerwaOtw);
@@ -98,22 +104,24 @@ ZamkiTab::ZamkiTab(QWidget *panelWidget) : panel(panelWidget)
                             t::kOpisSygnalOtw);
     ol->addLayout(og);
     ol->addStretch(1);
-    pulses->addWidget(czasyOtworz);
+    pulses->addWidget(czasyOtworz, 1);
 
     czasyZamknij = build::groupBox(ustawieniaZamka, QStringLiteral("GB_CzasyZamknij"), t::kGbCzasyZamknij);
     build::setTextColor(czasyZamknij, colors::clRed);
-    auto *zl = build::vbox(czasyZamknij, 6, 2);
-    auto *checks = new QHBoxLayout;
+    auto *zl = build::groupVBox(czasyZamknij, 2);
     dodatkowyZamknij1 = build::checkBox(czasyZamknij, QStringLiteral("CKB_DodatkowyZamknij1"), t::kObecnyC2);
     dodatkowyZamknij2 = build::checkBox(czasyZamknij, QStringLiteral("CKB_DodatkowyZamknij2"), t::kObecnyE2);
     build::setTextColor(dodatkowyZamknij2, colors::clBlue);
-    checks->addWidget(dodatkowyZamknij1);
-    checks->addSpacing(12);
-    checks->addWidget(dodatkowyZamknij2);
-    checks->addStretch(1);
-    zl->addLayout(checks);
     imZamknij = diagramImage(czasyZamknij, QStringLiteral("IM_Zamknij"), kZamknijWidth, kDiagramHeight);
-    zl->addWidget(imZamknij);
+    auto *checks = new QVBoxLayout;
+    checks->setSpacing(0);
+    checks->addWidget(dodatkowyZamknij1);
+    checks->addWidget(dodatkowyZamknij2);
+    auto *closingTop = new QHBoxLayout;
+    closingTop->addLayout(checks);
+    closingTop->addStretch(1);
+    closingTop->addWidget(imZamknij, 0, Qt::AlignTop);
+    zl->addLayout(closingTop);
     auto *zg = rowsGrid();
     przerwa1Zamknij = pulseRow(zg, 0, czasyZamknij, "LAB_B2", t::kB2, "SPE_Przerwa1Zamknij", "LAB_OpisPrzerwa1Zam",
                                t::kOpisPrzerwa1Zam);
@@ -125,12 +133,12 @@ ZamkiTab::ZamkiTab(QWidget *panelWidget) : panel(panelWidget)
                               t::kOpisSygnal2Zam, &colors::clBlue);
     zl->addLayout(zg);
     zl->addStretch(1);
-    pulses->addWidget(czasyZamknij);
+    pulses->addWidget(czasyZamknij, 1);
     ul->addLayout(pulses);
 
     zamykaniePoStacyjceGroup =
         build::groupBox(ustawieniaZamka, QStringLiteral("GB_ZamykaniePoStacyjce"), t::kGbZamykaniePoStacyjce);
-    auto *sl = build::hbox(zamykaniePoStacyjceGroup, 6, 4);
+    auto *sl = build::groupHBox(zamykaniePoStacyjceGroup, 4);
     zamykaniePoStacyjce =
         build::checkBox(zamykaniePoStacyjceGroup, QStringLiteral("CKB_ZamykaniePoStacyjce"), t::kZamykaniePoStacyjce);
     sl->addWidget(zamykaniePoStacyjce);
@@ -143,6 +151,10 @@ ZamkiTab::ZamkiTab(QWidget *panelWidget) : panel(panelWidget)
     sl->addStretch(1);
     ul->addWidget(zamykaniePoStacyjceGroup);
     page->addWidget(ustawieniaZamka);
+
+    // The pictures shown until the first diagram file is read: the plain overviews.
+    imOtworz->setPixmap(QPixmap::fromImage(lockdiagram::opening(1)));
+    imZamknij->setPixmap(QPixmap::fromImage(lockdiagram::closing(1)));
 
     // Initial states of the form; the interlocks take over once settings are applied.
     przerwaOtworz->setEnabled(false);
