@@ -35,8 +35,19 @@ protected:
         h.tabs->applyFill(v);
     }
 
-    // A move over the widget's own area (its corner, where no control inside it lies).
-    static void moveMouseOver(QWidget *w, QPointF at = QPointF(1, 1))
+    // A point of the widget's own area, where no control inside it lies.
+    static QPointF barePoint(const QWidget *w)
+    {
+        for (int y = 0; y < w->height(); ++y)
+            for (int x = 0; x < w->width(); ++x)
+                if (!w->childAt(x, y))
+                    return QPointF(x, y);
+        ADD_FAILURE() << "no bare point in " << qPrintable(w->objectName());
+        return {};
+    }
+
+    static void moveMouseOver(QWidget *w) { moveMouseOver(w, barePoint(w)); }
+    static void moveMouseOver(QWidget *w, QPointF at)
     {
         QMouseEvent move(QEvent::MouseMove, at, w->mapToGlobal(at), Qt::NoButton, Qt::NoButton, Qt::NoModifier);
         QApplication::sendEvent(w, &move);
@@ -68,6 +79,18 @@ TEST_F(DiagramsTest, FromTheOpeningGroupOntoC1ChangesOnlyTheOpeningPicture)
     EXPECT_EQ(otworz(), QStringLiteral("Otworz3.bmp"));
     EXPECT_EQ(zamknij(), QStringLiteral("Zamknij1.bmp"));
     EXPECT_EQ(picture("IM_Otworz"), lockdiagram::opening(3).convertToFormat(QImage::Format_RGB32));
+}
+
+TEST_F(DiagramsTest, AMoveOverAControlInsideAGroupBelongsToTheControl)
+{
+    h.tabs->diagrams().PNL_PomocniczyZamkiMouseMove();
+    // The check box passes the move on to its group; the group must not take it as its own.
+    auto *group = h.find<QWidget>("GB_CzasyOtworz");
+    auto *check = h.find<QCheckBox>("CKB_DodatkowyOtworz");
+    moveMouseOver(group, QPointF(check->geometry().center()));
+    EXPECT_EQ(otworz(), QStringLiteral("Otworz0.bmp"));
+    moveMouseOver(group);
+    EXPECT_EQ(otworz(), QStringLiteral("Otworz1.bmp"));
 }
 
 TEST_F(DiagramsTest, EachPulseSpinEditShowsItsOwnQuantity)
