@@ -1,12 +1,55 @@
-#include <QApplication>
-#include <QMainWindow>
+// Program entry: the application object, the command line, the main window and its start-up.
+
+#include "AppShell.h"
+#include "CommandLine.h"
+#include "Dialogs.h"
+#include "GuardedApplication.h"
+#include "PortSearch.h"
+#include "Preferences.h"
+#include "TForm1.h"
+#include "UiTexts.h"
+
+#include <QFont>
+
+static void nameApplication()
+{
+    QCoreApplication::setApplicationName(QStringLiteral("alvetra"));
+    QCoreApplication::setApplicationVersion(QStringLiteral("1.61"));
+}
 
 int main(int argc, char **argv)
 {
-    QApplication app(argc, argv);
-    QApplication::setApplicationName(QStringLiteral("Alvetra 1.61"));
-    QMainWindow window;
-    window.setWindowTitle(QStringLiteral("Alvetra 1.61"));
+    // The command line is read before the window system is needed, so that --help and
+    // --version work without a display.
+    alvetra::CommandLineOptions options;
+    {
+        QCoreApplication commandLine(argc, argv);
+        nameApplication();
+        options = alvetra::parseCommandLine(commandLine);
+    }
+    alvetra::GuardedApplication app(argc, argv);
+    nameApplication();
+    // The window's texts are sized for Arial 8 pt (11 pixels); Liberation Sans takes its place.
+    QFont font(QStringLiteral("Arial"));
+    font.setPixelSize(11);
+    QApplication::setFont(font);
+
+    const QString programFolder = QCoreApplication::applicationDirPath();
+
+    alvetra::WidgetDialogs dialogs;
+    app.setDialogs(&dialogs);
+    alvetra::AppShell shell(alvetra::PreferencesFile(alvetra::PreferencesFile::locate(programFolder), programFolder),
+                            dialogs);
+
+    alvetra::WindowSetup setup;
+    setup.portNames = alvetra::portList(alvetra::systemSerialPorts(), options.extraPorts);
+    setup.forcedPort = options.selectedPort;
+    setup.programFolder = programFolder;
+    setup.dialogs = &dialogs;
+    setup.shell = &shell;
+
+    alvetra::TForm1 window(setup);
+    window.FormCreate();
     window.show();
     return app.exec();
 }

@@ -1,1 +1,464 @@
 #include "TForm1.h"
+
+#include "ActionButtonLink.h"
+#include "Colors.h"
+#include "SettingsTabs.h"
+#include "StatusLine.h"
+#include "ThhALed.h"
+#include "UiTexts.h"
+#include "Wait.h"
+
+#include <QAction>
+#include <QCheckBox>
+#include <QCloseEvent>
+#include <QComboBox>
+#include <QDesktopServices>
+#include <QDir>
+#include <QFileInfo>
+#include <QGroupBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QProgressBar>
+#include <QPushButton>
+#include <QScreen>
+#include <QTabWidget>
+#include <QToolButton>
+#include <QUrl>
+
+namespace alvetra {
+
+namespace {
+
+QString withTrailingSeparator(const QString &folder)
+{
+    if (folder.isEmpty() || folder.endsWith(QDir::separator()) || folder.endsWith(QLatin1Char('/')))
+        return folder;
+    return folder + QDir::separator();
+}
+
+// Folder part of a dialog's file name, with its trailing separator; empty when the name has none.
+QString folderOf(const QString &fileName)
+{
+    const QString path = QDir::fromNativeSeparators(fileName);
+    const auto slash = path.lastIndexOf(QLatin1Char('/'));
+    if (slash < 0)
+        return QString();
+    return QDir::toNativeSeparators(path.left(slash + 1));
+}
+
+int indexWithin(int index, int count)
+{
+    return index >= 0 && index < count ? index : -1;
+}
+
+} // namespace
+
+TForm1::TForm1(const WindowSetup &setup, QWidget *parent) : QMainWindow(parent), setup_(setup)
+{
+    Q_ASSERT(setup_.dialogs && setup_.shell);
+    if (!setup_.openUrl)
+        setup_.openUrl = [](const QUrl &url) { return QDesktopServices::openUrl(url); };
+
+    setObjectName(QStringLiteral("Form1"));
+    QFont formFont(QStringLiteral("Arial"));
+    formFont.setPixelSize(11);
+    setFont(formFont);
+    QPalette palette = this->palette();
+    palette.setColor(QPalette::Window, colors::clSilver);
+    setPalette(palette);
+    setWindowFlags(Qt::Window | Qt::WindowTitleHint | Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint
+                   | Qt::WindowCloseButtonHint | Qt::MSWindowsFixedSizeDialogHint);
+
+    auto *client = new QWidget(this);
+    client->setObjectName(QStringLiteral("ClientArea"));
+    client->setFixedSize(kClientWidth, kClientHeight);
+    setCentralWidget(client);
+    setFixedSize(kClientWidth, kClientHeight);
+
+    buildActions();
+    buildTimers();
+    buildToolBar(client);
+    PNL_PageControl = new QFrame(client);
+    PNL_PageControl->setObjectName(QStringLiteral("PNL_PageControl"));
+    PNL_PageControl->setFrameStyle(QFrame::Panel | QFrame::Sunken);
+    PNL_PageControl->setGeometry(0, 27, kClientWidth, 462);
+    buildConnectionPanel(PNL_PageControl);
+    buildPages(PNL_PageControl);
+    buildStatusLine(client);
+    buildFileDialogs();
+    bindTabButtons();
+    BITBTN_Polacz->setPalette([this] {
+        QPalette p = BITBTN_Polacz->palette();
+        p.setColor(QPalette::Button, colors::clSilver);
+        return p;
+    }());
+}
+
+TForm1::~TForm1() = default;
+
+// ---------------------------------------------------------------------------------------------
+// Start-up and shutdown
+
+void TForm1::FormCreate()
+{
+    familyCode_ = 0;
+    connected_ = false;
+    missCountdown_ = 100;
+    pollDivider_ = 0;
+    OpenDialog1.initialFolder = setup_.programFolder;
+    SaveDialog1.initialFolder = setup_.programFolder;
+    setWindowTitle(uitexts::kApplicationTitle);
+    PGC_Programator->setCurrentIndex(kPageHasla);
+    tabs_->CKB_AlarmCanClick();
+    LedPortRs232Rx->ShowOff();
+    LedPortRs232Tx->ShowOff();
+    SetProgrammingAccess(false);
+    portOpen_ = false;
+
+    portNames_ = setup_.portNames;
+    if (!portNames_.isEmpty()) {
+        fillPortLists();
+    } else {
+        disablePortControls();
+        showMessage({kCaptionWarning, uitexts::kNoSerialPorts, MessageIcon::Warning});
+    }
+
+    const WindowPreferences preferences = setup_.shell->readPreferences();
+    applyPreferences(preferences);
+    if (showComInformation_) {
+        show();
+        repaint();
+        showComInformation_ = setup_.shell->showComInformation(this);
+    }
+    placeWindow(preferences.top, preferences.left);
+    setExplanatoryLabels();
+
+    CMB_portChange();
+    TimerTimeOutConnected->setIntervalMs(200);
+    TimerTimeOutConnected->start();
+}
+
+void TForm1::fillPortLists()
+{
+    CMB_port->addItems(portNames_);
+    CMB_PortSpeed->addItems(uitexts::kPortSpeeds);
+}
+
+void TForm1::disablePortControls()
+{
+    CMB_port->setEnabled(false);
+    CMB_PortSpeed->setEnabled(false);
+    CHB_PredkoscRS232->setEnabled(false);
+    TOB_ResetRS232->setEnabled(false);
+    ED_HasloInst->setEnabled(false);
+    BITBTN_Polacz->setEnabled(false);
+}
+
+void TForm1::applyPreferences(const WindowPreferences &preferences)
+{
+    if (!portNames_.isEmpty()) {
+        storedPortIndex_ = preferences.portIndex;
+        CMB_port->setCurrentIndex(indexWithin(preferences.portIndex, CMB_port->count()));
+        // A port named on the command line wins over the stored choice for this run.
+        if (!setup_.forcedPort.isEmpty()) {
+            const int forced = CMB_port->findText(setup_.forcedPort);
+            if (forced >= 0)
+                CMB_port->setCurrentIndex(forced);
+        }
+    }
+    CMB_PortSpeed->setCurrentIndex(indexWithin(preferences.speedIndex, CMB_PortSpeed->count()));
+    SaveDialog1.initialFolder = preferences.saveDialogFolder;
+    OpenDialog1.initialFolder = preferences.openDialogFolder;
+    showComInformation_ = preferences.showComInformation;
+}
+
+WindowPreferences TForm1::currentPreferences() const
+{
+    WindowPreferences preferences;
+    preferences.portIndex = CMB_port->currentIndex();
+    // The command line's port is for this run only; the fitter's own choice stays stored.
+    if (!setup_.forcedPort.isEmpty() && CMB_port->currentText() == setup_.forcedPort)
+        preferences.portIndex = storedPortIndex_;
+    preferences.speedIndex = CMB_PortSpeed->currentIndex();
+    // A dialog that never returned a path keeps the folder it started in, so a run without
+    // file work does not lose the remembered folder.
+    auto folderToKeep = [](const FileDialogSettings &dialog) {
+        const QString chosen = folderOf(dialog.fileName);
+        return chosen.isEmpty() ? dialog.initialFolder : chosen;
+    };
+    preferences.saveDialogFolder = folderToKeep(SaveDialog1);
+    preferences.openDialogFolder = folderToKeep(OpenDialog1);
+    preferences.top = y();
+    preferences.left = x();
+    preferences.showComInformation = showComInformation_;
+    return preferences;
+}
+
+// A stored position is used when both coordinates are non-zero and the window would still be
+// reachable on a screen (a monitor may have gone since); otherwise the window is centred.
+void TForm1::placeWindow(int top, int left)
+{
+    QScreen *screen = this->screen();
+    const QRect available = screen ? screen->availableVirtualGeometry() : QRect();
+    const QRect wanted(QPoint(left, top), frameGeometry().size());
+    if (top != 0 && left != 0 && (available.isEmpty() || available.intersects(wanted))) {
+        move(left, top);
+        return;
+    }
+    const QRect desktop = screen ? screen->availableGeometry() : QRect();
+    if (!desktop.isEmpty())
+        move(desktop.center() - QPoint(frameGeometry().width() / 2, frameGeometry().height() / 2));
+}
+
+void TForm1::setExplanatoryLabels()
+{
+    if (auto *label = findChild<QLabel *>(QStringLiteral("LAB_UwagaHasla")))
+        label->setText(uitexts::kUwagaHasla);
+    if (auto *label = findChild<QLabel *>(QStringLiteral("LAB_OpisZwlokiAntynapad")))
+        label->setText(uitexts::kOpisZwlokiAntynapad);
+}
+
+void TForm1::closeEvent(QCloseEvent *event)
+{
+    FormClose();
+    event->accept();
+}
+
+void TForm1::FormClose()
+{
+    if (closed_)
+        return;
+    closed_ = true;
+    TimerPdtrzymujBlokadeBlokad->stop();
+    TimerTimeOutConnected->stop();
+    TimerLedPilot->stop();
+    TimerLedRs232->stop();
+    // The disconnect request (code 11, 600 ms, repeated every 200 ms) and stopping the reader
+    // thread (up to 5000 ms) belong here, in this order, once the serial link is wired in.
+    const WindowPreferences preferences = currentPreferences();
+    portNames_.clear();
+    setup_.shell->writePreferences(preferences);
+    setApplicationTerminating(true);
+}
+
+// ---------------------------------------------------------------------------------------------
+// Window operations
+
+void TForm1::EnableOperations(bool enabled)
+{
+    for (QAction *action : operationActions_)
+        action->setEnabled(enabled);
+    BITBTN_ZapisAll->setEnabled(enabled);
+}
+
+void TForm1::SetProgrammingAccess(bool granted)
+{
+    zapiszLink_->setGateOpen(granted);
+    if (!granted)
+        connected_ = false;
+    PGC_Programator->setTabText(kPageMonitor, granted ? uitexts::kMonitorCaption : uitexts::kNoAccessCaption);
+    // Hidden tabs are disabled too, so that the keyboard cannot reach them either.
+    for (int page = 0; page < PGC_Programator->count() - 1; ++page) {
+        PGC_Programator->setTabVisible(page, granted);
+        PGC_Programator->setTabEnabled(page, granted);
+    }
+}
+
+void TForm1::ShowStatus(const QString &text, int width, const QColor &color)
+{
+    LAB_progress->resize(width, LAB_progress->height());
+    QPalette palette = LAB_progress->palette();
+    palette.setColor(QPalette::WindowText, color);
+    LAB_progress->setPalette(palette);
+    LAB_progress->setText(text);
+    LAB_progress->raise();
+    StatusBar1->lower();
+}
+
+void TForm1::BeginProgress(const QString &text, int steps)
+{
+    ShowStatus(text, kProgressStatusWidth, palette().color(QPalette::WindowText));
+    ProgressBar1->setValue(0);
+    ProgressBar1->show();
+    ProgressBar1->raise();
+    ProgressBar1->setMaximum(steps);
+}
+
+void TForm1::EnterProgrammingAccess()
+{
+    BITBTN_Polacz->hide();
+    BITBTN_ZapisAll->show();
+    BITBTN_ZapisAll->setEnabled(true);
+    BITBTN_ZapisAll->raise();
+    ActionOpenSettings->setEnabled(true);
+    ActionSaveAllSettings->setEnabled(true);
+    TimerPdtrzymujBlokadeBlokad->start();
+    TimerTimeOutConnected->start();
+    connected_ = true;
+    SetProgrammingAccess(true);
+    PGC_Programator->setCurrentIndex(kPageHasla);
+}
+
+void TForm1::LeaveProgrammingAccess()
+{
+    SetProgrammingAccess(false);
+    BITBTN_Polacz->show();
+    BITBTN_ZapisAll->hide();
+    BITBTN_ZapisAll->setEnabled(false);
+    TimerPdtrzymujBlokadeBlokad->stop();
+    connected_ = false;
+}
+
+QMessageBox::StandardButton TForm1::showMessage(const UserMessage &message, QMessageBox::StandardButtons buttons)
+{
+    return setup_.dialogs->showMessage(this, message, buttons);
+}
+
+// ---------------------------------------------------------------------------------------------
+// File dialogs
+
+void TForm1::SaveDialog1Show()
+{
+    SaveDialog1.fileName = uitexts::kSaveDialogInitialName;
+}
+
+std::optional<QString> TForm1::runFileDialog(FileDialogSettings &settings)
+{
+    const auto chosen = setup_.dialogs->chooseFile(this, settings);
+    if (chosen) {
+        const QString folder = folderOf(*chosen);
+        if (!folder.isEmpty())
+            settings.initialFolder = withTrailingSeparator(folder);
+    }
+    return chosen;
+}
+
+std::optional<QString> TForm1::runOpenDialog()
+{
+    return runFileDialog(OpenDialog1);
+}
+
+std::optional<QString> TForm1::runSaveDialog()
+{
+    SaveDialog1Show();
+    return runFileDialog(SaveDialog1);
+}
+
+// ---------------------------------------------------------------------------------------------
+// Tool bar and connection panel
+
+void TForm1::CMB_portChange()
+{
+    // Closing and reopening the port with the chosen name and speed is the serial link's; it is
+    // not wired in yet, so a change of port or speed does nothing here.
+}
+
+void TForm1::CHB_PredkoscRS232Click()
+{
+    CMB_PortSpeed->setEnabled(CHB_PredkoscRS232->isChecked());
+}
+
+void TForm1::TOB_ResetRS232Click()
+{
+    CMB_portChange();
+}
+
+void TForm1::BITBTN_PolaczClick()
+{
+    // Not yet wired: the connect operation (login and full read).
+}
+
+void TForm1::BITBTN_ZapisAllClick()
+{
+    // Not yet wired: writing every settings group.
+}
+
+// ---------------------------------------------------------------------------------------------
+// Actions. The alarm and file operations are not wired in yet; their handlers are in place.
+
+void TForm1::ActionZapisKodowExecute() {}
+void TForm1::ActionZapisKierunkiExecute() {}
+void TForm1::ActionZapisZamkiExecute() {}
+void TForm1::ActionZapisAntykradziezExecute() {}
+void TForm1::ActionZapisAntynapadExecute() {}
+void TForm1::ActionZapisOgolneExecute() {}
+void TForm1::ActionZapisCanExecute() {}
+void TForm1::ActionKasowanieHistoriiExecute() {}
+void TForm1::ActionZapisHaslaPCExecute() {}
+void TForm1::ActionProgPilotExecute() {}
+void TForm1::ActionProgTokenExecute() {}
+void TForm1::ActionKasowaniePilotowExecute() {}
+void TForm1::ActionKasowanieTokenowExecute() {}
+void TForm1::ActionZapisCanSygExecute() {}
+void TForm1::ActionOdczytUstawienAlarmuExecute() {}
+void TForm1::ActionOpenSettingsExecute() {}
+void TForm1::ActionSaveAllSettingsExecute() {}
+
+void TForm1::ActionZamykanieAplikacjiExecute()
+{
+    close();
+}
+
+// The desktop's handler opens the manual; like the shell call it replaces, its result is not
+// examined (a missing viewer shows its own message, if any).
+void TForm1::ActionReadPdfExecute()
+{
+    const QString manual = QDir(setup_.programFolder).filePath(uitexts::kManualFileName);
+    setup_.openUrl(QUrl::fromLocalFile(manual));
+}
+
+// ---------------------------------------------------------------------------------------------
+// Timers
+
+void TForm1::TimerTimeOutConnectedTimer()
+{
+    // The connection supervision is the serial link's and is not wired in yet. The tick still
+    // clocks the code presses.
+    tabs_->advancePressTick();
+}
+
+void TForm1::TimerLedPilotTimer()
+{
+    tabs_->darkenRemoteLeds();
+    TimerLedPilot->stop();
+}
+
+void TForm1::TimerPdtrzymujBlokadeBlokadTimer()
+{
+    // Not yet wired: the block-keeping request of the serial link.
+}
+
+void TForm1::TimerLedRs232Timer()
+{
+    TimerLedRs232->stop();
+    LedPortRs232Tx->ShowOff();
+    LedPortRs232Rx->ShowOff();
+}
+
+// ---------------------------------------------------------------------------------------------
+// Tab sheets: showing any of them lets the supervision pick its pace on the next tick.
+
+void TForm1::onPageShown(int index)
+{
+    using Handler = void (TForm1::*)();
+    static constexpr std::array<Handler, kPageCount> handlers = {
+        &TForm1::TBS_HaslaShow,     &TForm1::TBS_KierunkiPotwShow, &TForm1::TBS_ZamkiShow,
+        &TForm1::TBS_AntykradziezShow, &TForm1::TBS_AntynapadShow, &TForm1::TBS_OgolneShow,
+        &TForm1::TBS_HistoriaShow,  &TForm1::TBS_SamochodCanShow, &TForm1::TBS_PilotyShow,
+        &TForm1::TBS_MonitorShow};
+    if (index >= 0 && index < kPageCount)
+        (this->*handlers[index])();
+}
+
+void TForm1::TBS_HaslaShow() { TimerTimeOutConnected->setIntervalMs(3000); }
+void TForm1::TBS_KierunkiPotwShow() { TimerTimeOutConnected->setIntervalMs(3000); }
+void TForm1::TBS_ZamkiShow() { TimerTimeOutConnected->setIntervalMs(3000); }
+void TForm1::TBS_AntykradziezShow() { TimerTimeOutConnected->setIntervalMs(3000); }
+void TForm1::TBS_AntynapadShow() { TimerTimeOutConnected->setIntervalMs(3000); }
+void TForm1::TBS_OgolneShow() { TimerTimeOutConnected->setIntervalMs(3000); }
+void TForm1::TBS_HistoriaShow() { TimerTimeOutConnected->setIntervalMs(3000); }
+void TForm1::TBS_SamochodCanShow() { TimerTimeOutConnected->setIntervalMs(3000); }
+void TForm1::TBS_PilotyShow() { TimerTimeOutConnected->setIntervalMs(3000); }
+void TForm1::TBS_MonitorShow() { TimerTimeOutConnected->setIntervalMs(3000); }
+
+} // namespace alvetra

@@ -1,1 +1,250 @@
-// The main window.
+#pragma once
+// The main window: tool bar with the serial-port controls, the connection panel, the page control
+// with the ten settings tabs, and the status line; its actions, timers and file dialogs, the two
+// access states (monitor only, programming access) and the start-up and shutdown sequences.
+//
+// Construction only builds the widgets. FormCreate() runs the start-up sequence (it shows
+// message boxes and dialogs through the Dialogs seam); closing the window runs FormClose().
+
+#include "Dialogs.h"
+#include "WindowPreferences.h"
+
+#include <QColor>
+#include <QMainWindow>
+#include <QStringList>
+#include <array>
+#include <functional>
+#include <optional>
+#include <vector>
+
+class QAbstractButton;
+class QAction;
+class QCheckBox;
+class QComboBox;
+class QFrame;
+class QGroupBox;
+class QLabel;
+class QLineEdit;
+class QProgressBar;
+class QPushButton;
+class QTabWidget;
+class QToolBar;
+class QToolButton;
+class QUrl;
+
+namespace alvetra {
+
+class ActionButtonLink;
+class ScaledTimer;
+class SettingsTabs;
+class StatusLine;
+class ThhALed;
+
+// Everything the window takes from outside, so that tests can build it with their own ports,
+// preferences and dialogs.
+struct WindowSetup {
+    QStringList portNames;          // the serial ports found, in the order to list them
+    QString forcedPort;             // selected instead of the stored choice (command line); may be empty
+    QString programFolder;          // folder of the executable: manual, car databases, diagrams
+    Dialogs *dialogs = nullptr;     // not owned; required
+    ShellHooks *shell = nullptr;    // not owned; required
+    std::function<bool(const QUrl &)> openUrl;   // opens the manual; default: the desktop's handler
+};
+
+class TForm1 : public QMainWindow {
+    Q_OBJECT
+public:
+    static constexpr int kClientWidth = 741;
+    static constexpr int kClientHeight = 508;
+    static constexpr int kFinalStatusWidth = 383;
+    static constexpr int kProgressStatusWidth = 125;
+
+    explicit TForm1(const WindowSetup &setup, QWidget *parent = nullptr);
+    ~TForm1() override;
+
+    // The start-up sequence; run once, after construction.
+    void FormCreate();
+
+    // Window operations used by the alarm operations.
+    void EnableOperations(bool enabled);
+    void SetProgrammingAccess(bool granted);
+    void ShowStatus(const QString &text, int width, const QColor &color);
+    void BeginProgress(const QString &text, int steps);
+    // The two access transitions: a successful connect and read, and losing access (the unit
+    // armed, or supervision gave up). Sending the disconnect request is the caller's.
+    void EnterProgrammingAccess();
+    void LeaveProgrammingAccess();
+
+    // File dialogs as the file operations use them; both remember the chosen folder.
+    std::optional<QString> runOpenDialog();
+    std::optional<QString> runSaveDialog();
+    const FileDialogSettings &openDialogSettings() const { return OpenDialog1; }
+    const FileDialogSettings &saveDialogSettings() const { return SaveDialog1; }
+
+    // Shows a message through the window's dialogs seam.
+    QMessageBox::StandardButton showMessage(const UserMessage &message,
+                                            QMessageBox::StandardButtons buttons = QMessageBox::Ok);
+
+    bool isConnected() const { return connected_; }
+    quint8 familyCode() const { return familyCode_; }
+    const QStringList &portNames() const { return portNames_; }
+    SettingsTabs &settingsTabs() { return *tabs_; }
+    StatusLine &statusLine() { return *StatusBar1; }
+
+    // Runs the shutdown sequence once; closing the window calls it.
+    void FormClose();
+
+protected:
+    void closeEvent(QCloseEvent *event) override;
+
+private slots:
+    // Tool bar and connection panel.
+    void CMB_portChange();
+    void CHB_PredkoscRS232Click();
+    void TOB_ResetRS232Click();
+    void BITBTN_PolaczClick();
+    void BITBTN_ZapisAllClick();
+
+    // Actions.
+    void ActionZapisKodowExecute();
+    void ActionZapisKierunkiExecute();
+    void ActionZapisZamkiExecute();
+    void ActionZapisAntykradziezExecute();
+    void ActionZapisAntynapadExecute();
+    void ActionZapisOgolneExecute();
+    void ActionZapisCanExecute();
+    void ActionKasowanieHistoriiExecute();
+    void ActionZapisHaslaPCExecute();
+    void ActionProgPilotExecute();
+    void ActionProgTokenExecute();
+    void ActionKasowaniePilotowExecute();
+    void ActionKasowanieTokenowExecute();
+    void ActionZapisCanSygExecute();
+    void ActionOdczytUstawienAlarmuExecute();
+    void ActionOpenSettingsExecute();
+    void ActionSaveAllSettingsExecute();
+    void ActionZamykanieAplikacjiExecute();
+    void ActionReadPdfExecute();
+
+    // Timers.
+    void TimerTimeOutConnectedTimer();
+    void TimerLedPilotTimer();
+    void TimerPdtrzymujBlokadeBlokadTimer();
+    void TimerLedRs232Timer();
+
+    // Tab sheets.
+    void TBS_HaslaShow();
+    void TBS_KierunkiPotwShow();
+    void TBS_ZamkiShow();
+    void TBS_AntykradziezShow();
+    void TBS_AntynapadShow();
+    void TBS_OgolneShow();
+    void TBS_HistoriaShow();
+    void TBS_SamochodCanShow();
+    void TBS_PilotyShow();
+    void TBS_MonitorShow();
+
+private:
+    // Building the window (TForm1Layout.cpp).
+    void buildActions();
+    void buildTimers();
+    void buildToolBar(QWidget *client);
+    void buildConnectionPanel(QWidget *pageArea);
+    void buildPages(QWidget *pageArea);
+    void buildStatusLine(QWidget *client);
+    void buildFileDialogs();
+    void bindTabButtons();
+    QAction *makeAction(const char *name, const QString &caption, int image, void (TForm1::*handler)());
+    QToolButton *makeToolButton(const char *name, const QString &hint, QAction *action);
+
+    // Start-up steps.
+    void fillPortLists();
+    void disablePortControls();
+    void applyPreferences(const WindowPreferences &preferences);
+    WindowPreferences currentPreferences() const;
+    void placeWindow(int top, int left);
+    void setExplanatoryLabels();
+    void onPageShown(int index);
+    void SaveDialog1Show();
+    std::optional<QString> runFileDialog(FileDialogSettings &settings);
+
+    WindowSetup setup_;
+
+    // Tool bar.
+    QToolBar *ToolBar1 = nullptr;
+    QToolButton *TOB_Otworz = nullptr;
+    QToolButton *TOB_Zapisz = nullptr;
+    QToolButton *TOB_Wyjscie = nullptr;
+    QComboBox *CMB_port = nullptr;
+    QComboBox *CMB_PortSpeed = nullptr;
+    QCheckBox *CHB_PredkoscRS232 = nullptr;
+    ThhALed *LedPortRs232Tx = nullptr;
+    ThhALed *LedPortRs232Rx = nullptr;
+    ThhALed *LedPortRsCrc = nullptr;
+    QToolButton *TOB_ResetRS232 = nullptr;
+    QToolButton *TOB_Pdf = nullptr;
+    ActionButtonLink *zapiszLink_ = nullptr;
+
+    // Connection panel and pages.
+    QFrame *PNL_PageControl = nullptr;
+    QGroupBox *GB_PolaczenieLogo = nullptr;
+    QLabel *LAB_HasloDostepu = nullptr;
+    QLineEdit *ED_HasloInst = nullptr;
+    QPushButton *BITBTN_Polacz = nullptr;
+    QPushButton *BITBTN_ZapisAll = nullptr;
+    QLabel *IM_Logo = nullptr;
+    QTabWidget *PGC_Programator = nullptr;
+    std::array<QWidget *, 10> tabSheets_{};
+    std::array<QFrame *, 10> tabPanels_{};
+    SettingsTabs *tabs_ = nullptr;
+
+    // Status line.
+    StatusLine *StatusBar1 = nullptr;
+    QLabel *LAB_progress = nullptr;
+    QProgressBar *ProgressBar1 = nullptr;
+
+    // Actions, in the order EnableOperations sets them.
+    QAction *ActionZapisKodow = nullptr;
+    QAction *ActionZapisKierunki = nullptr;
+    QAction *ActionZapisZamki = nullptr;
+    QAction *ActionZapisAntykradziez = nullptr;
+    QAction *ActionZapisAntynapad = nullptr;
+    QAction *ActionZapisOgolne = nullptr;
+    QAction *ActionZapisCan = nullptr;
+    QAction *ActionKasowanieHistorii = nullptr;
+    QAction *ActionZapisHaslaPC = nullptr;
+    QAction *ActionProgPilot = nullptr;
+    QAction *ActionProgToken = nullptr;
+    QAction *ActionKasowaniePilotow = nullptr;
+    QAction *ActionKasowanieTokenow = nullptr;
+    QAction *ActionZapisCanSyg = nullptr;
+    QAction *ActionOdczytUstawienAlarmu = nullptr;
+    QAction *ActionOpenSettings = nullptr;
+    QAction *ActionSaveAllSettings = nullptr;
+    QAction *ActionZamykanieAplikacji = nullptr;
+    QAction *ActionReadPdf = nullptr;
+    QAction *ActionShowWorningCom = nullptr;
+    std::vector<QAction *> operationActions_;
+
+    // Timers.
+    ScaledTimer *TimerTimeOutConnected = nullptr;
+    ScaledTimer *TimerLedPilot = nullptr;
+    ScaledTimer *TimerPdtrzymujBlokadeBlokad = nullptr;
+    ScaledTimer *TimerLedRs232 = nullptr;
+
+    FileDialogSettings OpenDialog1;
+    FileDialogSettings SaveDialog1;
+
+    // Window state.
+    quint8 familyCode_ = 0;
+    bool connected_ = false;
+    bool portOpen_ = false;
+    quint8 missCountdown_ = 100;
+    quint8 pollDivider_ = 0;
+    QStringList portNames_;
+    bool showComInformation_ = true;
+    int storedPortIndex_ = 0;       // as read at start-up; kept when the command line chose the port
+    bool closed_ = false;
+};
+
+} // namespace alvetra

@@ -1,0 +1,77 @@
+#include "CommandLine.h"
+
+#include "AppTexts.h"
+#include "SimulatedTransport.h"
+
+#include <QCommandLineParser>
+#include <QCoreApplication>
+
+namespace alvetra {
+
+namespace {
+
+const QString kPortOption = QStringLiteral("port");
+const QString kSimulatorOption = QStringLiteral("simulator");
+
+void describe(QCommandLineParser &parser)
+{
+    parser.setApplicationDescription(apptexts::kCommandLineDescription);
+    parser.addOption(QCommandLineOption(QStringList{QStringLiteral("h"), QStringLiteral("help")},
+                                        apptexts::kHelpOptionDescription));
+    parser.addOption(QCommandLineOption(QStringList{QStringLiteral("v"), QStringLiteral("version")},
+                                        apptexts::kVersionOptionDescription));
+    parser.addOption(QCommandLineOption(kPortOption, apptexts::kPortOptionDescription, apptexts::kPortValueName));
+    parser.addOption(QCommandLineOption(kSimulatorOption, apptexts::kSimulatorOptionDescription));
+}
+
+CommandLineOptions optionsFrom(const QCommandLineParser &parser)
+{
+    CommandLineOptions options;
+    options.extraPorts = parser.values(kPortOption);
+    if (!options.extraPorts.isEmpty())
+        options.selectedPort = options.extraPorts.constLast();
+    if (parser.isSet(kSimulatorOption)) {
+        options.extraPorts << QString::fromLatin1(sim::kSimulatorPortName);
+        options.selectedPort = QString::fromLatin1(sim::kSimulatorPortName);
+    }
+    return options;
+}
+
+} // namespace
+
+bool parseArguments(const QStringList &arguments, CommandLineOptions &options, QString &error)
+{
+    QCommandLineParser parser;
+    describe(parser);
+    if (!parser.parse(arguments)) {
+        error = parser.errorText();
+        return false;
+    }
+    if (!parser.positionalArguments().isEmpty()) {
+        error = QStringLiteral("Nieoczekiwany argument / unexpected argument: %1")
+                    .arg(parser.positionalArguments().constFirst());
+        return false;
+    }
+    options = optionsFrom(parser);
+    return true;
+}
+
+CommandLineOptions parseCommandLine(const QCoreApplication &app)
+{
+    QCommandLineParser parser;
+    describe(parser);
+    parser.process(app.arguments());
+    if (parser.isSet(QStringLiteral("help")))
+        parser.showHelp(0);
+    if (parser.isSet(QStringLiteral("version")))
+        parser.showVersion();
+    CommandLineOptions options;
+    QString error;
+    if (!parseArguments(app.arguments(), options, error)) {
+        fprintf(stderr, "%s\n", qPrintable(error));
+        ::exit(1);
+    }
+    return options;
+}
+
+} // namespace alvetra

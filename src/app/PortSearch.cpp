@@ -1,0 +1,69 @@
+#include "PortSearch.h"
+
+#include <QSerialPortInfo>
+#include <algorithm>
+
+namespace alvetra {
+
+namespace {
+
+// Splits off the leading run of digits or of non-digits.
+QStringView nextChunk(QStringView text)
+{
+    const bool digits = text.front().isDigit();
+    qsizetype n = 1;
+    while (n < text.size() && text.at(n).isDigit() == digits)
+        ++n;
+    return text.left(n);
+}
+
+int compareNumbers(QStringView a, QStringView b)
+{
+    while (a.size() > 1 && a.front() == QLatin1Char('0'))
+        a = a.mid(1);
+    while (b.size() > 1 && b.front() == QLatin1Char('0'))
+        b = b.mid(1);
+    if (a.size() != b.size())
+        return a.size() < b.size() ? -1 : 1;
+    return a.compare(b);
+}
+
+} // namespace
+
+bool naturalLess(const QString &left, const QString &right)
+{
+    QStringView a(left), b(right);
+    while (!a.isEmpty() && !b.isEmpty()) {
+        const QStringView ca = nextChunk(a), cb = nextChunk(b);
+        const bool numbers = ca.front().isDigit() && cb.front().isDigit();
+        const int order = numbers ? compareNumbers(ca, cb) : ca.compare(cb);
+        if (order != 0)
+            return order < 0;
+        a = a.mid(ca.size());
+        b = b.mid(cb.size());
+    }
+    if (a.isEmpty() != b.isEmpty())
+        return a.isEmpty();
+    return left < right;   // equal by value ("COM01" and "COM1"): keep a strict, stable order
+}
+
+QStringList systemSerialPorts()
+{
+    QStringList names;
+    for (const QSerialPortInfo &info : QSerialPortInfo::availablePorts())
+        names << info.portName();
+    std::sort(names.begin(), names.end(), naturalLess);
+    names.removeDuplicates();
+    return names;
+}
+
+QStringList portList(QStringList found, const QStringList &extras)
+{
+    std::sort(found.begin(), found.end(), naturalLess);
+    for (const QString &extra : extras)
+        if (!extra.isEmpty() && !found.contains(extra))
+            found << extra;
+    return found;
+}
+
+} // namespace alvetra

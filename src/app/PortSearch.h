@@ -1,0 +1,18 @@
+#pragma once
+// The serial ports to offer in CMB_port: the system's serial devices in a stable, natural order
+// ("ttyS2" before "ttyS10"), then the devices named on the command line, then the simulated unit.
+
+#include <QStringList>
+
+namespace alvetra {
+
+// Natural order: runs of digits compare by their value.
+bool naturalLess(const QString &a, const QString &b);
+
+// The system's serial ports by name ("ttyS0", "ttyUSB0"), naturally ordered.
+QStringList systemSerialPorts();
+
+// `found` naturally ordered, followed by each extra name not yet listed, in the given order.
+QStringList portList(QStringList found, const QStringList &extras);
+
+} // namespace alvetra

@@ -1,0 +1,101 @@
+#pragma once
+// The main window's own Polish texts: captions, hints, titles and messages. The program shows
+// them exactly as written here, typing errors included.
+
+#include <QString>
+#include <QStringList>
+#include <array>
+
+namespace alvetra::uitexts {
+
+inline const QString kApplicationTitle = QStringLiteral("Alvetra 1.61");
+
+// Tool bar hints.
+inline const QString kHintOtworz = QStringLiteral("Odczyt ustawień z pliku");
+inline const QString kHintZapisz = QStringLiteral("Zapis ustawień do pliku");
+inline const QString kHintWyjscie = QStringLiteral("Wyjście z programu");
+inline const QString kHintPort = QStringLiteral("Wybór portu COM");
+inline const QString kHintPortSpeed = QStringLiteral("Wybór prędkości portu RS232 - 19200");
+inline const QString kHintPredkosc = QStringLiteral("Odblokowanie ustawienia prędkości portu szeregowego");
+inline const QString kHintLedTx = QStringLiteral("Transmisja danych przez port RS232.");
+inline const QString kHintLedRx = QStringLiteral("Odczyt danych z portu RS232.");
+inline const QString kHintLedCrc = QStringLiteral("Błąd sumy kontrolnej portu RS232");
+inline const QString kHintResetRs232 = QStringLiteral("Reaet portu RS232");
+inline const QString kCaptionPdf = QStringLiteral("H");
+
+// Speeds of the port, item 8 is the unit's own.
+inline const QStringList kPortSpeeds = {
+    QStringLiteral("110"),   QStringLiteral("300"),   QStringLiteral("600"),    QStringLiteral("1200"),
+    QStringLiteral("2400"),  QStringLiteral("4800"),  QStringLiteral("9600"),   QStringLiteral("14400"),
+    QStringLiteral("19200"), QStringLiteral("38400"), QStringLiteral("57600"),  QStringLiteral("115200"),
+    QStringLiteral("128000")};
+inline constexpr int kDefaultSpeedIndex = 8;
+
+// Connection panel.
+inline const QString kHasloDostepu = QStringLiteral("Hasło dostępu do programowania centrali: ");
+inline const QString kHintHasloInst = QStringLiteral("Hasło dostępu do alarmu przez programator");
+inline const QString kPolacz = QStringLiteral("&Połącz");
+inline const QString kHintPolacz = QStringLiteral("Połączenie z centralką alarmową");
+inline const QString kZapisAll = QStringLiteral("&Zapis wszystkich zakładek");
+inline const QString kHintZapisAll = QStringLiteral("Programuje wszystkie ustawienia.");
+
+// Tab captions and the titles at the top of each tab's panel, in page order.
+inline const std::array<QString, 10> kTabCaptions = {
+    QStringLiteral("Hasła i kody"),       QStringLiteral("Potwierdzanie i kierunki"),
+    QStringLiteral("Zamki"),              QStringLiteral("Przeciwkradzież"),
+    QStringLiteral("Antynapad"),          QStringLiteral("Ponowne uzbrojenie"),
+    QStringLiteral("Historia zdarzeń"),   QStringLiteral("CAN"),
+    QStringLiteral("Piloty"),             QStringLiteral("Monitor")};
+inline const std::array<QString, 10> kTabTitles = {
+    QStringLiteral("Zmiana hasel i kodów"),
+    QStringLiteral("Ustawienia potwierdzeń kierunkami i mrugania kierunkami."),
+    QStringLiteral("Ustawienia sygnałów zamka centralnego"),
+    QStringLiteral("Ustawienia blokady przeciwkradzieżowej."),
+    QStringLiteral("Ustawienia blokady antynapadowej."),
+    QStringLiteral("Ponowne uzbrojenie."),
+    QStringLiteral("Historia zdarzeń."),
+    QStringLiteral("Tryb pracy alarmu."),
+    QStringLiteral("Programowanie pilotów"),
+    QStringLiteral("Monitoring alarmu.")};
+inline const QString kMonitorCaption = QStringLiteral("Monitor");
+// The blanks widen the only visible tab across the tab row.
+inline const QString kNoAccessCaption = QString(84, QLatin1Char(' '))
+    + QStringLiteral("Brak dostępu do programowania - tylko Monitor") + QString(81, QLatin1Char(' '));
+
+// Action captions.
+inline const QString kActionZapis = QStringLiteral("&Zapis");
+inline const QString kActionKasowanieHistorii = QStringLiteral("&Kasowanie");
+inline const QString kActionProgramowanie = QStringLiteral("Programowanie");
+inline const QString kActionKasowanie = QStringLiteral("Kasowanie");
+inline const QString kActionOdczyt = QStringLiteral("&Odczyt");
+inline const QString kActionOpenSettings = QStringLiteral("OpenSe");
+inline const QString kActionSaveAllSettings = QStringLiteral("ActionSaveAllSettings");
+inline const QString kActionZamykanieAplikacji = QStringLiteral("ZamykanieAplikacji");
+inline const QString kActionShowWorningCom = QStringLiteral("Informacja");
+
+// File dialogs.
+inline const QString kOpenDialogTitle = QStringLiteral("Otwórz plik z ustawieniami");
+inline const QString kSaveDialogTitle = QStringLiteral("Zapisz plik z ustawieniami");
+inline const QStringList kSettingsFileFilters = {
+    QStringLiteral("Pliki ustawień alarmu (*.alm)"),
+    QStringLiteral("Pliki ustawień alarmu do centralek v1.4 (*.v14)"),
+    QStringLiteral("Wszystkie pliki (*)")};
+inline const QString kSaveDialogInitialName = QStringLiteral(".alm");
+
+// Start-up.
+inline const QString kNoSerialPorts = QStringLiteral("Nie wykryto w systemie portów szeregowych COM.");
+inline const QString kUwagaHasla =
+    QStringLiteral("Uwaga. Kody można wprowadzać klikając lewą myszą krótko i długo\r"
+                   "na przycisk z czerwoną kropką, lub wpisując litery \"k\" lub \"d\"\r"
+                   "oznaczające odpowiednio krótkie i długie przyciśnięcie");
+inline const QString kOpisZwlokiAntynapad =
+    QStringLiteral("Po czasie zwłoki rozpoczyna się procedura przypominająca o konieczności autoryzacji, "
+                   "a następnie włącza się syrena na 30 sekund\r"
+                   "i światła awaryjne do autoryzowania blokady. Pojazd nie zostaje zatrzymany, natomiast "
+                   "po wyłączeniu stacyjki niemożliwe jest\r"
+                   "jego ponowne uruchomienie. Ponowne włączenie stacyjki włącza syrnę na 30 sekund.");
+
+// The manual beside the executable.
+inline const QString kManualFileName = QStringLiteral("Autoalrm Tervona CAN read.pdf");
+
+} // namespace alvetra::uitexts
