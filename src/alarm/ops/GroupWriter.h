@@ -1,0 +1,42 @@
+#pragma once
+// Writing settings groups to the unit: one group (each "&Zapis" button, the PC password change)
+// and all groups in a row (BITBTN_ZapisAll).
+
+#include "GroupBuilders.h"
+#include "OperationState.h"
+#include "TabValues.h"
+#include "WriteGroups.h"
+
+namespace alvetra {
+
+class GroupWriter {
+public:
+    explicit GroupWriter(const OperationContext &context) : context_(context) {}
+
+    // One group write inside its own operation bracket: the group's builder at its moment, the
+    // login, the blocks with progress, the confirmation, the result texts. Sets the login-ok and
+    // write-ok flags of the state as writing all groups counts them. The CAN-analysis options do
+    // nothing at all while their group box is hidden; the PC password edits are emptied at the
+    // very end, whatever the outcome.
+    void write(WriteGroup group);
+
+    // Every group in kWriteAllOrder (the CAN-analysis options only from family 15 on) while the
+    // logins succeed, then "Zaprogramowano %d pozycji z %d" or "Zapisano wszystkie pozycje".
+    void writeAll();
+
+private:
+    void writeInBracket(WriteGroup group);
+    BuildOutcome build(WriteGroup group, const TabValues &values);
+    // 0 when every block was written; otherwise the result of the block that was not, after
+    // which nothing more is sent.
+    int sendBlocks(WriteGroup group);
+    bool confirm(WriteGroup group);
+    void reportSuccess(WriteGroup group, const TabValues &values);
+    void reportFailure(WriteGroup group);
+    // Shows a refusing builder's message; true when the builder accepted.
+    bool accepted(const BuildOutcome &outcome);
+
+    OperationContext context_;
+};
+
+} // namespace alvetra

@@ -1,0 +1,82 @@
+#include "Login.h"
+
+#include "FamilySetup.h"
+#include "FirmwareFamilies.h"
+#include "OperationView.h"
+#include "OpsTexts.h"
+#include "UnitRequests.h"
+
+namespace alvetra {
+
+namespace {
+
+UserMessage warning(const QString &text) { return {kCaptionWarning, text, MessageIcon::Exclamation}; }
+
+} // namespace
+
+bool LoginProcedure::run(int delayMs)
+{
+    UnitRequests unit(context_.link);
+    if (!unit.portOpen())
+        return false;
+    if (!unit.identifyFirst(delayMs) || !unit.identifySecond())
+        return notAnswering();
+    const bool answered = unit.login(context_.view.accessPassword());
+    context_.view.HideProgress();
+    if (!answered)
+        return notAnswering();
+    if (!accessGranted(context_.link.accessFlags()))
+        return false;
+    return identifyFamily();
+}
+
+bool LoginProcedure::notAnswering()
+{
+    context_.view.showMessage(warning(texts::kUnitNotAnswering));
+    context_.view.ShowStatus(texts::kUnitNotAnswering, kFinalStatusWidth, StatusColour::Red);
+    return false;
+}
+
+bool LoginProcedure::accessGranted(std::uint8_t flags)
+{
+    OperationView &view = context_.view;
+    if (!(flags & access::kPasswordCorrect)) {
+        view.showMessage(warning(texts::kWrongAccessPassword));
+        view.ShowStatus(texts::kWrongAccessPassword, kFinalStatusWidth, StatusColour::Red);
+        return false;
+    }
+    if (flags & access::kArmed) {
+        view.showMessage(warning(texts::kAlarmArmed));
+        view.ShowStatus(QString(), kFinalStatusWidth, StatusColour::Red);
+        fallBackToMonitorOnly();
+        UnitRequests(context_.link).disconnect();
+        return false;
+    }
+    if (flags & (access::kAntiTheftActive | access::kAntiHijackActive)) {
+        view.showMessage(warning((flags & access::kAntiTheftActive) ? texts::kAntiTheftBlockActive
+                                                                     : texts::kAntiHijackBlockActive));
+        view.ShowStatus(QString(), kFinalStatusWidth, StatusColour::Red);
+        return false;
+    }
+    return true;
+}
+
+void LoginProcedure::fallBackToMonitorOnly()
+{
+    context_.view.SetProgrammingAccess(false);
+    context_.state.connected = false;
+    context_.view.showConnectedButtons(false);
+    context_.view.setBlockKeeping(false);
+}
+
+bool LoginProcedure::identifyFamily()
+{
+    const QString identification = identificationOf(context_.view.identificationLine());
+    if (const std::optional<bool> loaded = FamilySetup(context_).identify(identification))
+        return *loaded;
+    context_.view.showMessage(unknownFirmwareMessage(identification));
+    context_.link.clearLoginReply();
+    return false;
+}
+
+} // namespace alvetra

@@ -1,0 +1,91 @@
+#include "ReadOperation.h"
+
+#include "Login.h"
+#include "OperationBracket.h"
+#include "OpsTexts.h"
+#include "SettingsFill.h"
+#include "UnitRequests.h"
+#include "Wait.h"
+
+namespace alvetra {
+
+namespace {
+
+constexpr int kBlockSize = 8;
+constexpr int kBlockCount = kImageSize / kBlockSize;
+
+} // namespace
+
+void ReadOperation::readAll()
+{
+    OperationView &view = context_.view;
+    OperationBracket bracket(view);
+    context_.state.connected = false;
+    LoginProcedure login(context_);
+    if (!login.run(kLoginDelayMs))
+        return;
+    view.BeginProgress(texts::kReadProgress, kBlockCount);
+    const bool complete = readBlocks(login);
+    view.HideProgress();
+    if (!complete || applicationTerminating())
+        return;
+    showSettings();
+    bracket.restoreSupervisionRunning();
+}
+
+bool ReadOperation::readBlocks(LoginProcedure &login)
+{
+    UnitRequests unit(context_.link);
+    OperationView &view = context_.view;
+    int address = 0;
+    int relogins = 0;
+    while (address < kImageSize && !applicationTerminating()) {
+        if (unit.readBlock(address, kBlockSize)) {
+            address += kBlockSize;
+            relogins = 0;
+            view.StepProgress();
+            continue;
+        }
+        // The progress bar stays hidden for the rest of the read.
+        view.HideProgress();
+        if (++relogins > kMaxReloginsPerBlock) {
+            view.showMessage({kCaptionWarning, texts::kUnitNotAnswering, MessageIcon::Exclamation});
+            view.ShowStatus(texts::kUnitNotAnswering, kFinalStatusWidth, StatusColour::Red);
+            return false;
+        }
+        if (!login.run(kLoginDelayMs))
+            return false;
+    }
+    return address >= kImageSize;
+}
+
+void ReadOperation::showSettings()
+{
+    OperationState &state = context_.state;
+    OperationView &view = context_.view;
+    const FillContext fillContext{state.familyCode, state.timeCounter, context_.config.clock()};
+    view.applyFill(fillFromImage(state.image, state.layout, view.gatherValues(), fillContext));
+    // The fill has stored the login's counter into the image; the unit gets it back. Its result
+    // does not matter: the counter is only the history's clock.
+    UnitRequests(context_.link).writeBlock(state.layout.timeCounter, 3, state.image);
+    view.ShowStatus(texts::kReadDone, kFinalStatusWidth, StatusColour::WindowText);
+    view.showConnectedButtons(true);
+    view.setBlockKeeping(true);
+    state.connected = true;
+}
+
+void ReadOperation::connect()
+{
+    OperationView &view = context_.view;
+    SupervisionPause pause(view);
+    ConnectButtonLock lock(view);
+    readAll();
+    if (!context_.state.connected)
+        return;
+    view.SetProgrammingAccess(true);
+    view.selectPage(0);
+    view.ShowStatus(texts::kConnected, kFinalStatusWidth, StatusColour::WindowText);
+    view.showMessage({kCaptionWarning, texts::kConnectedWarning, MessageIcon::Exclamation});
+}
+
+} // namespace alvetra

@@ -1,0 +1,39 @@
+#include "RecordErasing.h"
+
+#include "Login.h"
+#include "OperationBracket.h"
+#include "OpsTexts.h"
+#include "UnitRequests.h"
+
+namespace alvetra {
+
+void RecordErasing::erase(RecordGroup group)
+{
+    OperationView &view = context_.view;
+    OperationState &state = context_.state;
+    OperationBracket bracket(view);
+    if (!LoginProcedure(context_).run(kLoginDelayMs))
+        return;
+
+    const std::vector<ByteWrite> plan = eraseRecordsPlan(state.layout, group);
+    view.BeginProgress(texts::kEraseProgress, static_cast<int>(plan.size()));
+    UnitRequests unit(context_.link);
+    int errors = 0;
+    for (const ByteWrite &write : plan) {
+        state.image.set(write.address, write.value);
+        errors += unit.writeBlock(write.address, 1, state.image);
+        // The bar stops at the first failure and shows how far the erasing got.
+        if (errors == 0)
+            view.StepProgress();
+    }
+    if (!unit.confirm())
+        ++errors;
+    view.HideProgress();
+
+    if (errors == 0)
+        view.ShowStatus(texts::kErased, kFinalStatusWidth, StatusColour::WindowText);
+    else
+        view.ShowStatus(texts::kEraseFailed, kFinalStatusWidth, StatusColour::Red);
+}
+
+} // namespace alvetra

@@ -1,0 +1,43 @@
+#include "RemoteLearning.h"
+
+#include "Login.h"
+#include "OperationBracket.h"
+#include "OpsTexts.h"
+#include "UnitRequests.h"
+#include "Wait.h"
+
+namespace alvetra {
+
+void RemoteLearning::learn(RecordGroup group)
+{
+    OperationView &view = context_.view;
+    OperationBracket bracket(view);
+    if (!LoginProcedure(context_).run(kLoginDelayMs))
+        return;
+    view.ShowStatus(QString(), kFinalStatusWidth, StatusColour::WindowText);
+
+    UnitRequests unit(context_.link);
+    // The first report only says that the unit has begun to learn: its result tells nothing.
+    unit.startLearning(group == RecordGroup::Tokens);
+    const std::atomic<bool> &finished = context_.link.learningFlag();
+    Delay(kLearningWaitMs, {&finished});
+
+    if (finished.load(std::memory_order_acquire)) {
+        unit.confirm();
+        const QString text = learnedText(group, context_.link.learnedCount());
+        view.showMessage({kCaptionInformationAlt, text, MessageIcon::Information});
+        view.ShowStatus(text, kFinalStatusWidth, StatusColour::WindowText);
+    } else {
+        view.showMessage({kCaptionInformationAlt, texts::kLearningFailedBox, MessageIcon::Exclamation});
+        view.ShowStatus(texts::kLearningFailed, kFinalStatusWidth, StatusColour::Red);
+    }
+}
+
+QString learnedText(RecordGroup group, int count)
+{
+    if (group == RecordGroup::Remotes)
+        return count == 1 ? texts::kLearnedOneRemote : texts::kLearnedRemotes.arg(count);
+    return count == 1 ? texts::kLearnedOneToken : texts::kLearnedTokens.arg(count);
+}
+
+} // namespace alvetra

@@ -1,0 +1,87 @@
+#include "SettingsFiles.h"
+
+#include "FamilySetup.h"
+#include "FirmwareFamilies.h"
+#include "GroupBuilders.h"
+#include "History.h"
+#include "OperationBracket.h"
+#include "OpsTexts.h"
+#include "PcPassword.h"
+#include "SettingsFile.h"
+#include "SettingsFill.h"
+
+#include <QFileInfo>
+
+namespace alvetra {
+
+void SettingsFiles::save()
+{
+    OperationView &view = context_.view;
+    OperationState &state = context_.state;
+    SupervisionPause pause(view);
+    const std::optional<QString> fileName = view.askSaveFileName();
+    if (!fileName)
+        return;
+    if (!state.layout.isEmpty()) {
+        const std::vector<UserMessage> refusals =
+            buildAll(state.image, state.layout, view.gatherValues(), state.familyCode, state.cars.groupLookup());
+        for (const UserMessage &message : refusals)
+            view.showMessage(message);
+    }
+    saveSettingsFile(*fileName, state.image);
+}
+
+void SettingsFiles::open()
+{
+    OperationView &view = context_.view;
+    OperationState &state = context_.state;
+    SupervisionPause pause(view);
+    const std::optional<QString> fileName = view.askOpenFileName();
+    if (!fileName)
+        return;
+    if (state.familyCode == 0)
+        fixFamilyFromName(*fileName);
+    loadSettingsFile(*fileName, state.image);
+    showFile();
+    if (state.connected)
+        return;
+
+    if (pcPasswordText(state.image, state.layout) == view.accessPassword()) {
+        enterOfflineEditing(*fileName);
+    } else {
+        view.showMessage({kCaptionWarning, texts::kWrongAccessPassword, MessageIcon::Exclamation});
+        view.ShowStatus(texts::kWrongAccessPassword, kFinalStatusWidth, StatusColour::Red);
+    }
+}
+
+void SettingsFiles::fixFamilyFromName(const QString &fileName)
+{
+    FamilySetup setup(context_);
+    const std::optional<FirmwareFamily> family = familyForSettingsFileName(fileName);
+    if (family)
+        setup.apply(*family);
+    // An unknown ending asks for no database at all and fails as a missing one.
+    setup.loadCarDatabase(family ? family->carDatabase : QString());
+}
+
+void SettingsFiles::showFile()
+{
+    OperationState &state = context_.state;
+    state.timeCounter = timeCounterOf(state.image, state.layout);
+    const FillContext fillContext{state.familyCode, state.timeCounter, context_.config.clock()};
+    context_.view.applyFill(fillFromImage(state.image, state.layout, context_.view.gatherValues(), fillContext));
+}
+
+void SettingsFiles::enterOfflineEditing(const QString &fileName)
+{
+    OperationView &view = context_.view;
+    view.EnableOperations(false);
+    view.selectPage(0);
+    view.SetProgrammingAccess(true);
+    for (const QString &action : {kActionOpenSettings, kActionSaveAllSettings, kActionZamykanieAplikacji, kActionReadPdf})
+        view.setActionEnabled(action, true);
+    view.ShowStatus(texts::kFileOpened + QFileInfo(fileName).absoluteFilePath(), kFinalStatusWidth,
+                    StatusColour::WindowText);
+}
+
+} // namespace alvetra
