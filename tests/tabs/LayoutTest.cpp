@@ -15,7 +15,7 @@ namespace {
 
 // The page control of the 741 x 508 window: what is left under the tool bar, the connection
 // panel and the status bar.
-constexpr QSize kPageControl(737, 401);
+constexpr QSize kPageControl(737, 399);
 
 QString describe(const QWidget *w)
 {

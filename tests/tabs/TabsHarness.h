@@ -47,8 +47,8 @@ struct TabsHarness {
             p.setColor(QPalette::Window, QColor(160, 160, 164));
             panel->setPalette(p);
             auto *layout = new QVBoxLayout(panel);
-            layout->setContentsMargins(4, 2, 4, 4);
-            layout->setSpacing(3);
+            layout->setContentsMargins(4, 4, 4, 4);
+            layout->setSpacing(4);
             auto *title = new QLabel(QString::fromUtf8(titles[i]), panel);
             QFont bold = title->font();
             bold.setBold(true);
