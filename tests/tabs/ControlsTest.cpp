@@ -12,6 +12,7 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QTableWidget>
+#include <QTest>
 #include <gtest/gtest.h>
 
 using namespace alvetra;
@@ -317,6 +318,34 @@ TEST_F(ControlsTest, LockTabCaptionsAreRedAndBlueAndRowLabelsBold)
     }
     EXPECT_TRUE(h.find<QLabel>("LAB_Kreska")->font().bold());
     EXPECT_EQ(h.find<QLabel>("LAB_Kreska")->font().pixelSize(), 13);
+}
+
+} // namespace
+
+namespace {
+
+TEST(SpinEditTyping, TypingOffLeavesTheArrowsWorkingAndTypingOnTakesThreeCharacters)
+{
+    TabsHarness h;
+    h.pages->show();
+    h.pages->setCurrentIndex(kPageAntynapad);
+    auto *spin = h.find<SpinEdit>("SPE_CzasZwlokiAntynapad");
+    spin->setFocus();
+    QTest::keyClicks(spin, QStringLiteral("99"));
+    EXPECT_EQ(spin->value(), 30);
+    QTest::keyClick(spin, Qt::Key_Up);
+    QTest::keyClick(spin, Qt::Key_Up);
+    EXPECT_EQ(spin->value(), 32);
+    QTest::keyClick(spin, Qt::Key_Down);
+    EXPECT_EQ(spin->value(), 31);
+
+    h.pages->setCurrentIndex(kPageZamki);
+    auto *typed = h.find<SpinEdit>("SPE_CzasPoStacyjce");
+    typed->setFocus();
+    typed->editor()->selectAll();
+    QTest::keyClicks(typed, QStringLiteral("1234"));
+    EXPECT_EQ(typed->editor()->text(), QStringLiteral("123"));
+    EXPECT_EQ(typed->value(), 123);
 }
 
 } // namespace
