@@ -5,6 +5,7 @@
 #include "TabsHarness.h"
 
 #include <QDir>
+#include <QLabel>
 #include <QLayout>
 #include <gtest/gtest.h>
 
@@ -60,6 +61,16 @@ TEST(Layout, EveryTabFitsThePageControlWithNothingCutOffOrOverlapping)
 {
     TabsHarness h;
     h.tabs->showCanAnalysis(true);   // the fullest "CAN" tab
+    // The two notes the window writes at start-up, in their full length.
+    h.find<QLabel>("LAB_UwagaHasla")->setText(QString::fromUtf8(
+        "Uwaga. Kody można wprowadzać klikając lewą myszą krótko i długo\n"
+        "na przycisk z czerwoną kropką, lub wpisując litery \"k\" lub \"d\"\n"
+        "oznaczające odpowiednio krótkie i długie przyciśnięcie"));
+    h.find<QLabel>("LAB_OpisZwlokiAntynapad")->setText(QString::fromUtf8(
+        "Po czasie zwłoki rozpoczyna się procedura przypominająca o konieczności autoryzacji, a następnie "
+        "włącza się syrena na 30 sekund\ni światła awaryjne do autoryzowania blokady. Pojazd nie zostaje "
+        "zatrzymany, natomiast po wyłączeniu stacyjki niemożliwe jest\njego ponowne uruchomienie. Ponowne "
+        "włączenie stacyjki włącza syrnę na 30 sekund."));
     h.pages->resize(kPageControl);
     h.pages->show();
     const QString shots = qEnvironmentVariable("ALVETRA_TAB_SHOTS");
