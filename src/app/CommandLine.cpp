@@ -1,6 +1,7 @@
 #include "CommandLine.h"
 
 #include "AppTexts.h"
+#include "PortSearch.h"
 #include "SimulatedTransport.h"
 
 #include <QCommandLineParser>
@@ -29,7 +30,7 @@ CommandLineOptions optionsFrom(const QCommandLineParser &parser)
     CommandLineOptions options;
     options.extraPorts = parser.values(kPortOption);
     if (!options.extraPorts.isEmpty())
-        options.selectedPort = options.extraPorts.constLast();
+        options.selectedPort = portNameForDevice(options.extraPorts.constLast());
     if (parser.isSet(kSimulatorOption)) {
         options.extraPorts << QString::fromLatin1(sim::kSimulatorPortName);
         options.selectedPort = QString::fromLatin1(sim::kSimulatorPortName);

@@ -1,5 +1,6 @@
 #include "PortSearch.h"
 
+#include <QDir>
 #include <QSerialPortInfo>
 #include <algorithm>
 
@@ -47,6 +48,15 @@ bool naturalLess(const QString &left, const QString &right)
     return left < right;   // equal by value ("COM01" and "COM1"): keep a strict, stable order
 }
 
+QString portNameForDevice(const QString &device)
+{
+    const QString devFolder = QStringLiteral("/dev/");
+    const QString path = QDir::cleanPath(device);
+    if (path.startsWith(devFolder) && path.size() > devFolder.size())
+        return path.mid(devFolder.size());
+    return device;
+}
+
 QStringList systemSerialPorts()
 {
     QStringList names;
@@ -60,9 +70,11 @@ QStringList systemSerialPorts()
 QStringList portList(QStringList found, const QStringList &extras)
 {
     std::sort(found.begin(), found.end(), naturalLess);
-    for (const QString &extra : extras)
-        if (!extra.isEmpty() && !found.contains(extra))
-            found << extra;
+    for (const QString &extra : extras) {
+        const QString name = portNameForDevice(extra);
+        if (!name.isEmpty() && !found.contains(name))
+            found << name;
+    }
     return found;
 }
 

@@ -9,10 +9,15 @@ namespace alvetra {
 // Natural order: runs of digits compare by their value.
 bool naturalLess(const QString &a, const QString &b);
 
+// The name a device is listed under: relative to /dev ("ttyUSB0", "pts/3"), or the full path
+// of a device elsewhere. The serial link opens "/dev/" + name for a relative name.
+QString portNameForDevice(const QString &device);
+
 // The system's serial ports by name ("ttyS0", "ttyUSB0"), naturally ordered.
 QStringList systemSerialPorts();
 
-// `found` naturally ordered, followed by each extra name not yet listed, in the given order.
+// `found` naturally ordered, followed by each extra device (by its port name) not yet listed,
+// in the given order.
 QStringList portList(QStringList found, const QStringList &extras);
 
 } // namespace alvetra

@@ -2,6 +2,7 @@
 
 #include "AppTexts.h"
 #include "Dialogs.h"
+#include "UiTexts.h"
 
 #include <QCheckBox>
 #include <QFrame>
@@ -11,16 +12,6 @@
 #include <QScreen>
 
 namespace alvetra {
-
-namespace {
-
-// The text keeps its carriage returns; a label breaks lines only at line feeds.
-QString shownText(QString text)
-{
-    return text.replace(QLatin1Char('\r'), QLatin1Char('\n'));
-}
-
-} // namespace
 
 TComInformation::TComInformation(QWidget *parent) : QDialog(parent)
 {
@@ -34,7 +25,7 @@ TComInformation::TComInformation(QWidget *parent) : QDialog(parent)
     Bevel1->setFrameStyle(QFrame::Box | QFrame::Sunken);
     Bevel1->setGeometry(8, 8, 297, 161);
 
-    Label1 = new QLabel(shownText(apptexts::kComInformationText), this);
+    Label1 = new QLabel(uitexts::labelText(apptexts::kComInformationText), this);
     Label1->setObjectName(QStringLiteral("Label1"));
     Label1->setAlignment(Qt::AlignHCenter | Qt::AlignTop);
     Label1->setGeometry(17, 17, 279, 115);

@@ -8,6 +8,7 @@
 #include "Preferences.h"
 #include "TForm1.h"
 #include "UiTexts.h"
+#include "Wait.h"
 
 #include <QFont>
 
@@ -47,6 +48,10 @@ int main(int argc, char **argv)
     setup.programFolder = programFolder;
     setup.dialogs = &dialogs;
     setup.shell = &shell;
+
+    // Once the window has closed, every wait still running (an operation interrupted by the
+    // closing) ends at once.
+    QObject::connect(&app, &QGuiApplication::lastWindowClosed, [] { alvetra::setApplicationTerminating(true); });
 
     alvetra::TForm1 window(setup);
     window.FormCreate();

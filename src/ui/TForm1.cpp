@@ -213,9 +213,9 @@ void TForm1::placeWindow(int top, int left)
 void TForm1::setExplanatoryLabels()
 {
     if (auto *label = findChild<QLabel *>(QStringLiteral("LAB_UwagaHasla")))
-        label->setText(uitexts::kUwagaHasla);
+        label->setText(uitexts::labelText(uitexts::kUwagaHasla));
     if (auto *label = findChild<QLabel *>(QStringLiteral("LAB_OpisZwlokiAntynapad")))
-        label->setText(uitexts::kOpisZwlokiAntynapad);
+        label->setText(uitexts::labelText(uitexts::kOpisZwlokiAntynapad));
 }
 
 void TForm1::closeEvent(QCloseEvent *event)
@@ -238,7 +238,6 @@ void TForm1::FormClose()
     const WindowPreferences preferences = currentPreferences();
     portNames_.clear();
     setup_.shell->writePreferences(preferences);
-    setApplicationTerminating(true);
 }
 
 // ---------------------------------------------------------------------------------------------

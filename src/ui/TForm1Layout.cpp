@@ -14,6 +14,7 @@
 
 #include <QAction>
 #include <QCheckBox>
+#include <QAbstractItemView>
 #include <QComboBox>
 #include <QGroupBox>
 #include <QLabel>
@@ -186,7 +187,8 @@ void TForm1::buildToolBar(QWidget *client)
     CMB_port->setToolTip(kHintPort);
     CMB_port->setFont(arial(11));
     CMB_port->setFixedWidth(70);
-    CMB_port->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
+    // The list opens wide enough for a long device path, the box keeps its place in the bar.
+    CMB_port->view()->setMinimumWidth(160);
     ToolBar1->addWidget(CMB_port);
     connect(CMB_port, &QComboBox::activated, this, &TForm1::CMB_portChange);
 

@@ -95,6 +95,12 @@ inline const QString kOpisZwlokiAntynapad =
                    "po wyłączeniu stacyjki niemożliwe jest\r"
                    "jego ponowne uruchomienie. Ponowne włączenie stacyjki włącza syrnę na 30 sekund.");
 
+// A text with carriage returns between its lines as a label shows it (labels break at line feeds).
+inline QString labelText(QString text)
+{
+    return text.replace(QLatin1Char('\r'), QLatin1Char('\n'));
+}
+
 // The manual beside the executable.
 inline const QString kManualFileName = QStringLiteral("Autoalrm Tervona CAN read.pdf");
 

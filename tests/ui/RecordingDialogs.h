@@ -1,0 +1,66 @@
+#pragma once
+// Test doubles for the window's seams: dialogs that record what would have been shown and answer
+// for the user, and a shell with preferences held in memory.
+
+#include "Dialogs.h"
+#include "WindowPreferences.h"
+
+#include <QDialog>
+#include <functional>
+#include <vector>
+
+namespace alvetra::testing {
+
+class RecordingDialogs : public Dialogs {
+public:
+    QMessageBox::StandardButton showMessage(QWidget *, const UserMessage &message,
+                                            QMessageBox::StandardButtons) override
+    {
+        messages.push_back(message);
+        events.push_back(QStringLiteral("message"));
+        return answer;
+    }
+
+    std::optional<QString> chooseFile(QWidget *, FileDialogSettings &settings) override
+    {
+        shownFileDialogs.push_back(settings);
+        events.push_back(QStringLiteral("file"));
+        if (fileAnswer)
+            settings.fileName = *fileAnswer;
+        return fileAnswer;
+    }
+
+    int execDialog(QDialog &dialog) override
+    {
+        events.push_back(QStringLiteral("dialog:") + dialog.objectName());
+        return onDialog ? onDialog(dialog) : int(QDialog::Rejected);
+    }
+
+    std::vector<UserMessage> messages;
+    std::vector<FileDialogSettings> shownFileDialogs;
+    std::vector<QString> events;
+    QMessageBox::StandardButton answer = QMessageBox::Ok;
+    std::optional<QString> fileAnswer;
+    std::function<int(QDialog &)> onDialog;
+};
+
+class MemoryShell : public ShellHooks {
+public:
+    WindowPreferences readPreferences() override { return stored; }
+    bool showComInformation(QWidget *) override
+    {
+        ++comInformationShown;
+        return comInformationAnswer;
+    }
+    void writePreferences(const WindowPreferences &preferences) override
+    {
+        written.push_back(preferences);
+    }
+
+    WindowPreferences stored;
+    std::vector<WindowPreferences> written;
+    int comInformationShown = 0;
+    bool comInformationAnswer = true;
+};
+
+} // namespace alvetra::testing
