@@ -1,6 +1,7 @@
 #include "UnitCommands.h"
 
 #include <QRegularExpression>
+#include <algorithm>
 #include <QStringList>
 
 namespace alvetra::sim {
@@ -239,7 +240,7 @@ UnitCommands::Outcome UnitCommands::fault(const QString &name, const QStringList
         }
         const std::optional<int> first = number(args.value(0));
         const std::optional<int> last = number(args.value(1, args.value(0)));
-        if (!first || !last || *first < 0 || *last > 255)
+        if (!first || !last || std::min(*first, *last) < 0 || std::max(*first, *last) > 255)
             return refused(QStringLiteral("refuse-range FIRST LAST (decimal addresses) or off"));
         unit_.refuseWrites(*first, *last);
         return {QStringLiteral("writes to %1..%2 refused").arg(*first).arg(*last)};

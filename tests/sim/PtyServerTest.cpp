@@ -189,3 +189,55 @@ TEST(PtyServer, ASecondServerCannotTakeTheSameUnit)
     EXPECT_FALSE(second.startPty());
     EXPECT_FALSE(second.running());
 }
+
+TEST(PtyServer, ServesOnASerialDeviceAtTheChosenSpeed)
+{
+    // The "device" is the slave side of a pseudo-terminal of our own; the test plays the
+    // program on its master side, as a null-modem cable would connect them.
+    const int master = posix_openpt(O_RDWR | O_NOCTTY | O_NONBLOCK);
+    ASSERT_GE(master, 0);
+    ASSERT_EQ(grantpt(master), 0);
+    ASSERT_EQ(unlockpt(master), 0);
+    const QString device = QString::fromLocal8Bit(ptsname(master));
+
+    SimulatedUnit unit;
+    PtyServer server(unit);
+    ASSERT_TRUE(server.startDevice(device, 9600)) << server.errorString().toStdString();
+    EXPECT_EQ(server.devicePath(), device);
+    termios t{};
+    const int slave = ::open(device.toLocal8Bit().constData(), O_RDWR | O_NOCTTY);
+    ASSERT_GE(slave, 0);
+    ASSERT_EQ(tcgetattr(slave, &t), 0);
+    EXPECT_EQ(cfgetospeed(&t), B9600);
+    EXPECT_EQ(t.c_cflag & CSIZE, static_cast<tcflag_t>(CS8));
+    EXPECT_FALSE(t.c_cflag & PARENB);
+    EXPECT_FALSE(t.c_cflag & CSTOPB);
+    ::close(slave);
+
+    const QByteArray request = encodeFrame(makeFrame(kUnitAddress, 0x0C, kPcAddress, defaultDataBlock()));
+    ASSERT_EQ(::write(master, request.constData(), static_cast<size_t>(request.size())), request.size());
+    QByteArray got;
+    for (int i = 0; i < 200 && !got.contains(';'); ++i) {
+        pollfd p{master, POLLIN, 0};
+        if (::poll(&p, 1, 10) > 0) {
+            char buffer[64];
+            const ssize_t n = ::read(master, buffer, sizeof buffer);
+            if (n > 0)
+                got.append(buffer, n);
+        }
+    }
+    EXPECT_TRUE(got.startsWith(":E0028CC554;"));
+    server.stop();
+    ::close(master);
+}
+
+TEST(PtyServer, DeviceProblemsAreReported)
+{
+    SimulatedUnit unit;
+    PtyServer server(unit);
+    EXPECT_FALSE(server.startDevice(QStringLiteral("/dev/alvetra-no-such-port"), 19200));
+    EXPECT_TRUE(server.errorString().contains(QStringLiteral("/dev/alvetra-no-such-port")));
+    EXPECT_FALSE(server.startDevice(QStringLiteral("/dev/null"), 14400));
+    EXPECT_TRUE(server.errorString().contains(QStringLiteral("14400")));
+    EXPECT_FALSE(server.running());
+}

@@ -4,6 +4,7 @@
 
 #include <QCommandLineParser>
 #include <QFile>
+#include <algorithm>
 
 namespace alvetra::sim {
 
@@ -164,7 +165,7 @@ bool readFaults(QCommandLineParser &parser, Numbers &numbers, ToolOptions &o, QS
         bool okFirst = false, okLast = false;
         const int first = ends.value(0).toInt(&okFirst);
         const int last = ends.value(ends.size() - 1).toInt(&okLast);
-        if (!okFirst || !okLast || first < 0 || last > 255 || ends.size() > 2) {
+        if (!okFirst || !okLast || ends.size() > 2 || std::min(first, last) < 0 || std::max(first, last) > 255) {
             error = QStringLiteral("--refuse-range wants FIRST-LAST, addresses 0 to 255");
             return false;
         }
