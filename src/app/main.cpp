@@ -7,6 +7,7 @@
 #include "PortSearch.h"
 #include "Preferences.h"
 #include "TForm1.h"
+#include "TerminationSignals.h"
 #include "UiTexts.h"
 #include "Wait.h"
 
@@ -54,7 +55,11 @@ int main(int argc, char **argv)
     QObject::connect(&app, &QGuiApplication::lastWindowClosed, [] { alvetra::setApplicationTerminating(true); });
 
     alvetra::TForm1 window(setup);
+    // Also closes a message box or the reminder still open during the start-up.
+    alvetra::TerminationSignals termination([] { QApplication::closeAllWindows(); });
     window.FormCreate();
+    if (window.hasClosed())
+        return 0;
     window.show();
     return app.exec();
 }

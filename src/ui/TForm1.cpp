@@ -121,6 +121,8 @@ void TForm1::FormCreate()
     } else {
         disablePortControls();
         showMessage({kCaptionWarning, uitexts::kNoSerialPorts, MessageIcon::Warning});
+        if (closed_)
+            return;
     }
 
     const WindowPreferences preferences = setup_.shell->readPreferences();
@@ -129,6 +131,8 @@ void TForm1::FormCreate()
         show();
         repaint();
         showComInformation_ = setup_.shell->showComInformation(this);
+        if (closed_)
+            return;
     }
     placeWindow(preferences.top, preferences.left);
     setExplanatoryLabels();

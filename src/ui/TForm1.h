@@ -62,7 +62,8 @@ public:
     explicit TForm1(const WindowSetup &setup, QWidget *parent = nullptr);
     ~TForm1() override;
 
-    // The start-up sequence; run once, after construction.
+    // The start-up sequence; run once, after construction. It stops early when the window is
+    // closed meanwhile (the program asked to end while a start-up box was open).
     void FormCreate();
 
     // Window operations used by the alarm operations.
@@ -93,6 +94,7 @@ public:
 
     // Runs the shutdown sequence once; closing the window calls it.
     void FormClose();
+    bool hasClosed() const { return closed_; }
 
 protected:
     void closeEvent(QCloseEvent *event) override;
