@@ -18,6 +18,7 @@ public:
         Missing,        // no such device
         NoPermission,   // present, but this user may not open it
         Failed,         // any other reason
+        SpeedRefused,   // opened, but the device does not take the chosen line speed
     };
 
     enum class WaitResult {
@@ -30,7 +31,8 @@ public:
 
     virtual OpenResult open() = 0;
     virtual WaitResult waitForBytes() = 0;
-    virtual qint64 read(char *buffer, qint64 maxBytes) = 0;   // never blocks; 0 when nothing waits
+    // Never blocks; 0 when nothing waits, -1 when the device has gone away.
+    virtual qint64 read(char *buffer, qint64 maxBytes) = 0;
     virtual qint64 write(const QByteArray &bytes) = 0;        // bytes written, -1 on failure
     virtual void interrupt() = 0;
     virtual bool close() = 0;

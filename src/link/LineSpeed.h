@@ -1,0 +1,24 @@
+#pragma once
+// Line speeds: the thirteen rates offered in the speed box, and setting any of them on a serial
+// descriptor (14400 and 128000 bit/s are no standard termios rates and go through termios2).
+
+#include <array>
+
+namespace alvetra {
+
+inline constexpr std::array<int, 13> kLineRates = {110,   300,   600,   1200,  2400,   4800,  9600,
+                                                   14400, 19200, 38400, 57600, 115200, 128000};
+inline constexpr int kDefaultSpeedIndex = 8;   // 19200 bit/s, the rate of the alarm unit
+
+// The rate of a speed-box index; 0 for an index outside the table.
+constexpr int lineRateForIndex(int index)
+{
+    return index >= 0 && index < static_cast<int>(kLineRates.size()) ? kLineRates[static_cast<std::size_t>(index)] : 0;
+}
+
+// Sets input and output speed of `fd` to `bitsPerSecond` and reads back what the driver took.
+// False (errno set) when the driver refuses or settles more than 3 % away from the rate asked
+// for: such a port is not used at a speed the user did not choose.
+bool setLineRate(int fd, int bitsPerSecond);
+
+} // namespace alvetra

@@ -1,0 +1,156 @@
+#include "ReplyHandler.h"
+
+#include "Cp1250.h"
+#include "LinkEvents.h"
+#include "ReplyState.h"
+#include "SettingsImage.h"
+#include "UiBridge.h"
+#include "Wait.h"
+
+namespace alvetra {
+
+namespace {
+
+// A login reply ends with the access byte, a spare byte and the 24-bit minute counter.
+constexpr std::size_t kLoginTrailer = 5;
+// A read reply starts with address, two spare bytes and the count.
+constexpr std::size_t kReadHeader = 4;
+
+constexpr std::uint8_t kAccessPasswordCorrect = 0x01;
+constexpr std::uint8_t kAccessArmed = 0x02;
+constexpr std::uint8_t kAccessAntiTheftActive = 0x08;
+constexpr std::uint8_t kAccessAntiHijackActive = 0x10;
+constexpr std::uint8_t kStillLearning = 5;
+
+// The unit's single-byte characters (code page 1250) of data[0] to data[count - 1].
+QString textOf(const Bytes &data, std::size_t count)
+{
+    return cp1250::decode(QByteArray(reinterpret_cast<const char *>(data.data()), static_cast<qsizetype>(count)));
+}
+
+} // namespace
+
+ReplyHandler::ReplyHandler(ReplyState &state, SettingsImage *image, LinkEvents *events, UiSteps &ui)
+    : state_(state), image_(image), events_(events), ui_(ui)
+{
+}
+
+bool ReplyHandler::handle(const TRs232Frame &frame)
+{
+    if (frame.destination != kPcAddress || frame.source != kUnitAddress)
+        return false;
+    bool handled = false;
+    switch (frame.code) {
+    case 0x81: handled = loginReply(frame.data); break;
+    case 0x82: handled = readReply(frame.data); break;
+    case 0x83: handled = writeReply(frame.data); break;
+    case 0x86:
+    case 0x87: handled = identificationReply(frame); break;
+    case 0x88: handled = statusReport(frame); break;
+    case 0x89: handled = learningReport(frame.data); break;
+    case 0x8C: state_.raise(ReplyFlag::Confirmation); handled = true; break;
+    case 0x8D: state_.raise(ReplyFlag::CanConfirmation); handled = true; break;
+    default: break;
+    }
+    if (handled)
+        wakeUiThread();
+    return handled;
+}
+
+void ReplyHandler::onUi(void (LinkEvents::*effect)())
+{
+    if (events_)
+        ui_.run([events = events_, effect] { (events->*effect)(); });
+}
+
+bool ReplyHandler::loginReply(const Bytes &data)
+{
+    if (data.size() < kLoginTrailer + 1)
+        return false;
+    const std::size_t n = data.size();
+    const QString loginText = textOf(data, n - kLoginTrailer);
+    const std::uint8_t access = data[n - 5] & 0x1F;
+    const std::uint32_t counter = std::uint32_t(data[n - 3]) << 16 | std::uint32_t(data[n - 2]) << 8 | data[n - 1];
+
+    state_.setIdentificationText(IdentificationText::Login, loginText);
+    const QString line = state_.identificationText(IdentificationText::First) + QStringLiteral("  ")
+                         + state_.identificationText(IdentificationText::Second) + QStringLiteral("  ") + loginText;
+    state_.setTimeCounter(counter);
+    if (events_) {
+        ui_.run([events = events_, line, counter] {
+            events->clearIdentification();
+            events->setIdentification(line);
+            events->setTimeCounter(counter);
+        });
+    }
+    state_.setAccessFlags(access);
+    if (access & kAccessArmed) {
+        onUi(&LinkEvents::showArmed);
+        onUi(&LinkEvents::withdrawAccess);
+    } else {
+        onUi(&LinkEvents::showDisarmed);
+    }
+    if ((access & (kAccessAntiTheftActive | kAccessAntiHijackActive)) || !(access & kAccessPasswordCorrect))
+        onUi(&LinkEvents::withdrawAccess);
+    state_.raise(ReplyFlag::Login);
+    return true;
+}
+
+bool ReplyHandler::readReply(const Bytes &data)
+{
+    if (data.size() < kReadHeader)
+        return false;
+    const int address = data[0];
+    const std::size_t count = data[3];
+    if (kReadHeader + count > data.size() || address + count > static_cast<std::size_t>(kImageSize))
+        return false;
+    if (image_) {
+        for (std::size_t i = 0; i < count; ++i)
+            image_->set(address + static_cast<int>(i), data[kReadHeader + i]);
+    }
+    state_.raise(ReplyFlag::Read);
+    return true;
+}
+
+bool ReplyHandler::writeReply(const Bytes &data)
+{
+    if (data.empty())
+        return false;
+    state_.setFlag(ReplyFlag::WriteAccepted, data[0] != 1);
+    state_.raise(ReplyFlag::Write);
+    return true;
+}
+
+bool ReplyHandler::identificationReply(const TRs232Frame &frame)
+{
+    const bool first = frame.code == 0x86;
+    state_.setIdentificationText(first ? IdentificationText::First : IdentificationText::Second,
+                                 textOf(frame.data, frame.data.size()));
+    state_.raise(first ? ReplyFlag::FirstId : ReplyFlag::SecondId);
+    return true;
+}
+
+bool ReplyHandler::statusReport(const TRs232Frame &frame)
+{
+    // The status bytes are the four data bytes before the end the length byte announces.
+    const std::size_t n = frame.data.size();
+    if (n < 4 || frame.length != n + 2)
+        return false;
+    const std::array<std::uint8_t, 4> s = {frame.data[n - 4], frame.data[n - 3], frame.data[n - 2], frame.data[n - 1]};
+    state_.setStatusBytes(s);
+    if (events_)
+        ui_.run([events = events_, s] { events->statusReport(s[0], s[1], s[2], s[3]); });
+    state_.raise(ReplyFlag::Status);
+    return true;
+}
+
+bool ReplyHandler::learningReport(const Bytes &data)
+{
+    if (data.empty())
+        return false;
+    state_.setLearnedCount(data[0]);
+    state_.setFlag(ReplyFlag::Learning, data[0] != kStillLearning);
+    return true;
+}
+
+} // namespace alvetra

@@ -1,0 +1,231 @@
+#include "SerialLink.h"
+
+#include "LineSpeed.h"
+#include "LinkEvents.h"
+#include "SerialTransport.h"
+#include "SettingsImage.h"
+#include "TRS232.h"
+#include "Wait.h"
+
+#include <QCoreApplication>
+#include <QEventLoop>
+#include <QTimer>
+
+namespace alvetra {
+
+namespace {
+
+constexpr std::uint8_t kReadRequest = 0x02;
+constexpr std::uint8_t kWriteRequest = 0x03;
+constexpr std::uint8_t kStatusRequest = 0x08;
+constexpr std::uint8_t kBlockKeepingRequest = 0x0A;
+constexpr std::uint8_t kDisconnectRequest = 0x0B;
+
+constexpr int kTickMs = 100;
+constexpr int kMaxWriteBlock = 8;
+// Between attempts at a frame the port would not take, so that a failing port is not hammered.
+constexpr int kRetryPauseMs = 20;
+
+} // namespace
+
+SerialLink::TransportFactory SerialLink::serialPorts()
+{
+    return [](const QString &portName, int speedIndex) -> std::unique_ptr<Transport> {
+        return std::make_unique<SerialTransport>(devicePathForPort(portName), portName, speedIndex);
+    };
+}
+
+SerialLink::SerialLink(SettingsImage &image, LinkEvents &events, TransportFactory factory, QObject *parent)
+    : QObject(parent), image_(image), events_(events), factory_(std::move(factory))
+{
+}
+
+SerialLink::~SerialLink()
+{
+    if (reader_) {
+        // The window may already be half gone: no more window steps, just end and join.
+        reader_->abandon();
+        reader_->wait();
+        delete reader_;
+        reader_ = nullptr;
+    }
+}
+
+bool SerialLink::open(const QString &portName, int speedIndex)
+{
+    if (reader_ && portOpen())
+        return false;
+    reapReader();
+    if (portName.isEmpty() || lineRateForIndex(speedIndex) == 0 || !factory_)
+        return false;
+    transport_ = factory_(portName, speedIndex);
+    if (!transport_)
+        return false;
+    replies_.reset();
+    reader_ = new TRS232({*transport_, replies_, &image_, &events_, this, portOpen_, lineRateForIndex(speedIndex)});
+    connect(reader_, &QThread::finished, this, &SerialLink::onReaderFinished, Qt::QueuedConnection);
+    reader_->start(QThread::LowPriority);
+    return true;
+}
+
+int SerialLink::StopReaderThread(int limitMs)
+{
+    if (!portOpen()) {
+        reapReader();
+        return kStopped;
+    }
+    reader_->requestStop();
+    const qint64 start = TimeBase::nowMs();
+    QTimer wake;   // guarantees the loop looks at the clock while nothing else happens
+    wake.start(TimeBase::toRealMs(kTickMs));
+    while (portOpen() && !applicationTerminating() && TimeBase::nowMs() - start < limitMs)
+        QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents);
+    if (!portOpen()) {
+        reapReader();
+        return kStopped;
+    }
+    return applicationTerminating() ? kApplicationTerminating : kLimitReached;
+}
+
+int SerialLink::reopen(const QString &portName, int speedIndex, int limitMs)
+{
+    const int stopped = StopReaderThread(limitMs);
+    if (stopped == kStopped)
+        open(portName, speedIndex);
+    return stopped;
+}
+
+void SerialLink::reapReader()
+{
+    if (!reader_ || portOpen())
+        return;
+    // The flag is the thread's last store; the thread is at most returning from run().
+    reader_->wait();
+    delete reader_;
+    reader_ = nullptr;
+    transport_.reset();
+}
+
+void SerialLink::onReaderFinished()
+{
+    // A reader that ended by itself (failed open, lost device) is cleared away; the next open
+    // or supervision's reopen starts afresh.
+    if (reader_ && reader_->isFinished())
+        reapReader();
+}
+
+std::uint16_t SerialLink::checksumErrors() const
+{
+    return reader_ ? reader_->checksumErrors() : 0;
+}
+
+bool SerialLink::SendRequest(std::uint8_t destination, std::uint8_t source, std::uint8_t code,
+                             const std::optional<QString> &hexText, std::uint16_t delayMs, std::uint16_t repeatMs,
+                             std::uint16_t totalMs, std::uint32_t address, std::uint8_t count, std::uint64_t value,
+                             bool threeByteAddress)
+{
+    if (!portOpen())
+        return false;
+    const TRs232Frame frame = makeFrame(destination, code, source,
+                                        hexText ? HexToBytes(*hexText)
+                                                : addressedBlock(address, count, value, threeByteAddress));
+    // A text that can never be sent would otherwise be retried for ever.
+    if (encodeFrame(frame).size() > kMaxFrameTextLength)
+        return false;
+
+    const ReplyFlag flag = ReplyState::flagForRequest(code);
+    if (delayMs > 0)
+        Delay(delayMs);
+    replies_.lower(flag);
+    replies_.lower(ReplyFlag::WriteAccepted);
+
+    const int lastTick = totalMs / kTickMs;
+    const int repeatTicks = repeatMs / kTickMs;
+    int tick = 0;
+    int countdown = 0;
+    while (!replies_.isRaised(flag) && tick <= lastTick) {
+        if (countdown == 0) {
+            if (!transmit(frame))
+                break;
+            countdown = repeatTicks;
+        }
+        Delay(kTickMs, {&replies_.flag(flag)});
+        if (countdown > 0)
+            --countdown;
+        if (tick < 0xFFFF)
+            ++tick;
+    }
+    if (code == kWriteRequest)
+        return replies_.isRaised(ReplyFlag::Write) && replies_.isRaised(ReplyFlag::WriteAccepted);
+    return replies_.isRaised(flag);
+}
+
+bool SerialLink::transmit(const TRs232Frame &frame)
+{
+    // A frame the port does not take is tried again, with events processed in between, until it
+    // leaves, the application closes or the port is gone (an unplugged adapter).
+    for (;;) {
+        QCoreApplication::processEvents();
+        if (SendFrame(frame))
+            return true;
+        if (applicationTerminating() || !portOpen())
+            return false;
+        Delay(kRetryPauseMs);
+    }
+}
+
+bool SerialLink::SendFrame(const TRs232Frame &frame)
+{
+    const QByteArray text = encodeFrame(frame);
+    if (text.size() > kMaxFrameTextLength)
+        return false;
+    if (WriteRaw(text) != text.size())
+        return false;
+    events_.txActivity();
+    return true;
+}
+
+qint64 SerialLink::WriteRaw(const QByteArray &text)
+{
+    if (!portOpen() || !transport_)
+        return 0;
+    const qint64 written = transport_->write(text);
+    return written > 0 ? written : 0;
+}
+
+bool SerialLink::ReadBlock(std::uint8_t destination, std::uint8_t address, std::uint8_t count)
+{
+    const QString hex = QStringLiteral("0000") + ByteToHex(address) + ByteToHex(count);
+    return SendRequest(destination, kPcAddress, kReadRequest, hex, 0, 2600, 2500);
+}
+
+std::uint8_t SerialLink::WriteBlock(std::uint8_t destination, std::uint8_t address, std::uint8_t count,
+                                    const SettingsImage &image)
+{
+    if (count > kMaxWriteBlock)
+        return 3;
+    std::uint64_t value = 0;
+    for (int i = count - 1; i >= 0; --i)
+        value = value << 8 | image.at(address + i);
+    return SendRequest(destination, kPcAddress, kWriteRequest, std::nullopt, 0, 6600, 6500, address, count, value,
+                       true)
+               ? 0
+               : 1;
+}
+
+bool SerialLink::sendStatusRequest(std::uint16_t totalMs, std::uint16_t repeatMs)
+{
+    return SendRequest(kUnitAddress, kPcAddress, kStatusRequest, std::nullopt, 0, repeatMs, totalMs);
+}
+
+void SerialLink::sendBlockKeeping()
+{
+    SendRequest(kUnitAddress, kPcAddress, kBlockKeepingRequest, std::nullopt, 0, 2, 1);
+}
+
+bool SerialLink::sendDisconnect()
+{
+    return SendRequest(kUnitAddress, kPcAddress, kDisconnectRequest, std::nullopt, 0, 200, 600);
+}
+
+} // namespace alvetra

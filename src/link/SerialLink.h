@@ -1,0 +1,114 @@
+#pragma once
+// The serial link as the window and the operations use it, on the UI thread: the port-open
+// flag, the current reader thread with its transport, and the request/reply transactions.
+//
+//   SerialLink link(image, events, SerialLink::serialPorts());   // or a factory of fakes or the
+//                                                                 // simulated unit
+//   link.reopen(portName, speedIndex);   // CMB_portChange: 0 reopened, 1 closing, 2 old thread
+//                                        // still running (show resetFailureMessage())
+//   link.ReadBlock(0xC5, 0x10, 8);       // true: the 8 bytes are in `image`
+//   link.WriteBlock(0xC5, 0x10, 4, image);
+//   link.sendDisconnect();               // at shutdown, before StopReaderThread(5000)
+//
+// Every transaction waits by processing events (the window stays alive, the reader's window
+// steps run) and ends as soon as its reply flag is raised. With the port not open every
+// transaction returns false at once and writes nothing. Waits nest: a timer tick inside one
+// transaction's wait may run a transaction of its own.
+//
+// accessFlags(), learningFlag(), learnedCount(), clearLoginReply() and portOpen() are what
+// the alarm operations' UnitLink asks for; an adapter only forwards.
+
+#include "Frame.h"
+#include "ReplyState.h"
+#include "Transport.h"
+
+#include <QObject>
+#include <QString>
+#include <atomic>
+#include <cstdint>
+#include <functional>
+#include <memory>
+#include <optional>
+
+namespace alvetra {
+
+class LinkEvents;
+class SettingsImage;
+class TRS232;
+
+class SerialLink : public QObject {
+    Q_OBJECT
+public:
+    using TransportFactory = std::function<std::unique_ptr<Transport>(const QString &portName, int speedIndex)>;
+
+    // Results of StopReaderThread.
+    static constexpr int kStopped = 0;
+    static constexpr int kApplicationTerminating = 1;
+    static constexpr int kLimitReached = 2;
+    static constexpr int kStopLimitMs = 5000;
+
+    // Serial devices by port name (SerialTransport on devicePathForPort(name)).
+    static TransportFactory serialPorts();
+
+    // `image` receives read replies; `events` is the window. Both must outlive the link.
+    SerialLink(SettingsImage &image, LinkEvents &events, TransportFactory factory, QObject *parent = nullptr);
+    ~SerialLink() override;   // stops and joins the reader thread without touching the window
+
+    // ---- port
+    // Creates a reader thread for the port (which opens it). False when no thread was created:
+    // no port name, a speed index outside the table, a reader thread still running, or the
+    // factory made nothing.
+    bool open(const QString &portName, int speedIndex);
+    // Asks the reader thread to end and processes events until it has closed the port, the
+    // application is terminating or `limitMs` have passed: kStopped, kApplicationTerminating,
+    // kLimitReached. kStopped at once when there is no reader thread.
+    int StopReaderThread(int limitMs = kStopLimitMs);
+    // StopReaderThread, then open when it stopped. Returns StopReaderThread's result.
+    int reopen(const QString &portName, int speedIndex, int limitMs = kStopLimitMs);
+    // True from the creation of a reader thread until it has closed the port and ended.
+    bool portOpen() const { return portOpen_.load(std::memory_order_acquire); }
+    bool hasReaderThread() const { return reader_ != nullptr; }
+    std::uint16_t checksumErrors() const;
+
+    // ---- transactions
+    bool SendRequest(std::uint8_t destination, std::uint8_t source, std::uint8_t code,
+                     const std::optional<QString> &hexText, std::uint16_t delayMs, std::uint16_t repeatMs,
+                     std::uint16_t totalMs, std::uint32_t address = 0, std::uint8_t count = 0,
+                     std::uint64_t value = 0, bool threeByteAddress = false);
+    // Encodes and writes one frame; false (nothing written) for a text of 128 characters or more.
+    bool SendFrame(const TRs232Frame &frame);
+    // Writes the text to the port and waits until it has left; bytes written, 0 on failure.
+    qint64 WriteRaw(const QByteArray &text);
+    bool ReadBlock(std::uint8_t destination, std::uint8_t address, std::uint8_t count);
+    // 0 written and accepted, 1 no reply or refused, 3 more than 8 bytes (nothing sent).
+    std::uint8_t WriteBlock(std::uint8_t destination, std::uint8_t address, std::uint8_t count,
+                            const SettingsImage &image);
+
+    // The requests of supervision and shutdown.
+    bool sendStatusRequest(std::uint16_t totalMs, std::uint16_t repeatMs);
+    void sendBlockKeeping();
+    bool sendDisconnect();
+
+    // ---- reply state
+    const ReplyState &replies() const { return replies_; }
+    ReplyState &replies() { return replies_; }
+    std::uint8_t accessFlags() const { return replies_.accessFlags(); }
+    const std::atomic<bool> &learningFlag() const { return replies_.flag(ReplyFlag::Learning); }
+    std::uint8_t learnedCount() const { return replies_.learnedCount(); }
+    void clearLoginReply() { replies_.lower(ReplyFlag::Login); }
+
+private:
+    bool transmit(const TRs232Frame &frame);
+    void reapReader();
+    void onReaderFinished();
+
+    SettingsImage &image_;
+    LinkEvents &events_;
+    TransportFactory factory_;
+    ReplyState replies_;
+    std::atomic<bool> portOpen_{false};
+    std::unique_ptr<Transport> transport_;   // outlives the reader thread that uses it
+    TRS232 *reader_ = nullptr;
+};
+
+} // namespace alvetra

@@ -1,0 +1,129 @@
+#include "TRS232.h"
+
+#include "LinkEvents.h"
+#include "LinkMessages.h"
+#include "Wait.h"
+
+namespace alvetra {
+
+TRS232::TRS232(const Wiring &wiring, QObject *parent)
+    : QThread(parent),
+      transport_(wiring.transport),
+      events_(wiring.events),
+      lineRate_(wiring.lineRate),
+      portOpen_(wiring.portOpen),
+      ui_(wiring.uiContext),
+      handler_(wiring.replies, wiring.image, wiring.events, ui_)
+{
+    setObjectName(QStringLiteral("rs232"));
+    portOpen_.store(true, std::memory_order_release);
+    if (events_)
+        events_->threadStarted();
+}
+
+TRS232::~TRS232()
+{
+    // Destroying a running QThread aborts the program; the owner joins first.
+    Q_ASSERT(!isRunning());
+}
+
+void TRS232::requestStop()
+{
+    stop_.store(true, std::memory_order_release);
+    transport_.interrupt();
+}
+
+void TRS232::abandon()
+{
+    ui_.cancel();
+    requestStop();
+}
+
+void TRS232::run()
+{
+    if (openPort()) {
+        if (events_)
+            ui_.run([events = events_] { events->portOpened(); });
+        while (!stopping() && !applicationTerminating() && receiveOnce()) {
+        }
+        closePort();
+    }
+    finish();
+}
+
+bool TRS232::openPort()
+{
+    const Transport::OpenResult result = transport_.open();
+    if (result == Transport::OpenResult::Opened)
+        return true;
+    if (events_) {
+        const QString name = transport_.portName();
+        const UserMessage message = openFailureMessage(result, name, lineRate_);
+        ui_.run([events = events_, result, name, message] { events->openFailed(result, name, message); });
+    }
+    return false;
+}
+
+bool TRS232::receiveOnce()
+{
+    switch (transport_.waitForBytes()) {
+    case Transport::WaitResult::Interrupted:
+        return true;   // the loop condition decides
+    case Transport::WaitResult::DeviceLost:
+        deviceLost_ = true;
+        return false;
+    case Transport::WaitResult::BytesReady:
+        break;
+    }
+    char buffer[kMaxReadBytes];
+    const qint64 count = transport_.read(buffer, kMaxReadBytes);
+    if (count < 0) {
+        deviceLost_ = true;
+        return false;
+    }
+    if (count > 0)
+        handleBytes(buffer, count);
+    return true;
+}
+
+void TRS232::handleBytes(const char *bytes, qint64 count)
+{
+    if (events_)
+        ui_.run([events = events_] { events->rxActivity(); });
+    const FrameParser::Result parsed = parser_.feed(bytes, static_cast<std::size_t>(count));
+    if (parsed.rejected > 0) {
+        const int errors = parser_.checksumErrors();
+        checksumErrors_.store(static_cast<std::uint16_t>(errors), std::memory_order_relaxed);
+        if (events_)
+            ui_.run([events = events_, errors] { events->checksumError(errors, checksumErrorText(errors)); });
+    }
+    for (const TRs232Frame &frame : parsed.frames) {
+        if (stopping())
+            break;
+        handler_.handle(frame);
+    }
+}
+
+void TRS232::closePort()
+{
+    const QString name = transport_.portName();
+    if (events_)
+        ui_.run([events = events_] { events->portClosed(); });
+    if (!transport_.close() && !deviceLost_ && events_) {
+        const int error = transport_.lastError();
+        const UserMessage message = closeFailureMessage(name, error);
+        ui_.run([events = events_, name, error, message] { events->closeFailed(name, error, message); });
+    }
+    if (deviceLost_ && events_) {
+        const UserMessage message = deviceLostMessage(name);
+        ui_.run([events = events_, name, message] { events->deviceLost(name, message); });
+    }
+}
+
+void TRS232::finish()
+{
+    portOpen_.store(false, std::memory_order_release);
+    wakeUiThread();
+}
+
+} // namespace alvetra
