@@ -67,6 +67,10 @@ qint64 SimulatedTransport::read(char *buffer, qint64 maxBytes)
         return -1;
     }
     fillReadable();
+    if (readable_.isEmpty() && !unit_.holdsLine(token())) {
+        lastError_ = EIO;   // like a read from an adapter that has been pulled out
+        return -1;
+    }
     const qint64 n = std::min<qint64>(maxBytes, readable_.size());
     if (n <= 0)
         return 0;

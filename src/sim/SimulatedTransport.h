@@ -9,7 +9,8 @@
 //   port.waitForBytes();                      // reader thread: sleeps on a condition variable
 //                                             // until a reply byte is due, interrupt(), or the
 //                                             // unit is unplugged (DeviceLost)
-//   port.read(buffer, 255);                   // the bytes whose paced time has come; never blocks
+//   port.read(buffer, 255);                   // the bytes whose paced time has come; never blocks;
+//                                             // -1 (EIO) once the device is lost
 //   port.close();                             // releases the line; a new transport may open
 //
 // Bytes leave the unit at its line speed (1920 characters a second at 19200 bit/s), so a reply

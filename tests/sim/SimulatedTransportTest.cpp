@@ -128,7 +128,8 @@ TEST(SimulatedTransport, UnplugEndsTheWaitAndTheTransportStaysLost)
     puller.join();
     EXPECT_EQ(port->write(statusRequest()), -1);
     char buffer[8];
-    EXPECT_EQ(port->read(buffer, sizeof buffer), 0);
+    EXPECT_EQ(port->read(buffer, sizeof buffer), -1);
+    EXPECT_EQ(port->lastError(), EIO);
 
     SimulatedTransport reopened(unit);
     EXPECT_EQ(reopened.open(), Transport::OpenResult::Missing);
