@@ -65,18 +65,18 @@ TEST(Pacing, MeasuredRateThroughTheTransportIsTheLineRate)
     SimulatedUnit unit;   // 19200 bit/s
     SimulatedTransport port(unit);
     ASSERT_EQ(port.open(), Transport::OpenResult::Opened);
-    // Twenty requests in one go from another thread (the write lasts their wire time); each
+    // Forty requests in one go from another thread (the write lasts their wire time); each
     // reply is longer than its request, so the replies follow each other without a gap.
     QByteArray requests;
-    for (int i = 0; i < 20; ++i)
+    for (int i = 0; i < 40; ++i)
         requests += encodeFrame(makeFrame(kUnitAddress, 0x06, kPcAddress, defaultDataBlock()));
     std::thread writer([&] { port.write(requests); });
 
     QByteArray got;
     Clock::time_point first{};
     Clock::time_point last{};
-    const auto deadline = Clock::now() + 3s;
-    while (Clock::now() < deadline && got.count(';') < 20) {
+    const auto deadline = Clock::now() + 5s;
+    while (Clock::now() < deadline && got.count(';') < 40) {
         if (port.waitForBytes() != Transport::WaitResult::BytesReady)
             break;
         char buffer[255];
@@ -89,7 +89,7 @@ TEST(Pacing, MeasuredRateThroughTheTransportIsTheLineRate)
         last = Clock::now();
     }
     writer.join();
-    ASSERT_EQ(got.count(';'), 20);
+    ASSERT_EQ(got.count(';'), 40);
     const double seconds = std::chrono::duration<double>(last - first).count();
     const double rate = (got.size() - 1) / seconds;
     RecordProperty("characters_per_second", std::to_string(rate));

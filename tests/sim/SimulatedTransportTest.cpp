@@ -54,7 +54,7 @@ TEST(SimulatedTransport, WriteTakesTheWireTimeAndTheReplyComesPaced)
     ASSERT_EQ(port.write(request), request.size());
     const auto written = Clock::now();
     EXPECT_GE(written - start, 12ms);
-    EXPECT_LT(written - start, 40ms);
+    EXPECT_LT(written - start, 100ms);
 
     const QByteArray reply = readOneFrame(port);
     const auto done = Clock::now();
@@ -62,7 +62,7 @@ TEST(SimulatedTransport, WriteTakesTheWireTimeAndTheReplyComesPaced)
     // The unit answers as soon as the request's ";" is in (22 characters, 11.5 ms), while CR LF
     // are still on the line; the reply's 20 characters up to its ";" take 10.4 ms more.
     EXPECT_GE(done - start, 21ms);
-    EXPECT_LT(done - start, 80ms);
+    EXPECT_LT(done - start, 150ms);
 }
 
 TEST(SimulatedTransport, WaitSleepsWithoutSpinningUntilInterrupted)
