@@ -1,0 +1,186 @@
+// Requests and replies through the reader thread: what is written, when it is repeated, what
+// a transaction returns and how soon.
+
+#include "LinkFixture.h"
+
+#include <QElapsedTimer>
+#include <QTimer>
+
+using namespace alvetra;
+using namespace alvetra::testing;
+
+namespace {
+
+constexpr std::uint8_t kConfirm = 0x0C;
+
+Bytes readReplyData(std::uint8_t address, const Bytes &values)
+{
+    Bytes data = {address, 0, 0, static_cast<std::uint8_t>(values.size())};
+    data.insert(data.end(), values.begin(), values.end());
+    return data;
+}
+
+bool confirm(SerialLink &link)
+{
+    return link.SendRequest(kUnitAddress, kPcAddress, kConfirm, std::nullopt, 0, 1400, 3000);
+}
+
+using Transactions = LinkFixture;
+
+} // namespace
+
+TEST_F(Transactions, ReadBlockSendsItsFrameAndHasTheBytesInTheImageOnReturn)
+{
+    const Bytes values = {0x11, 0x22, 0x33, 0x44, 0x55, 0x66, 0x77, 0x88};
+    answer(0x02, readReplyData(0x10, values));
+    openPort();
+
+    ASSERT_TRUE(link->ReadBlock(kUnitAddress, 0x10, 8));
+
+    EXPECT_EQ(line->writtenTexts(), std::vector<QByteArray>{":C50602E000001008C6;\r\n"});
+    for (int i = 0; i < 8; ++i)
+        EXPECT_EQ(image.at(0x10 + i), values[i]) << i;
+    EXPECT_EQ(events.tx, 1);
+    EXPECT_GE(events.rx, 1);
+}
+
+TEST_F(Transactions, AnAnsweredRequestEndsWithItsReplyNotAtTheNextTick)
+{
+    answer(kConfirm);
+    openPort();
+    qint64 slowest = 0;
+    for (int i = 0; i < 5; ++i) {
+        QElapsedTimer clock;
+        clock.start();
+        ASSERT_TRUE(confirm(*link));
+        slowest = std::max(slowest, clock.elapsed());
+    }
+    // A wait that only looked at its flag every 100 ms slice would take at least 100 ms.
+    EXPECT_LT(slowest, 60);
+}
+
+TEST_F(Transactions, ConfirmationToASilentUnitIsSentThreeTimesAndFailsAfterAboutThreeSeconds)
+{
+    TimeBase::setSpeedup(5.0);
+    openPort();
+    const qint64 start = TimeBase::nowMs();
+    EXPECT_FALSE(confirm(*link));
+    const qint64 elapsed = TimeBase::nowMs() - start;
+
+    const std::vector<FakeLine::Written> sent = line->written();
+    ASSERT_EQ(sent.size(), 3u);
+    const qint64 first = sent[0].protocolMs;
+    EXPECT_LT(first - start, 50);
+    EXPECT_GE(sent[1].protocolMs - first, 1390);
+    EXPECT_LE(sent[1].protocolMs - first, 1600);
+    EXPECT_GE(sent[2].protocolMs - first, 2790);
+    EXPECT_LE(sent[2].protocolMs - first, 3150);
+    EXPECT_GE(elapsed, 3090);
+    EXPECT_LE(elapsed, 3500);
+    for (const FakeLine::Written &w : sent)
+        EXPECT_EQ(w.text, QByteArray(":C5070CE00000000000D1;\r\n"));
+}
+
+TEST_F(Transactions, DisconnectAtShutdownIsSentUpToFourTimesOverSixHundredMilliseconds)
+{
+    TimeBase::setSpeedup(5.0);
+    openPort();
+    EXPECT_FALSE(link->sendDisconnect());
+    const std::vector<FakeLine::Written> sent = line->written();
+    ASSERT_EQ(sent.size(), 4u);
+    EXPECT_EQ(requestCode(sent[0].text), 0x0B);
+    EXPECT_GE(sent[3].protocolMs - sent[0].protocolMs, 590);
+    EXPECT_LE(sent[3].protocolMs - sent[0].protocolMs, 750);
+}
+
+TEST_F(Transactions, WriteBlockSendsImageBytesAndReportsRefusalsAndOversizedBlocks)
+{
+    image.set(0x20, 0xAB);
+    image.set(0x21, 0xCD);
+    answer(0x03, {0});
+    openPort();
+
+    EXPECT_EQ(link->WriteBlock(kUnitAddress, 0x20, 2, image), 0);
+    EXPECT_EQ(line->writtenTexts(), std::vector<QByteArray>{":C50803E000002002ABCD95;\r\n"});
+
+    answer(0x03, {1});   // a reply, but the unit refuses
+    EXPECT_EQ(link->WriteBlock(kUnitAddress, 0x20, 2, image), 1);
+
+    EXPECT_EQ(link->WriteBlock(kUnitAddress, 0x20, 9, image), 3);
+    EXPECT_EQ(line->written().size(), 2u);
+}
+
+TEST_F(Transactions, WithThePortClosedNothingIsWrittenAndTheTxLedStaysDark)
+{
+    QElapsedTimer clock;
+    clock.start();
+    EXPECT_FALSE(confirm(*link));
+    EXPECT_FALSE(link->ReadBlock(kUnitAddress, 0, 8));
+    EXPECT_EQ(link->WriteBlock(kUnitAddress, 0, 4, image), 1);
+    EXPECT_LT(clock.elapsed(), 50);
+    EXPECT_TRUE(line->written().empty());
+    EXPECT_EQ(events.tx, 0);
+}
+
+TEST_F(Transactions, AFrameTooLongToSendIsNeverWritten)
+{
+    openPort();
+    const QString tooLong(2 * (kMaxSendableDataBytes + 1), QLatin1Char('A'));
+    QElapsedTimer clock;
+    clock.start();
+    EXPECT_FALSE(link->SendRequest(kUnitAddress, kPcAddress, 0x01, tooLong, 0, 2600, 2500));
+    EXPECT_LT(clock.elapsed(), 50);
+    EXPECT_TRUE(line->written().empty());
+
+    TRs232Frame frame = makeFrame(kUnitAddress, 0x03, kPcAddress, Bytes(kMaxSendableDataBytes + 1, 0));
+    EXPECT_FALSE(link->SendFrame(frame));
+    EXPECT_EQ(events.tx, 0);
+}
+
+TEST_F(Transactions, AFrameThePortDoesNotTakeIsWrittenAgain)
+{
+    answer(kConfirm);
+    openPort();
+    line->failNextWrites(3);
+    EXPECT_TRUE(confirm(*link));
+    EXPECT_EQ(line->written().size(), 1u);
+    EXPECT_EQ(events.tx, 1);
+}
+
+TEST_F(Transactions, RetryingAnUnwritableFrameEndsWhenTheDeviceGoesAway)
+{
+    openPort();
+    line->failNextWrites(1 << 30);
+    QTimer::singleShot(100, [&] { line->loseDevice(); });
+    QElapsedTimer clock;
+    clock.start();
+    EXPECT_FALSE(confirm(*link));
+    EXPECT_LT(clock.elapsed(), 2000);
+    EXPECT_FALSE(link->portOpen());
+}
+
+TEST_F(Transactions, ARequestInsideAnotherRequestsWaitRunsToItsEnd)
+{
+    answer(kConfirm, {}, 300);
+    answer(0x08, {0, 1, 2, 3});
+    openPort();
+    bool innerResult = false;
+    QTimer::singleShot(50, [&] { innerResult = link->sendStatusRequest(2500, 1000); });
+    EXPECT_TRUE(confirm(*link));
+    EXPECT_TRUE(innerResult);
+    EXPECT_TRUE(events.log.contains(QStringLiteral("status 0 1 2 3")));
+}
+
+TEST_F(Transactions, RepliesSplitAndSurroundedByNoiseAreStillFound)
+{
+    openPort();
+    // Noise and the tail of a frame never begun, then the reply in three pieces.
+    QTimer::singleShot(20, [&] {
+        line->push(QByteArray("\r\n\x01 xyz12;", 11));
+        line->push(":E002", 5);
+        line->push("8CC5", 10);
+        line->push("54;\r\n", 15);
+    });
+    EXPECT_TRUE(confirm(*link));
+    EXPECT_EQ(link->checksumErrors(), 0);
+}
