@@ -367,7 +367,7 @@ void TForm1::buildFileDialogs()
     SaveDialog1.promptOverwrite = true;
 }
 
-// The write and read buttons live on the tabs; each follows its action. A button the tabs do not
+// The write and read buttons live on the tabs; each follows its action. A control the tabs do not
 // have is skipped.
 void TForm1::bindTabButtons()
 {
@@ -400,6 +400,14 @@ void TForm1::bindTabButtons()
         bindByName(name, action);
     for (const char *name : readButtons)
         bindByName(name, ActionOdczytUstawienAlarmu);
+
+    // The remote-button LEDs of the monitor share the pilot timer's handler as their blink
+    // notification (they do not blink, so it stays quiet).
+    for (const char *name : {"LedPilotP1", "LedPilotP2", "LedPilotP3", "LedPilotP4", "LedPilotBateria", "LedCanRozb",
+                             "LedCanUzb", "LedCanBag"}) {
+        if (auto *led = PGC_Programator->findChild<ThhALed *>(QString::fromLatin1(name)))
+            connect(led, &ThhALed::OnTimer, this, &TForm1::TimerLedPilotTimer);
+    }
 }
 
 } // namespace alvetra

@@ -253,9 +253,21 @@ TEST_F(WindowTest, StartsInMonitorOnlyAccessAndGrantingShowsAllTabs)
     for (int i = 0; i < 9; ++i)
         EXPECT_FALSE(pages()->isTabEnabled(i)) << i;
 
+    // The keyboard cannot reach a hidden tab.
+    window->show();
+    QTest::keyClick(pages(), Qt::Key_Tab, Qt::ControlModifier);
+    QTest::keyClick(pages(), Qt::Key_Backtab, Qt::ControlModifier | Qt::ShiftModifier);
+    EXPECT_EQ(pages()->currentIndex(), 9);
+    // Saving to a file stays unavailable without access, also after an operation ran.
+    window->EnableOperations(false);
+    window->EnableOperations(true);
+    EXPECT_FALSE(find<QToolButton>("TOB_Zapisz")->isEnabled());
+
     window->SetProgrammingAccess(true);
     EXPECT_EQ(visibleTabs(), 10);
     EXPECT_EQ(pages()->tabText(9), QStringLiteral("Monitor"));
+    QTest::keyClick(pages(), Qt::Key_Tab, Qt::ControlModifier);
+    EXPECT_EQ(pages()->currentIndex(), 0);
     EXPECT_TRUE(find<QToolButton>("TOB_Zapisz")->isEnabled());
     pages()->setCurrentIndex(3);
 
