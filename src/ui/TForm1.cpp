@@ -336,6 +336,14 @@ std::optional<QString> TForm1::runFileDialog(FileDialogSettings &settings)
     return chosen;
 }
 
+void TForm1::setDialogDefaults(const QString &extension, int filterIndex)
+{
+    for (FileDialogSettings *dialog : {&OpenDialog1, &SaveDialog1}) {
+        dialog->defaultExtension = extension;
+        dialog->filterIndex = filterIndex;
+    }
+}
+
 std::optional<QString> TForm1::runOpenDialog()
 {
     return runFileDialog(OpenDialog1);

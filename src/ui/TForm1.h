@@ -79,6 +79,9 @@ public:
     // File dialogs as the file operations use them; both remember the chosen folder.
     std::optional<QString> runOpenDialog();
     std::optional<QString> runSaveDialog();
+    // The default extension ("alm", "v14"; empty for none) and selected filter (1-based) of both
+    // dialogs, which follow the firmware family.
+    void setDialogDefaults(const QString &extension, int filterIndex);
     const FileDialogSettings &openDialogSettings() const { return OpenDialog1; }
     const FileDialogSettings &saveDialogSettings() const { return SaveDialog1; }
 

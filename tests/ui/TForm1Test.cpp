@@ -459,11 +459,18 @@ TEST_F(WindowTest, SaveDialogStartsWithAlmAndRemembersTheChosenFolder)
     ASSERT_EQ(shown.filters.size(), 3);
     EXPECT_TRUE(shown.filters[1].startsWith(QStringLiteral("Pliki ustawień alarmu do centralek v1.4")));
 
+    EXPECT_EQ(shown.filterIndex, 1);
+    EXPECT_TRUE(shown.defaultExtension.isEmpty());
+
     // A cancelled open dialog changes nothing.
+    window->setDialogDefaults(QStringLiteral("v14"), 2);
     dialogs.fileAnswer.reset();
     EXPECT_FALSE(window->runOpenDialog().has_value());
     EXPECT_EQ(dialogs.shownFileDialogs.back().title, QStringLiteral("Otwórz plik z ustawieniami"));
     EXPECT_TRUE(dialogs.shownFileDialogs.back().initialFolder.isEmpty());
+    EXPECT_EQ(dialogs.shownFileDialogs.back().defaultExtension, QStringLiteral("v14"));
+    EXPECT_EQ(dialogs.shownFileDialogs.back().filterIndex, 2);
+    EXPECT_EQ(window->saveDialogSettings().filterIndex, 2);
 
     window->close();
     ASSERT_EQ(shell.written.size(), 1u);
