@@ -20,7 +20,9 @@ namespace {
 // cannot get rid of its bytes within this time has met a stuck device.
 constexpr int kWriteStallMs = 15000;
 
-Transport::OpenResult openResultForError(int error)
+} // namespace
+
+Transport::OpenResult openResultForErrno(int error)
 {
     switch (error) {
     case EBUSY:
@@ -37,6 +39,8 @@ Transport::OpenResult openResultForError(int error)
         return Transport::OpenResult::Failed;
     }
 }
+
+namespace {
 
 void setRaw8N1(termios &settings)
 {
@@ -109,7 +113,7 @@ Transport::OpenResult SerialTransport::open()
 Transport::OpenResult SerialTransport::failOpen(int error)
 {
     lastError_ = error;
-    return openResultForError(error);
+    return openResultForErrno(error);
 }
 
 Transport::OpenResult SerialTransport::configureLine()

@@ -23,6 +23,9 @@ namespace alvetra {
 // "pts/3"), the name itself when it is a path.
 QString devicePathForPort(const QString &portName);
 
+// How a failed open is reported, from the system's error code.
+Transport::OpenResult openResultForErrno(int error);
+
 class SerialTransport final : public Transport {
 public:
     SerialTransport(QString devicePath, QString portName, int speedIndex);

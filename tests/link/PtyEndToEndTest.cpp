@@ -1,0 +1,95 @@
+// The whole link against the simulated unit on a pseudo-terminal, paced at 19200 bit/s: the
+// same descriptor, reader thread, parser and transactions as with a real cable.
+
+#include "PtyServer.h"
+#include "RecordingEvents.h"
+#include "SerialLink.h"
+#include "SettingsImage.h"
+#include "SimulatedUnit.h"
+#include "Wait.h"
+
+#include <QFileInfo>
+#include <QTemporaryDir>
+#include <gtest/gtest.h>
+
+using namespace alvetra;
+using namespace alvetra::sim;
+using namespace alvetra::testing;
+
+namespace {
+
+constexpr int kSpeed19200 = 8;
+
+class PtyEndToEnd : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        ASSERT_TRUE(dir.isValid());
+        ASSERT_TRUE(server.startPty(portPath)) << server.errorString().toStdString();
+        ASSERT_TRUE(link.open(portPath, kSpeed19200));
+        ASSERT_TRUE(waitFor([&] { return events.log.contains(QStringLiteral("portOpened")); }));
+    }
+
+    bool request(std::uint8_t code, const std::optional<QString> &hex = std::nullopt)
+    {
+        return link.SendRequest(kUnitAddress, kPcAddress, code, hex, 0, 2600, 2500);
+    }
+
+    bool login()
+    {
+        return request(0x06) && request(0x07) && request(0x01, QStringLiteral("0431323334"));   // "1234"
+    }
+
+    QTemporaryDir dir;
+    QString portPath = dir.filePath(QStringLiteral("unit"));
+    SimulatedUnit unit;
+    PtyServer server{unit};
+    SettingsImage image;
+    RecordingEvents events;
+    SerialLink link{image, events, SerialLink::serialPorts()};
+};
+
+} // namespace
+
+TEST_F(PtyEndToEnd, LoginReadAndWriteThroughAPseudoTerminal)
+{
+    ASSERT_TRUE(login());
+    EXPECT_EQ(link.accessFlags() & 0x01, 0x01);
+    EXPECT_EQ(events.panel2, QStringLiteral("Alvetra SIM  HW 3.2  MZRv1.61"));
+    EXPECT_TRUE(events.log.contains(QStringLiteral("showDisarmed")));
+    EXPECT_FALSE(events.log.contains(QStringLiteral("withdrawAccess")));
+
+    for (int address = 0; address < kImageSize; address += 8)
+        ASSERT_TRUE(link.ReadBlock(kUnitAddress, static_cast<std::uint8_t>(address), 8)) << address;
+    EXPECT_EQ(image.bytes(), unit.memory());
+
+    image.set(0x30, 0x5A);
+    EXPECT_EQ(link.WriteBlock(kUnitAddress, 0x30, 1, image), 0);
+    EXPECT_EQ(unit.memoryAt(0x30), 0x5A);
+    EXPECT_TRUE(request(0x0C));
+    EXPECT_EQ(link.checksumErrors(), 0);
+}
+
+TEST_F(PtyEndToEnd, StatusReportsShowTheUnitsInputs)
+{
+    unit.setInput(Input::Ignition, true);
+    ASSERT_TRUE(link.sendStatusRequest(2500, 1000));
+    const StatusBytes s = unit.statusBytes();
+    EXPECT_TRUE(events.log.contains(QStringLiteral("status %1 %2 %3 %4").arg(s[0]).arg(s[1]).arg(s[2]).arg(s[3])));
+    EXPECT_EQ(s[2] & 0x01, 0x01);
+}
+
+TEST_F(PtyEndToEnd, PullingTheCableIsReportedOnceAndTheSamePortReopensAfterwards)
+{
+    unit.unplug();
+    ASSERT_TRUE(waitFor([&] { return !link.hasReaderThread(); }));
+    EXPECT_EQ(events.log.count(QStringLiteral("deviceLost ") + portPath), 1);
+    EXPECT_FALSE(link.sendStatusRequest(1, 2));
+
+    unit.replug();
+    ASSERT_TRUE(waitFor([&] { return QFileInfo(portPath).exists(); }));
+    ASSERT_EQ(link.reopen(portPath, kSpeed19200), SerialLink::kStopped);
+    ASSERT_TRUE(waitFor([&] { return events.log.count(QStringLiteral("portOpened")) == 2; }));
+    EXPECT_TRUE(link.sendStatusRequest(2500, 1000));
+    EXPECT_EQ(events.log.count(QStringLiteral("deviceLost ") + portPath), 1);
+}
