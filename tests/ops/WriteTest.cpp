@@ -1,0 +1,239 @@
+// Writing settings groups: the blocks each group sends, confirmations, texts and writing all.
+
+#include "AlarmTexts.h"
+#include "OpsHarness.h"
+#include "OpsTexts.h"
+#include "WriteGroups.h"
+
+using namespace alvetra;
+using namespace alvetra::test;
+
+namespace {
+
+std::vector<int> addressesOf(const std::vector<WriteBlockSpec> &blocks)
+{
+    std::vector<int> out;
+    for (const WriteBlockSpec &b : blocks) out.push_back(b.address);
+    return out;
+}
+
+std::vector<int> countsOf(const std::vector<WriteBlockSpec> &blocks)
+{
+    std::vector<int> out;
+    for (const WriteBlockSpec &b : blocks) out.push_back(b.count);
+    return out;
+}
+
+} // namespace
+
+TEST(WriteGroupBlocks, AddressesAndCountsInBothLayouts)
+{
+    struct Case {
+        WriteGroup group;
+        std::vector<int> a, b, counts;
+    };
+    const std::vector<Case> cases{
+        {WriteGroup::PcPassword, {64}, {62}, {4}},
+        {WriteGroup::Codes, {56, 58, 60, 62}, {54, 56, 58, 60}, {2, 2, 2, 2}},
+        {WriteGroup::TurnSignals, {68}, {66}, {3}},
+        {WriteGroup::CentralLocks, {68, 71, 72, 73, 74, 75, 76, 77, 78}, {66, 69, 70, 71, 72, 73, 74, 75, 76},
+         {3, 1, 1, 1, 1, 1, 1, 1, 1}},
+        {WriteGroup::AntiTheft, {68, 79}, {66, 77}, {3, 1}},
+        {WriteGroup::AntiHijack, {68, 80}, {66, 78}, {3, 1}},
+        {WriteGroup::Rearming, {68}, {66}, {3}},
+        {WriteGroup::CanGroup, {81}, {79}, {1}},
+        {WriteGroup::CanOptions, {68}, {66}, {3}},
+    };
+    for (const Case &c : cases) {
+        SCOPED_TRACE(groupTexts(c.group).progress.toStdString());
+        EXPECT_EQ(addressesOf(groupBlocks(c.group, kLayoutA)), c.a);
+        EXPECT_EQ(addressesOf(groupBlocks(c.group, kLayoutB)), c.b);
+        EXPECT_EQ(countsOf(groupBlocks(c.group, kLayoutB)), c.counts);
+    }
+}
+
+TEST_F(OpsTest, TurnSignalsSendOneFlagsBlockAndAConfirmation)
+{
+    connectAndClearLogs();
+    view.values.sygnalDzwiekowyPotwierdzenie = !view.values.sygnalDzwiekowyPotwierdzenie;
+    const ImageBytes before = unit->memory();
+    ops->ActionZapisKierunkiExecute();
+
+    std::vector<int> expected = kLoginCodes;
+    expected.insert(expected.end(), {0x03, 0x0C});
+    EXPECT_EQ(codesReceived(), expected);
+    const auto writes = writesReceived();
+    ASSERT_EQ(writes.size(), 1u);
+    EXPECT_EQ(writes[0].first, 66);
+    EXPECT_EQ(writes[0].second, (Bytes{state.image.at(66), state.image.at(67), state.image.at(68)}));
+    EXPECT_NE(unit->memory(), before);
+    EXPECT_EQ(unit->memory(), state.image.bytes());
+    EXPECT_EQ(std::count(view.calls.begin(), view.calls.end(), "BeginProgress Zapis kierunków: 1"), 1);
+    EXPECT_EQ(view.progressSteps, 1);
+    EXPECT_EQ(view.statuses.back(), (StatusText{"Zapisano kierunki", 383, StatusColour::WindowText}));
+    EXPECT_TRUE(view.messages.empty());
+    EXPECT_TRUE(state.writeOk);
+}
+
+TEST_F(OpsTest, ARefusedLockBlockStopsTheGroupButStillConfirms)
+{
+    connectAndClearLogs();
+    unit->refuseWrites(69, 69);
+    ops->ActionZapisZamkiExecute();
+
+    const auto writes = writesReceived();
+    ASSERT_EQ(writes.size(), 2u);
+    EXPECT_EQ(writes[0].first, 66);
+    EXPECT_EQ(writes[1].first, 69);
+    EXPECT_EQ(codesReceived().back(), 0x0C);
+    EXPECT_EQ(view.messages, (std::vector<UserMessage>{{"Ostżerzenie", "Błąd zapisu zamków", MessageIcon::Warning}}));
+    EXPECT_EQ(view.statuses.back(), (StatusText{"Błąd zapisu zamków", 383, StatusColour::Red}));
+    EXPECT_FALSE(view.progressVisible);
+    EXPECT_FALSE(state.writeOk);
+    EXPECT_TRUE(state.loginOk);
+}
+
+TEST_F(OpsTest, TheCanGroupIsConfirmedByItsOwnRequestFromFamily15)
+{
+    for (const char *identification : {"MZRAv1.4", "MZRv1.61"}) {
+        SCOPED_TRACE(identification);
+        startUnit(unitConfig(identification));
+        connectAndClearLogs();
+        view.values.alarmCan = false;
+        view.values.nrGrupyWybrany = "42";
+        ops->ActionZapisCanExecute();
+
+        std::vector<int> expected = kLoginCodes;
+        expected.push_back(0x03);
+        if (state.familyCode >= 15)
+            expected.push_back(0x0D);
+        EXPECT_EQ(codesReceived(), expected);
+        EXPECT_EQ(unit->memoryAt(state.layout.canGroup), 42);
+        EXPECT_EQ(view.lastStatus(), "Zapisano CAN");
+    }
+}
+
+TEST_F(OpsTest, RefusingBuildersSendNothingAfterTheLogin)
+{
+    connectAndClearLogs();
+    view.values.kodKidnaper = view.values.kodInst;
+    ops->ActionZapisKodowExecute();
+    EXPECT_EQ(codesReceived(), kLoginCodes);
+    EXPECT_EQ(view.messageTexts(), std::vector<QString>{texts::kCodesMustDiffer});
+    EXPECT_TRUE(state.loginOk);
+    EXPECT_FALSE(state.writeOk);
+
+    // A CAN group that cannot be built does not even log in.
+    unit->clearFrameLog();
+    view.values.alarmCan = false;
+    view.values.nrGrupyWybrany = "4x";
+    ops->ActionZapisCanExecute();
+    EXPECT_TRUE(unit->received().empty());
+    EXPECT_FALSE(state.loginOk);
+    EXPECT_EQ(view.messages.back().text, "Błąd na pozycji: 2");
+    EXPECT_TRUE(view.operationsEnabled);
+}
+
+TEST_F(OpsTest, ChangingThePcPassword)
+{
+    connectAndClearLogs();
+    view.values.kodProg1 = view.values.kodProg2 = "ab1ż";
+    ops->ActionZapisHaslaPCExecute();
+    const auto writes = writesReceived();
+    ASSERT_EQ(writes.size(), 1u);
+    EXPECT_EQ(writes[0], (std::pair<int, Bytes>{62, {'a', 'b', '1', 0xBF}}));
+    EXPECT_EQ(codesReceived().back(), 0x0C);
+    EXPECT_EQ(view.lastStatus(), "Zapisano hasło PC");
+    // The edits are emptied last, after the actions and the timer have come back.
+    EXPECT_EQ(view.calls.back(), "clearPcPasswordEdits");
+    view.password = "ab1ż";
+
+    const std::vector<std::pair<QString, QString>> refused{{"ab12", "ab13"}, {"abc", "abc"}};
+    for (const auto &[first, second] : refused) {
+        unit->clearFrameLog();
+        view.messages.clear();
+        view.values.kodProg1 = first;
+        view.values.kodProg2 = second;
+        ops->ActionZapisHaslaPCExecute();
+        EXPECT_EQ(codesReceived(), kLoginCodes);
+        ASSERT_EQ(view.messages.size(), 1u);
+        EXPECT_EQ(view.messages[0].caption, "Informacja");
+        EXPECT_EQ(view.messages[0].text, first.size() == 4 ? texts::kPasswordMismatch : texts::kPasswordTooShort);
+        EXPECT_TRUE(view.values.kodProg1.isEmpty());
+        EXPECT_TRUE(view.values.kodProg2.isEmpty());
+    }
+}
+
+TEST_F(OpsTest, NoticesAfterWritingABlockOrReArmingSwitchedOn)
+{
+    connectAndClearLogs();
+    struct Case {
+        void (AlarmOperations::*handler)();
+        bool TabValues::*checkBox;
+        QString notice;
+    };
+    const std::vector<Case> cases{
+        {&AlarmOperations::ActionZapisAntykradziezExecute, &TabValues::antykradziez, texts::kAntiTheftProgrammed},
+        {&AlarmOperations::ActionZapisAntynapadExecute, &TabValues::antynapad, texts::kAntiHijackProgrammed},
+        {&AlarmOperations::ActionZapisOgolneExecute, &TabValues::dozbrajanie, texts::kRearmingProgrammed},
+    };
+    for (const Case &c : cases) {
+        for (bool on : {false, true}) {
+            view.messages.clear();
+            view.values.*c.checkBox = on;
+            (ops.get()->*c.handler)();
+            ASSERT_TRUE(state.writeOk);
+            EXPECT_EQ(view.messages.size(), on ? 1u : 0u);
+            if (on) {
+                EXPECT_EQ(view.messages[0], (UserMessage{"Ostżerzenie", c.notice, MessageIcon::Warning}));
+            }
+        }
+    }
+    EXPECT_TRUE(texts::kRearmingProgrammed.startsWith("Wprogramowano ponowne uzbrajanie.\rUWAGA!\rPodczas"));
+}
+
+TEST_F(OpsTest, CanAnalysisOptionsDoNothingWhileHidden)
+{
+    connectAndClearLogs();
+    view.canAnalysis = false;
+    ops->ActionZapisCanSygExecute();
+    EXPECT_TRUE(unit->received().empty());
+    EXPECT_TRUE(view.calls.empty());
+
+    view.canAnalysis = true;
+    ops->ActionZapisCanSygExecute();
+    EXPECT_EQ(writesReceived().size(), 1u);
+    EXPECT_EQ(view.lastStatus(), "Zapis ustawień analizy magistrali CAN");
+}
+
+TEST_F(OpsTest, WritingAllWithThePasswordEditsEmpty)
+{
+    for (const auto &[identification, summary, logins] :
+         {std::tuple{"MZRv1.61", "Zaprogramowano 8 pozycji z 9", 9u}, std::tuple{"MZRAv1.4", "Zaprogramowano 7 pozycji z 8", 8u}}) {
+        SCOPED_TRACE(identification);
+        startUnit(unitConfig(identification));
+        connectAndClearLogs();
+        ops->BITBTN_ZapisAllClick();
+
+        EXPECT_EQ(view.messages.at(0), (UserMessage{"Informacja", texts::kPasswordTooShort, MessageIcon::Information}));
+        EXPECT_EQ(view.statuses.back(), (StatusText{summary, 383, StatusColour::WindowText}));
+        EXPECT_EQ(unit->received(0x01).size(), logins);
+        EXPECT_EQ(view.calls.front(), "pauseSupervision");
+        EXPECT_EQ(std::count(view.calls.begin(), view.calls.end(), "setPageControlEnabled 0"), 1);
+        EXPECT_TRUE(view.pageControlEnabled);
+        EXPECT_TRUE(view.operationsEnabled);
+        EXPECT_TRUE(view.supervisionRunning);
+        // What the unit holds now is what the program holds.
+        EXPECT_EQ(unit->memory(), state.image.bytes());
+    }
+}
+
+TEST_F(OpsTest, WritingAllStopsWhenTheFirstLoginIsNotAnswered)
+{
+    connectAndClearLogs();
+    unit->setAnswering(false);
+    ops->BITBTN_ZapisAllClick();
+    EXPECT_EQ(codesReceived(), std::vector<int>{0x06});
+    EXPECT_EQ(view.messageTexts(), std::vector<QString>{"Alarm nie odpowiada."});
+    EXPECT_EQ(view.lastStatus(), "Alarm nie odpowiada.");
+}
