@@ -1,0 +1,175 @@
+// Saving and opening settings files, and offline editing.
+
+#include "FileError.h"
+#include "OpsHarness.h"
+#include "OpsTexts.h"
+#include "SettingsFile.h"
+
+#include <QFileInfo>
+
+using namespace alvetra;
+using namespace alvetra::test;
+
+namespace {
+
+class FilesTest : public OpsTest {
+protected:
+    QString path(const QString &name) const { return files.filePath(name); }
+
+    // A settings file holding `image`, as another copy of the program would have saved it.
+    QString fileWith(const QString &name, const ImageBytes &image)
+    {
+        saveSettingsFile(path(name), SettingsImage(image));
+        return path(name);
+    }
+
+    ImageBytes filled(std::uint8_t value) const
+    {
+        ImageBytes bytes;
+        bytes.fill(value);
+        return bytes;
+    }
+
+    QTemporaryDir files;
+};
+
+} // namespace
+
+TEST_F(FilesTest, SavingAndOpeningAgainGivesBackAll256Bytes)
+{
+    connectAndClearLogs();
+    view.saveName = view.openName = path("unit.alm");
+    ops->ActionSaveAllSettingsExecute();
+    EXPECT_EQ(QFileInfo(path("unit.alm")).size(), 256);
+    // The PC password edits are empty after connecting: the stored password stays as read.
+    EXPECT_EQ(view.messageTexts(), std::vector<QString>{"Hasło za krótkie, wymagane 4 znaki."});
+    // Remotes, tokens, history and counter included: the round trip through the tabs kept all.
+    EXPECT_EQ(state.image.bytes(), unit->memory());
+
+    state.image.fill(0x77);
+    view.calls.clear();
+    ops->ActionOpenSettingsExecute();
+    EXPECT_EQ(state.image.bytes(), unit->memory());
+    EXPECT_EQ(state.timeCounter, kCounter);
+    EXPECT_EQ(view.fills, 2);
+    // Connected: opening ends there, nothing about access changes.
+    EXPECT_EQ(view.calls, (std::vector<QString>{"pauseSupervision", "restoreSupervision 1"}));
+}
+
+TEST_F(FilesTest, AShortFileChangesOnlyItsOwnBytes)
+{
+    connectAndClearLogs();
+    const ImageBytes before = state.image.bytes();
+    QFile file(path("short.alm"));
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    file.write(QByteArray(100, char(0x11 ^ kSettingsFileMask)));
+    file.close();
+    view.openName = path("short.alm");
+    ops->ActionOpenSettingsExecute();
+    for (int i = 0; i < kImageSize; ++i)
+        ASSERT_EQ(state.image.at(i), i < 100 ? 0x11 : before[i]) << "byte " << i;
+}
+
+TEST_F(FilesTest, TheFirstFileFixesTheFamilyByItsExtension)
+{
+    struct Case {
+        QString name;
+        int family;
+        Layout layout;
+        DialogDefaults dialogs;
+        bool canAnalysis;
+    };
+    for (const Case &c : {Case{"a.v14", 14, kLayoutA, {".v14", 2}, false}, Case{"b.alm", 15, kLayoutB, {".alm", 1}, true}}) {
+        SCOPED_TRACE(c.name.toStdString());
+        state = OperationState{};
+        view.makes.clear();
+        view.openName = fileWith(c.name, filled(0));
+        ops->ActionOpenSettingsExecute();
+        EXPECT_EQ(state.familyCode, c.family);
+        EXPECT_EQ(state.layout, c.layout);
+        EXPECT_EQ(view.dialogs, c.dialogs);
+        EXPECT_EQ(view.canAnalysis, c.canAnalysis);
+        EXPECT_EQ(view.makes, (QStringList{"Audi", "Škoda"}));
+    }
+}
+
+TEST_F(FilesTest, AnUnknownExtensionFailsAsAMissingCarDatabaseAndReadsNothing)
+{
+    view.openName = fileWith("unit.V14", filled(0x42));
+    try {
+        ops->ActionOpenSettingsExecute();
+        ADD_FAILURE() << "the file must not be read";
+    } catch (const FileError &e) {
+        EXPECT_EQ(e.message(), "Brak pliku z bazą danych o samochodach!");
+    }
+    EXPECT_EQ(state.familyCode, 0);
+    EXPECT_EQ(state.image.bytes(), filled(0));
+    EXPECT_TRUE(view.supervisionRunning);
+}
+
+TEST_F(FilesTest, AnAlmFileOpenedWhileConnectedToFamily14IsReadInItsLayout)
+{
+    startUnit(unitConfig("MZRAv1.4"));
+    connectAndClearLogs();
+    ImageBytes image = filled(0);
+    image[82] = 0x77;    // the counter where family 14 keeps it
+    image[164] = 0x55;   // and where the later families do
+    view.openName = fileWith("other.alm", image);
+    ops->ActionOpenSettingsExecute();
+    EXPECT_EQ(state.familyCode, 14);
+    EXPECT_EQ(state.layout, kLayoutA);
+    EXPECT_EQ(state.timeCounter, 0x77u);
+}
+
+TEST_F(FilesTest, OfflineEditingNeedsThePasswordOfTheFile)
+{
+    ImageBytes image = unit->memory();   // holds "1234" as its PC password
+    view.openName = fileWith("offline.alm", image);
+    view.password = "4321";
+    ops->ActionOpenSettingsExecute();
+    EXPECT_EQ(view.messages, (std::vector<UserMessage>{{"Ostżerzenie", texts::kWrongAccessPassword, MessageIcon::Exclamation}}));
+    EXPECT_EQ(view.statuses.back(), (StatusText{texts::kWrongAccessPassword, 383, StatusColour::Red}));
+    EXPECT_FALSE(view.programmingAccess);
+    EXPECT_EQ(view.fills, 1);   // the tabs hold the file all the same
+
+    view.password = "1234";
+    ops->ActionOpenSettingsExecute();
+    EXPECT_TRUE(view.programmingAccess);
+    EXPECT_EQ(view.page, 0);
+    EXPECT_FALSE(view.operationsEnabled);
+    EXPECT_EQ(view.actions, (std::map<QString, bool>{{"ActionOpenSettings", true}, {"ActionSaveAllSettings", true},
+                                                     {"ActionZamykanieAplikacji", true}, {"ActionReadPdf", true}}));
+    EXPECT_EQ(view.statuses.back(), (StatusText{"Otworzono plik " + path("offline.alm"), 383, StatusColour::WindowText}));
+
+    // Connecting afterwards gives every action back.
+    ops->BITBTN_PolaczClick();
+    EXPECT_TRUE(state.connected);
+    EXPECT_TRUE(view.operationsEnabled);
+    EXPECT_TRUE(view.actions.empty());
+    EXPECT_TRUE(view.programmingAccess);
+}
+
+TEST_F(FilesTest, BeforeAnyFamilyIsKnownTheImageIsSavedAsItIs)
+{
+    state.image.fill(0x3C);
+    view.values.kodProg1 = view.values.kodProg2 = "abcd";
+    view.saveName = path("raw.alm");
+    ops->ActionSaveAllSettingsExecute();
+    SettingsImage saved;
+    loadSettingsFile(path("raw.alm"), saved);
+    EXPECT_EQ(saved.bytes(), filled(0x3C));
+    EXPECT_TRUE(view.messages.empty());
+}
+
+TEST_F(FilesTest, AFailedSaveLeavesTheHandlerWithTheTimerRestored)
+{
+    connectAndClearLogs();
+    view.saveName = path("no/such/folder/unit.alm");
+    EXPECT_THROW(ops->ActionSaveAllSettingsExecute(), FileError);
+    EXPECT_TRUE(view.supervisionRunning);
+
+    view.saveName.reset();   // cancelled: nothing at all
+    view.calls.clear();
+    ops->ActionSaveAllSettingsExecute();
+    EXPECT_EQ(view.calls, (std::vector<QString>{"pauseSupervision", "restoreSupervision 1"}));
+}
