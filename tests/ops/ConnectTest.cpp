@@ -122,7 +122,8 @@ TEST_F(OpsTest, ASilentUnitLeavesTheWindowNotConnected)
 
 TEST_F(OpsTest, AClosedPortSendsAndShowsNothing)
 {
-    link->open = false;
+    ASSERT_EQ(serial->StopReaderThread(), SerialLink::kStopped);
+    ASSERT_FALSE(serial->portOpen());
     ops->ActionOdczytUstawienAlarmuExecute();
     EXPECT_TRUE(unit->received().empty());
     EXPECT_TRUE(view.messages.empty());

@@ -1,24 +1,28 @@
 #pragma once
-// The operations against a simulated unit: a window that records what it was told, and a link
-// that carries the requests over the simulated unit's line with the transaction schedule and
-// reply handling of the serial link.
+// The operations against a simulated unit over the whole link: a window that records what it was
+// told, the serial link with its reader thread, and the in-process port "Symulator".
 
 #include "AlarmOperations.h"
 #include "Cp1250.h"
 #include "Frame.h"
-#include "FrameParser.h"
+#include "LinkEvents.h"
+#include "SerialLink.h"
+#include "SerialUnitLink.h"
+#include "SimulatedTransport.h"
 #include "SimulatedUnit.h"
 #include "Wait.h"
 
+#include <QCoreApplication>
 #include <QDir>
+#include <QElapsedTimer>
 #include <QFile>
 #include <QTemporaryDir>
-#include <QTimer>
+#include <QThread>
 #include <gtest/gtest.h>
 
 #include <atomic>
 #include <utility>
-#include <deque>
+#include <functional>
 #include <map>
 #include <ostream>
 #include <vector>
@@ -132,138 +136,52 @@ private:
     void log(const QString &what, bool on) { calls.push_back(what + (on ? " 1" : " 0")); }
 };
 
-// The serial link's transactions over the simulated unit's (unpaced) line. Replies are handled as
-// the reader thread handles them: data and window effects first, then the flag.
-class SimLink : public UnitLink {
+// The window's side of the serial link in these tests: the identification line and the minute
+// counter go where the window keeps them; the rest is only logged.
+class WindowEvents : public LinkEvents {
 public:
-    SimLink(sim::SimulatedUnit &unit, OperationState &state, RecordingView &view)
-        : unit_(unit), state_(state), view_(view), token_(unit.attachLine())
+    WindowEvents(RecordingView &view, OperationState &state) : view_(view), state_(state) {}
+
+    QStringList log;
+
+    void threadStarted() override { view_.identification.clear(); }
+    void portOpened() override { log << "portOpened"; }
+    void portClosed() override { log << "portClosed"; }
+    void openFailed(Transport::OpenResult, const QString &, const UserMessage &) override { log << "openFailed"; }
+    void closeFailed(const QString &, int, const UserMessage &) override { log << "closeFailed"; }
+    void deviceLost(const QString &, const UserMessage &) override { log << "deviceLost"; }
+    void checksumError(int, const QString &) override { log << "checksumError"; }
+    void rxActivity() override {}
+    void txActivity() override {}
+    void clearIdentification() override { view_.identification.clear(); }
+    void setIdentification(const QString &line) override { view_.identification = line; }
+    void setTimeCounter(std::uint32_t value) override { state_.timeCounter = value; }
+    void showArmed() override {}
+    void showDisarmed() override {}
+    void withdrawAccess() override
     {
-        // Reports that come while an operation waits (the end of a learning) are picked up here.
-        poller_.setInterval(1);
-        QObject::connect(&poller_, &QTimer::timeout, [this] { poll(); });
-        poller_.start();
+        log << "withdrawAccess";
+        state_.connected = false;
     }
-    ~SimLink() override { unit_.detachLine(token_); }
-
-    bool open = true;
-
-    bool portOpen() const override { return open; }
-
-    bool SendRequest(std::uint8_t destination, std::uint8_t source, std::uint8_t code,
-                     const std::optional<QString> &hexText, std::uint16_t delayMs, std::uint16_t repeatMs,
-                     std::uint16_t totalMs, std::uint32_t address, std::uint8_t count, std::uint64_t value,
-                     bool threeByteAddress) override
-    {
-        if (!open)
-            return false;
-        const Bytes data = hexText ? HexToBytes(*hexText) : addressedBlock(address, count, value, threeByteAddress);
-        const QByteArray wire = encodeFrame(makeFrame(destination, code, source, data));
-        std::atomic<bool> &flag = flagFor(code);
-        Delay(delayMs);
-        flag.store(false);
-        writeAccepted_.store(false);
-        const int ticks = totalMs / 100;
-        const int repeat = repeatMs / 100;
-        for (int tick = 0, countdown = 0; !flag.load() && tick <= ticks; ++tick) {
-            if (countdown == 0) {
-                unit_.receive(token_, wire);
-                countdown = repeat;
-            }
-            poll();
-            Delay(100, {&flag});
-            poll();
-            if (countdown > 0)
-                --countdown;
-        }
-        return code == 0x03 ? flag.load() && writeAccepted_.load() : flag.load();
-    }
-
-    bool ReadBlock(std::uint8_t destination, std::uint8_t address, std::uint8_t count) override
-    {
-        return SendRequest(destination, kPcAddress, 0x02, "0000" + ByteToHex(address) + ByteToHex(count), 0, 2600,
-                           2500, 0, 0, 0, false);
-    }
-
-    std::uint8_t WriteBlock(std::uint8_t destination, std::uint8_t address, std::uint8_t count,
-                            const SettingsImage &image) override
-    {
-        if (count > 8)
-            return 3;
-        std::uint64_t value = 0;
-        for (int i = count - 1; i >= 0; --i)
-            value = value << 8 | image.at(address + i);
-        return SendRequest(destination, kPcAddress, 0x03, std::nullopt, 0, 6600, 6500, address, count, value, true) ? 0 : 1;
-    }
-
-    std::uint8_t accessFlags() const override { return access_; }
-    const std::atomic<bool> &learningFlag() const override { return learning_; }
-    std::uint8_t learnedCount() const override { return learned_; }
-    void clearLoginReply() override { login_.store(false); }
+    void statusReport(std::uint8_t, std::uint8_t, std::uint8_t, std::uint8_t) override {}
 
 private:
-    std::atomic<bool> &flagFor(std::uint8_t code)
-    {
-        switch (code) {
-        case 0x02: return read_;
-        case 0x03: return write_;
-        case 0x06: return first_;
-        case 0x07: return second_;
-        case 0x09: return learning_;
-        case 0x0C: return confirm_;
-        case 0x0D: return confirmCan_;
-        default: return login_;
-        }
-    }
-
-    void poll()
-    {
-        for (const TRs232Frame &frame : parser_.feed(unit_.takeDue(token_)).frames)
-            if (frame.destination == kPcAddress && frame.source == kUnitAddress)
-                handle(frame.code, frame.data);
-    }
-
-    void handle(std::uint8_t code, const Bytes &d)
-    {
-        const auto text = [](Bytes::const_iterator from, Bytes::const_iterator to) {
-            return cp1250::decode(QByteArray(reinterpret_cast<const char *>(&*from), static_cast<int>(to - from)));
-        };
-        const std::size_t n = d.size();
-        switch (code) {
-        case 0x81:
-            if (n < 6) return;
-            view_.identification = firstText_ + "  " + secondText_ + "  " + text(d.begin(), d.end() - 5);
-            state_.timeCounter = std::uint32_t(d[n - 3]) << 16 | d[n - 2] << 8 | d[n - 1];
-            access_ = d[n - 5] & 0x1F;
-            login_.store(true);
-            break;
-        case 0x82:
-            for (int i = 0; i < d[3]; ++i)
-                state_.image.set(d[0] + i, d[4 + i]);
-            read_.store(true);
-            break;
-        case 0x83: writeAccepted_.store(d.at(0) != 1); write_.store(true); break;
-        case 0x86: firstText_ = text(d.begin(), d.end()); first_.store(true); break;
-        case 0x87: secondText_ = text(d.begin(), d.end()); second_.store(true); break;
-        case 0x89: learned_ = d.at(0); learning_.store(d.at(0) != 5); break;
-        case 0x8C: confirm_.store(true); break;
-        case 0x8D: confirmCan_.store(true); break;
-        default: break;
-        }
-    }
-
-    sim::SimulatedUnit &unit_;
-    OperationState &state_;
     RecordingView &view_;
-    sim::SimulatedUnit::LineToken token_;
-    FrameParser parser_;
-    QTimer poller_;
-    QString firstText_, secondText_;
-    std::atomic<bool> login_{true}, read_{false}, write_{true}, writeAccepted_{false}, first_{true}, second_{true},
-        learning_{false}, confirm_{false}, confirmCan_{false};
-    std::uint8_t access_ = 0;
-    std::uint8_t learned_ = 0;
+    OperationState &state_;
 };
+
+inline bool waitFor(const std::function<bool()> &done, int limitMs = 5000)
+{
+    QElapsedTimer clock;
+    clock.start();
+    while (!done()) {
+        if (clock.elapsed() > limitMs)
+            return false;
+        QCoreApplication::processEvents(QEventLoop::AllEvents, 5);
+        QThread::msleep(1);
+    }
+    return true;
+}
 
 // A unit, the window, the link and the operations, with protocol time running 1000 times faster.
 class OpsTest : public ::testing::Test {
@@ -280,22 +198,34 @@ protected:
         return config;
     }
 
+    // Fast enough that a 100-second learning wait takes 2 s, slow enough that every reply from
+    // the reader thread comes well within its transaction's wait.
+    static constexpr double kSpeedup = 50;
+
     void SetUp() override
     {
         previousSpeedup_ = TimeBase::speedup();
-        TimeBase::setSpeedup(1000);
+        TimeBase::setSpeedup(kSpeedup);
         for (const char *name : {"MZRAv14.txt", "MZRAv17.txt", "MZRAv18.txt", "MZRFv10.txt"})
             writeCarDatabase(name, QStringLiteral("12\n0000,Audi,A4 B8,17\n0001,Audi,A6 C7,18\n0100,Škoda,Octavia,21\n"));
         startUnit(unitConfig());
     }
     void TearDown() override { TimeBase::setSpeedup(previousSpeedup_); }
 
+    // A new unit on the port "Symulator", with a new reader thread.
     void startUnit(const sim::UnitConfig &config)
     {
         ops.reset();
         link.reset();
+        serial.reset();
         unit = std::make_unique<sim::SimulatedUnit>(config);
-        link = std::make_unique<SimLink>(*unit, state, view);
+        serial = std::make_unique<SerialLink>(state.image, events, [this](const QString &, int) {
+            return std::make_unique<sim::SimulatedTransport>(*unit);
+        });
+        events.log.clear();
+        ASSERT_TRUE(serial->open(QString::fromLatin1(sim::kSimulatorPortName), 8));
+        ASSERT_TRUE(waitFor([&] { return events.log.contains("portOpened"); }));
+        link = std::make_unique<SerialUnitLink>(*serial);
         ops = std::make_unique<AlarmOperations>(view, *link, state, opsConfig);
     }
 
@@ -337,8 +267,10 @@ protected:
     OperationState state;
     RecordingView view;
     OperationConfig opsConfig{dataDir.path(), [] { return QDateTime(QDate(2024, 3, 1), QTime(12, 0)); }};
+    WindowEvents events{view, state};
     std::unique_ptr<sim::SimulatedUnit> unit;
-    std::unique_ptr<SimLink> link;
+    std::unique_ptr<SerialLink> serial;
+    std::unique_ptr<SerialUnitLink> link;
     std::unique_ptr<AlarmOperations> ops;
 
 private:
