@@ -17,6 +17,8 @@ struct FamilyCase {
     int counterAddress;
 };
 
+void PrintTo(const FamilyCase &c, std::ostream *out) { *out << c.identification; }
+
 class ConnectFamilies : public OpsTest, public ::testing::WithParamInterface<FamilyCase> {};
 
 } // namespace
@@ -64,7 +66,8 @@ TEST_P(ConnectFamilies, LoginThen32BlocksThenTheCounterWrittenBack)
 
 INSTANTIATE_TEST_SUITE_P(Layouts, ConnectFamilies,
                          ::testing::Values(FamilyCase{"MZRAv1.4", 14, 82}, FamilyCase{"MZRv1.61", 17, 164},
-                                           FamilyCase{"MZRFv2.1", 18, 164}));
+                                           FamilyCase{"MZRFv2.1", 18, 164}),
+                         [](const auto &info) { return "Family" + std::to_string(info.param.familyCode); });
 
 TEST_F(OpsTest, ABlockLostMidwayIsReadAgainAfterANewLogin)
 {
