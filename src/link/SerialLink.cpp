@@ -45,9 +45,8 @@ SerialLink::~SerialLink()
     if (reader_) {
         // The window may already be half gone: no more window steps, just end and join.
         reader_->abandon();
-        reader_->wait();
-        delete reader_;
-        reader_ = nullptr;
+        reader_->join();
+        reader_.reset();
     }
 }
 
@@ -62,9 +61,10 @@ bool SerialLink::open(const QString &portName, int speedIndex)
     if (!transport_)
         return false;
     replies_.reset();
-    reader_ = new TRS232({*transport_, replies_, &image_, &events_, this, portOpen_, lineRateForIndex(speedIndex)});
-    connect(reader_, &QThread::finished, this, &SerialLink::onReaderFinished, Qt::QueuedConnection);
-    reader_->start(QThread::LowPriority);
+    installUiWakeup();
+    reader_ = std::make_unique<TRS232>(TRS232::Wiring{*transport_, replies_, &image_, &events_, portOpen_,
+                                                      lineRateForIndex(speedIndex), [this] { readerEnded_.wake(); }});
+    reader_->start();
     return true;
 }
 
@@ -99,19 +99,10 @@ void SerialLink::reapReader()
 {
     if (!reader_ || portOpen())
         return;
-    // The flag is the thread's last store; the thread is at most returning from run().
-    reader_->wait();
-    delete reader_;
-    reader_ = nullptr;
+    // The flag drops after the port has closed; the thread is at most returning.
+    reader_->join();
+    reader_.reset();
     transport_.reset();
-}
-
-void SerialLink::onReaderFinished()
-{
-    // A reader that ended by itself (failed open, lost device) is cleared away; the next open
-    // or supervision's reopen starts afresh.
-    if (reader_ && reader_->isFinished())
-        reapReader();
 }
 
 std::uint16_t SerialLink::checksumErrors() const

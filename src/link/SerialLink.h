@@ -21,6 +21,7 @@
 #include "Frame.h"
 #include "ReplyState.h"
 #include "Transport.h"
+#include "UiWakeup.h"
 
 #include <QObject>
 #include <QString>
@@ -100,7 +101,6 @@ public:
 private:
     bool transmit(const TRs232Frame &frame);
     void reapReader();
-    void onReaderFinished();
 
     SettingsImage &image_;
     LinkEvents &events_;
@@ -108,7 +108,10 @@ private:
     ReplyState replies_;
     std::atomic<bool> portOpen_{false};
     std::unique_ptr<Transport> transport_;   // outlives the reader thread that uses it
-    TRS232 *reader_ = nullptr;
+    // A reader that ends by itself (failed open, lost device) says so here; it is then joined
+    // and cleared away on the UI thread, and the next open starts afresh.
+    UiWakeup readerEnded_{[this] { reapReader(); }};
+    std::unique_ptr<TRS232> reader_;
 };
 
 } // namespace alvetra

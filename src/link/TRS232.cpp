@@ -4,18 +4,36 @@
 #include "LinkMessages.h"
 #include "Wait.h"
 
+#include <pthread.h>
+#include <sys/resource.h>
+#include <sys/syscall.h>
+#include <unistd.h>
+
 namespace alvetra {
 
-TRS232::TRS232(const Wiring &wiring, QObject *parent)
-    : QThread(parent),
-      transport_(wiring.transport),
+namespace {
+
+// One step below the program's other threads: the reader sleeps in the kernel almost always,
+// and when bytes come it must not take the processor from the window.
+void lowerThisThreadsPriority()
+{
+    const auto tid = static_cast<id_t>(::syscall(SYS_gettid));
+    errno = 0;
+    const int nice = ::getpriority(PRIO_PROCESS, tid);
+    if (errno == 0)
+        (void)::setpriority(PRIO_PROCESS, tid, nice + 1);
+}
+
+} // namespace
+
+TRS232::TRS232(Wiring wiring)
+    : transport_(wiring.transport),
       events_(wiring.events),
-      lineRate_(wiring.lineRate),
       portOpen_(wiring.portOpen),
-      ui_(wiring.uiContext),
+      lineRate_(wiring.lineRate),
+      onEnded_(std::move(wiring.onEnded)),
       handler_(wiring.replies, wiring.image, wiring.events, ui_)
 {
-    setObjectName(QStringLiteral("rs232"));
     portOpen_.store(true, std::memory_order_release);
     if (events_)
         events_->threadStarted();
@@ -23,8 +41,15 @@ TRS232::TRS232(const Wiring &wiring, QObject *parent)
 
 TRS232::~TRS232()
 {
-    // Destroying a running QThread aborts the program; the owner joins first.
-    Q_ASSERT(!isRunning());
+    if (thread_.joinable()) {
+        abandon();
+        thread_.join();
+    }
+}
+
+void TRS232::start()
+{
+    thread_ = std::thread([this] { run(); });
 }
 
 void TRS232::requestStop()
@@ -39,8 +64,16 @@ void TRS232::abandon()
     requestStop();
 }
 
+void TRS232::join()
+{
+    if (thread_.joinable())
+        thread_.join();
+}
+
 void TRS232::run()
 {
+    pthread_setname_np(pthread_self(), "rs232");
+    lowerThisThreadsPriority();
     if (openPort()) {
         if (events_)
             ui_.run([events = events_] { events->portOpened(); });
@@ -48,7 +81,10 @@ void TRS232::run()
         }
         closePort();
     }
-    finish();
+    portOpen_.store(false, std::memory_order_release);
+    wakeUiThread();
+    if (onEnded_)
+        onEnded_();
 }
 
 bool TRS232::openPort()
@@ -118,12 +154,6 @@ void TRS232::closePort()
         const UserMessage message = deviceLostMessage(name);
         ui_.run([events = events_, name, message] { events->deviceLost(name, message); });
     }
-}
-
-void TRS232::finish()
-{
-    portOpen_.store(false, std::memory_order_release);
-    wakeUiThread();
 }
 
 } // namespace alvetra

@@ -6,23 +6,27 @@
 // When the device goes away the port is closed and the loss reported, once; the thread ends.
 // Every window change runs on the UI thread through a blocking call into LinkEvents.
 //
-// The port-open flag it is given is raised by the constructor and lowered as the very last
-// step of the thread, after the port has been closed; the UI thread then joins and deletes it.
+// The port-open flag it is given is raised by the constructor and lowered after the port has
+// been closed; `onEnded` is the thread's very last action (the owner then joins it).
 //
-//   TRS232 reader({transport, replies, &image, &events, uiContext, portOpen});   // UI thread
-//   reader.start(QThread::LowPriority);
+//   TRS232 reader({transport, replies, &image, &events, portOpen, rate, onEnded});   // UI thread
+//   reader.start();
 //   reader.requestStop();    // any thread: the loop ends, the port closes ("Port zamknięty")
 //   reader.abandon();        // UI thread at teardown: as requestStop, and no more window steps
-//   reader.wait();
+//   reader.join();           // UI thread
+//
+// A plain std::thread rather than a QThread: no Qt code runs on it after its body, so its end
+// and join are fully ordered (and a race detector can see that they are).
 
 #include "FrameParser.h"
 #include "ReplyHandler.h"
 #include "Transport.h"
 #include "UiBridge.h"
 
-#include <QThread>
 #include <atomic>
 #include <cstdint>
+#include <functional>
+#include <thread>
 
 namespace alvetra {
 
@@ -30,8 +34,7 @@ class LinkEvents;
 class ReplyState;
 class SettingsImage;
 
-class TRS232 : public QThread {
-    Q_OBJECT
+class TRS232 {
 public:
     // The most bytes one read takes from the device.
     static constexpr int kMaxReadBytes = 255;
@@ -41,43 +44,47 @@ public:
         ReplyState &replies;
         SettingsImage *image = nullptr;   // read replies are stored here
         LinkEvents *events = nullptr;
-        QObject *uiContext = nullptr;     // a QObject of the UI thread
         std::atomic<bool> &portOpen;
         int lineRate = 0;                 // bit/s, named when the device refuses it
+        std::function<void()> onEnded;    // called on the reader thread as its last action
     };
 
     // On the UI thread: raises the port-open flag and announces the new thread (threadStarted).
-    explicit TRS232(const Wiring &wiring, QObject *parent = nullptr);
-    ~TRS232() override;   // the thread must have finished
+    explicit TRS232(Wiring wiring);
+    ~TRS232();   // joins a thread that was started and not yet joined
+    TRS232(const TRS232 &) = delete;
+    TRS232 &operator=(const TRS232 &) = delete;
 
+    void start();
     void requestStop();
     void abandon();
+    void join();
+    bool joinable() const { return thread_.joinable(); }
 
     // Frames rejected for a bad check byte since this thread was created.
     std::uint16_t checksumErrors() const { return checksumErrors_.load(std::memory_order_relaxed); }
 
-protected:
-    void run() override;
-
 private:
+    void run();
     bool openPort();
     bool stopping() const { return stop_.load(std::memory_order_acquire); }
-    // Sleeps until bytes come; false when the loop is to end (stop, device lost).
+    // Sleeps until bytes come; false when the loop is to end (device lost).
     bool receiveOnce();
     void handleBytes(const char *bytes, qint64 count);
     void closePort();
-    void finish();
 
     Transport &transport_;
     LinkEvents *events_;
-    const int lineRate_;
     std::atomic<bool> &portOpen_;
+    const int lineRate_;
+    std::function<void()> onEnded_;
     UiBridge ui_;
     ReplyHandler handler_;
     FrameParser parser_;   // reader thread only
     std::atomic<bool> stop_{false};
     std::atomic<std::uint16_t> checksumErrors_{0};
     bool deviceLost_ = false;   // reader thread only
+    std::thread thread_;
 };
 
 } // namespace alvetra

@@ -1,57 +1,65 @@
 #include "UiBridge.h"
 
-#include <QThread>
 
 namespace alvetra {
 
-UiBridge::UiBridge(QObject *uiContext) : uiContext_(uiContext) {}
+UiBridge::UiBridge() : uiThread_(std::this_thread::get_id()), wakeup_([this] { runQueuedSteps(); }) {}
 
 bool UiBridge::run(std::function<void()> step)
 {
-    if (QThread::currentThread() == uiContext_->thread()) {
-        // Already on the UI thread: a queued call would wait for itself.
+    if (std::this_thread::get_id() == uiThread_) {
+        // Already on the UI thread: a queued step would wait for itself.
         if (cancelled())
             return false;
         step();
         return true;
     }
-    const unsigned long long ticket = ++posted_;
+    unsigned long long ticket = 0;
     {
-        std::lock_guard lock(shared_->mutex);
-        if (shared_->cancelled)
+        std::lock_guard lock(mutex_);
+        if (cancelled_)
             return false;
+        queue_.push_back(std::move(step));
+        ticket = ++posted_;
     }
-    // The step holds the shared state, never the bridge: it may run after the bridge is gone.
-    QMetaObject::invokeMethod(
-        uiContext_,
-        [shared = shared_, step = std::move(step)] {
-            {
-                std::lock_guard lock(shared->mutex);
-                if (shared->cancelled)
-                    return;
-            }
-            step();
-            std::lock_guard lock(shared->mutex);
-            ++shared->finished;
-            shared->changed.notify_all();
-        },
-        Qt::QueuedConnection);
-    std::unique_lock lock(shared_->mutex);
-    shared_->changed.wait(lock, [&] { return shared_->cancelled || shared_->finished >= ticket; });
-    return shared_->finished >= ticket;
+    wakeup_.wake();
+    std::unique_lock lock(mutex_);
+    changed_.wait(lock, [&] { return cancelled_ || finished_ >= ticket; });
+    return !cancelled_;
+}
+
+void UiBridge::runQueuedSteps()
+{
+    for (;;) {
+        std::function<void()> step;
+        {
+            std::lock_guard lock(mutex_);
+            if (cancelled_ || queue_.empty())
+                return;
+            step = std::move(queue_.front());
+            queue_.pop_front();
+        }
+        step();
+        // The step's captures are released here, on the UI thread, before the reader goes on.
+        step = nullptr;
+        std::lock_guard lock(mutex_);
+        ++finished_;
+        changed_.notify_all();
+    }
 }
 
 void UiBridge::cancel()
 {
-    std::lock_guard lock(shared_->mutex);
-    shared_->cancelled = true;
-    shared_->changed.notify_all();
+    std::lock_guard lock(mutex_);
+    cancelled_ = true;
+    queue_.clear();
+    changed_.notify_all();
 }
 
 bool UiBridge::cancelled() const
 {
-    std::lock_guard lock(shared_->mutex);
-    return shared_->cancelled;
+    std::lock_guard lock(mutex_);
+    return cancelled_;
 }
 
 } // namespace alvetra

@@ -2,21 +2,27 @@
 // Running a step of the reader thread on the UI thread and waiting until it has run (the
 // reader's only way to touch the window).
 //
-//   UiBridge bridge(uiContext);             // uiContext: a QObject living in the UI thread
+//   UiBridge bridge;                        // on the UI thread
 //   bridge.run([&] { events.portOpened(); });   // reader thread: blocks until done
 //   bridge.cancel();                        // UI thread, before tearing down: the reader stops
 //                                           // waiting and runs no further steps
 //
 // Unlike a plain blocking queued call, a waiting reader can be released: a UI thread that is
 // shutting down cancels the bridge and then joins the reader without processing events, so
-// neither waits for the other. A step still queued when the context object is destroyed is
-// dropped by Qt.
+// neither waits for the other. The steps travel in a queue of our own and the UI thread is
+// woken through a descriptor (UiWakeup), so everything a step holds is handed over under our
+// own lock.
+//
+// Created and destroyed on the UI thread; destroyed only after the reader has ended.
 
-#include <QObject>
+#include "UiWakeup.h"
+
 #include <condition_variable>
+#include <deque>
 #include <functional>
 #include <memory>
 #include <mutex>
+#include <thread>
 
 namespace alvetra {
 
@@ -30,22 +36,25 @@ public:
 
 class UiBridge final : public UiSteps {
 public:
-    explicit UiBridge(QObject *uiContext);
+    UiBridge();
+    UiBridge(const UiBridge &) = delete;
+    UiBridge &operator=(const UiBridge &) = delete;
+
     bool run(std::function<void()> step) override;
     void cancel();
     bool cancelled() const;
 
 private:
-    struct Shared {
-        std::mutex mutex;
-        std::condition_variable changed;
-        bool cancelled = false;
-        unsigned long long finished = 0;   // steps that have run, in order
-    };
+    void runQueuedSteps();   // UI thread
 
-    QObject *uiContext_;
-    std::shared_ptr<Shared> shared_ = std::make_shared<Shared>();
-    unsigned long long posted_ = 0;        // reader thread only
+    std::thread::id uiThread_;
+    UiWakeup wakeup_;
+    mutable std::mutex mutex_;
+    std::condition_variable changed_;
+    std::deque<std::function<void()>> queue_;
+    bool cancelled_ = false;
+    unsigned long long posted_ = 0;
+    unsigned long long finished_ = 0;   // steps that have run or been dropped, in order
 };
 
 } // namespace alvetra

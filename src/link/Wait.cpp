@@ -1,5 +1,7 @@
 #include "Wait.h"
 
+#include "UiWakeup.h"
+
 #include <QCoreApplication>
 #include <QElapsedTimer>
 #include <QEventLoop>
@@ -13,6 +15,7 @@ namespace {
 
 std::atomic<double> g_speedup{1.0};
 std::atomic<bool> g_terminating{false};
+std::atomic<UiWakeup *> g_wakeup{nullptr};
 
 const QElapsedTimer &monotonicClock()
 {
@@ -63,6 +66,7 @@ void Delay(int ms, std::initializer_list<const std::atomic<bool> *> stopFlags)
 {
     if (ms <= 0)
         return;
+    installUiWakeup();
     const qint64 deadline = TimeBase::nowMs() + ms;
     // The timer guarantees a wake-up at the deadline; replies wake the loop earlier through the
     // events the reader thread posts.
@@ -80,10 +84,20 @@ void Delay(int ms, std::initializer_list<const std::atomic<bool> *> stopFlags)
     }
 }
 
+void installUiWakeup()
+{
+    if (g_wakeup.load(std::memory_order_acquire))
+        return;
+    // Kept for the whole process: another thread may wake it at any time.
+    static UiWakeup *wakeup = new UiWakeup({});
+    g_wakeup.store(wakeup, std::memory_order_release);
+}
+
 void wakeUiThread()
 {
-    if (QCoreApplication *app = QCoreApplication::instance())
-        QMetaObject::invokeMethod(app, [] {}, Qt::QueuedConnection);
+    // Makes the UI thread's event loop return, so that a wait looks at its flags again.
+    if (UiWakeup *wakeup = g_wakeup.load(std::memory_order_acquire))
+        wakeup->wake();
 }
 
 } // namespace alvetra

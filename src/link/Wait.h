@@ -47,5 +47,7 @@ void Delay(int ms, std::initializer_list<const std::atomic<bool> *> stopFlags = 
 // Called by another thread after raising a flag that a UI-thread wait may be watching: wakes the
 // UI thread's event loop so that the wait sees the flag at once instead of at its next tick.
 void wakeUiThread();
+// Prepares wakeUiThread(); called on the UI thread (Delay and the serial link do it).
+void installUiWakeup();
 
 } // namespace alvetra

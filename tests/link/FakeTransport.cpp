@@ -45,7 +45,8 @@ void FakeLine::pushLocked(const QByteArray &bytes, int delayMs)
 {
     const Clock::time_point due = Clock::now() + std::chrono::milliseconds(delayMs);
     // Pieces keep their order: a later piece never overtakes an earlier one.
-    incoming_.push_back({incoming_.empty() ? due : std::max(due, incoming_.back().due), bytes});
+    incoming_.push_back({incoming_.empty() ? due : std::max(due, incoming_.back().due),
+                         std::string(bytes.constData(), static_cast<std::size_t>(bytes.size()))});
     changed_.notify_all();
 }
 
@@ -134,10 +135,10 @@ qint64 FakeLine::read(char *buffer, qint64 maxBytes)
     if (incoming_.empty() || incoming_.front().due > Clock::now())
         return 0;
     Piece &piece = incoming_.front();
-    const qint64 n = std::min<qint64>(maxBytes, piece.bytes.size());
-    std::copy_n(piece.bytes.constData(), n, buffer);
-    piece.bytes.remove(0, n);
-    if (piece.bytes.isEmpty())
+    const qint64 n = std::min<qint64>(maxBytes, static_cast<qint64>(piece.bytes.size()));
+    std::copy_n(piece.bytes.data(), n, buffer);
+    piece.bytes.erase(0, static_cast<std::size_t>(n));
+    if (piece.bytes.empty())
         incoming_.pop_front();
     return n;
 }

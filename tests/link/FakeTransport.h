@@ -20,6 +20,7 @@
 #include <memory>
 #include <mutex>
 #include <optional>
+#include <string>
 #include <vector>
 
 namespace alvetra::testing {
@@ -69,9 +70,11 @@ public:
     bool close();
 
 private:
+    // Plain bytes, not a QByteArray: the reader thread must never drop the last reference to
+    // data shared with the test's thread inside Qt's own (uninstrumented) code.
     struct Piece {
         Clock::time_point due;
-        QByteArray bytes;
+        std::string bytes;
     };
     void pushLocked(const QByteArray &bytes, int delayMs);
 
