@@ -48,7 +48,7 @@ public:
     // PGC_Programator as a whole.
     virtual void setPageControlEnabled(bool enabled) = 0;
     // All tabs and saving to a file (true) or the monitor tab alone (false); false also clears
-    // connected flag of the OperationState.
+    // the connected flag of the OperationState.
     virtual void SetProgrammingAccess(bool granted) = 0;
     virtual void selectPage(int index) = 0;
     // Connected: BITBTN_Polacz hidden, BITBTN_ZapisAll shown, enabled and in front, TOB_Otworz and
