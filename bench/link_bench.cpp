@@ -1,0 +1,210 @@
+// The serial link against the simulated unit on a pseudo-terminal, paced at 19200 bit/s:
+//   (a) ReadBlock round trip, (b) 1000 status polls, (c) reader-thread CPU over 10 s while the
+//   monitor polls every 200 ms.
+// Each time is compared with the wire time of the characters that must cross the line before
+// the reply is complete (request and reply up to their ";", 10 bits a character at 19200 bit/s);
+// the goal is at most 1.10 times that, and for (c) at most 1 % of one core.
+//
+//   build/bench/link_bench [--polls N] [--cpu-seconds S]
+
+#include "Frame.h"
+#include "LinkEvents.h"
+#include "PtyServer.h"
+#include "SerialLink.h"
+#include "SettingsImage.h"
+#include "SimulatedUnit.h"
+#include "Supervision.h"
+#include "Wait.h"
+
+#include <QCoreApplication>
+#include <QDir>
+#include <QElapsedTimer>
+#include <QFile>
+#include <QSysInfo>
+#include <QTemporaryDir>
+
+#include <algorithm>
+#include <cstdio>
+#include <numeric>
+#include <unistd.h>
+#include <vector>
+
+using namespace alvetra;
+
+namespace {
+
+constexpr int kBitsPerSecond = 19200;
+constexpr double kMsPerChar = 10.0 * 1000.0 / kBitsPerSecond;
+constexpr double kGoalRatio = 1.10;
+
+// A window that only counts.
+class CountingEvents : public LinkEvents {
+public:
+    void threadStarted() override {}
+    void portOpened() override { opened = true; }
+    void portClosed() override {}
+    void openFailed(Transport::OpenResult, const QString &, const UserMessage &m) override { failure = m.text; }
+    void closeFailed(const QString &, int, const UserMessage &) override {}
+    void deviceLost(const QString &, const UserMessage &) override {}
+    void checksumError(int, const QString &) override { ++crc; }
+    void rxActivity() override { ++rx; }
+    void txActivity() override {}
+    void clearIdentification() override {}
+    void setIdentification(const QString &) override {}
+    void setTimeCounter(std::uint32_t) override {}
+    void showArmed() override {}
+    void showDisarmed() override {}
+    void withdrawAccess() override {}
+    void statusReport(std::uint8_t, std::uint8_t, std::uint8_t, std::uint8_t) override { ++reports; }
+
+    bool opened = false;
+    QString failure;
+    long crc = 0;
+    long rx = 0;
+    long reports = 0;
+};
+
+// Characters of a frame up to its ";": the receiver acts on the frame then, while the CR LF
+// that follows is still on the line.
+int wireChars(std::uint8_t code, std::size_t dataBytes)
+{
+    return static_cast<int>(encodeFrame(makeFrame(kUnitAddress, code, kPcAddress, Bytes(dataBytes, 0))).size()) - 2;
+}
+
+// Time the thread named `name` has spent on a processor, in milliseconds (the scheduler's
+// nanosecond account); -1 when there is no such thread.
+double threadCpuMs(const QByteArray &name)
+{
+    for (const QString &tid : QDir(QStringLiteral("/proc/self/task")).entryList(QDir::Dirs | QDir::NoDotAndDotDot)) {
+        QFile comm(QStringLiteral("/proc/self/task/%1/comm").arg(tid));
+        if (!comm.open(QIODevice::ReadOnly) || comm.readAll().trimmed() != name)
+            continue;
+        QFile schedstat(QStringLiteral("/proc/self/task/%1/schedstat").arg(tid));
+        if (!schedstat.open(QIODevice::ReadOnly))
+            return -1;
+        return schedstat.readAll().split(' ').value(0).toDouble() / 1e6;
+    }
+    return -1;
+}
+
+void waitRealMs(int ms)
+{
+    QElapsedTimer clock;
+    clock.start();
+    while (clock.elapsed() < ms)
+        Delay(static_cast<int>(std::min<qint64>(100, ms - clock.elapsed())));
+}
+
+QString machine()
+{
+    QString cpu;
+    QFile info(QStringLiteral("/proc/cpuinfo"));
+    if (info.open(QIODevice::ReadOnly)) {
+        for (const QByteArray &line : info.readAll().split('\n')) {
+            if (line.startsWith("model name")) {
+                cpu = QString::fromLatin1(line.mid(line.indexOf(':') + 1).trimmed());
+                break;
+            }
+        }
+    }
+    return QStringLiteral("%1, %2 logical CPUs, %3 %4")
+        .arg(cpu)
+        .arg(::sysconf(_SC_NPROCESSORS_ONLN))
+        .arg(QSysInfo::kernelType(), QSysInfo::kernelVersion());
+}
+
+int argument(const QStringList &args, const QString &name, int fallback)
+{
+    const int at = args.indexOf(name);
+    return at >= 0 && at + 1 < args.size() ? args[at + 1].toInt() : fallback;
+}
+
+} // namespace
+
+int main(int argc, char **argv)
+{
+    QCoreApplication app(argc, argv);
+    const int polls = argument(app.arguments(), QStringLiteral("--polls"), 1000);
+    const int cpuSeconds = argument(app.arguments(), QStringLiteral("--cpu-seconds"), 10);
+
+    QTemporaryDir dir;
+    sim::SimulatedUnit unit;
+    sim::PtyServer server(unit);
+    const QString port = dir.filePath(QStringLiteral("unit"));
+    if (!server.startPty(port)) {
+        std::fprintf(stderr, "no pseudo-terminal: %s\n", qPrintable(server.errorString()));
+        return 1;
+    }
+    SettingsImage image;
+    CountingEvents events;
+    SerialLink link(image, events, SerialLink::serialPorts());
+    link.open(port, 8);
+    for (int i = 0; i < 100 && !events.opened; ++i)
+        waitRealMs(10);
+    if (!events.opened) {
+        std::fprintf(stderr, "port not opened: %s\n", qPrintable(events.failure));
+        return 1;
+    }
+    auto request = [&](std::uint8_t code, const std::optional<QString> &hex) {
+        return link.SendRequest(kUnitAddress, kPcAddress, code, hex, 0, 2600, 2500);
+    };
+    if (!request(0x06, std::nullopt) || !request(0x07, std::nullopt) || !request(0x01, QStringLiteral("0431323334"))) {
+        std::fprintf(stderr, "the simulated unit did not accept the login\n");
+        return 1;
+    }
+
+    std::printf("Machine: %s\n", qPrintable(machine()));
+    std::printf("Line: simulated unit on a pseudo-terminal, paced at %d bit/s (%.3f ms a character)\n\n",
+                kBitsPerSecond, kMsPerChar);
+
+    // (a) ReadBlock of 8 bytes: request and reply must cross the line.
+    const double readWireMs = (wireChars(0x02, 4) + wireChars(0x82, 12)) * kMsPerChar;
+    std::vector<double> reads;
+    for (int address = 0; address < kImageSize; address += 8) {
+        QElapsedTimer clock;
+        clock.start();
+        if (!link.ReadBlock(kUnitAddress, static_cast<std::uint8_t>(address), 8)) {
+            std::fprintf(stderr, "ReadBlock at %d failed\n", address);
+            return 1;
+        }
+        reads.push_back(static_cast<double>(clock.nsecsElapsed()) / 1e6);
+    }
+    std::sort(reads.begin(), reads.end());
+    const double readMedian = reads[reads.size() / 2];
+    const double readMean = std::accumulate(reads.begin(), reads.end(), 0.0) / static_cast<double>(reads.size());
+    std::printf("(a) ReadBlock round trip, %zu blocks: median %.2f ms, mean %.2f ms, worst %.2f ms; wire time %.2f ms; "
+                "ratio %.3f (goal <= %.2f)\n",
+                reads.size(), readMedian, readMean, reads.back(), readWireMs, readMedian / readWireMs, kGoalRatio);
+
+    // (b) status polls, each awaited.
+    const double pollWireMs = (wireChars(0x08, 5) + wireChars(0x88, 4)) * kMsPerChar;
+    QElapsedTimer pollClock;
+    pollClock.start();
+    int answered = 0;
+    for (int i = 0; i < polls; ++i)
+        answered += link.sendStatusRequest(2500, 1000);
+    const double pollsMs = static_cast<double>(pollClock.nsecsElapsed()) / 1e6;
+    std::printf("(b) %d status polls (%d answered): %.0f ms; wire time %.0f ms; ratio %.3f (goal <= %.2f)\n", polls,
+                answered, pollsMs, pollWireMs * polls, pollsMs / (pollWireMs * polls), kGoalRatio);
+
+    // (c) the reader thread while the monitor polls every 200 ms.
+    ScaledTimer timer;
+    Supervision supervision(link, timer, {[] { return Supervision::kMonitorPage; }, [] {}, [] {}});
+    QObject::connect(&timer, &QTimer::timeout, [&] { supervision.TimerTimeOutConnectedTimer(); });
+    timer.setIntervalMs(Supervision::kPollIntervalMs);
+    const long reportsBefore = events.reports;
+    const double cpuBefore = threadCpuMs("rs232");
+    timer.start();
+    waitRealMs(cpuSeconds * 1000);
+    timer.stop();
+    const double cpuMs = threadCpuMs("rs232") - cpuBefore;
+    const double percent = cpuMs / (cpuSeconds * 1000.0) * 100.0;
+    std::printf("(c) reader thread over %d s of monitor polling (%ld reports): %.0f ms CPU = %.2f %% of one core "
+                "(goal <= 1 %%)\n",
+                cpuSeconds, events.reports - reportsBefore, cpuMs, percent);
+    std::printf("\nChecksum errors: %ld, receive activities: %ld\n", events.crc, events.rx);
+
+    link.sendDisconnect();
+    link.StopReaderThread();
+    return 0;
+}
