@@ -93,3 +93,16 @@ TEST_F(PtyEndToEnd, PullingTheCableIsReportedOnceAndTheSamePortReopensAfterwards
     EXPECT_TRUE(link.sendStatusRequest(2500, 1000));
     EXPECT_EQ(events.log.count(QStringLiteral("deviceLost ") + portPath), 1);
 }
+
+TEST_F(PtyEndToEnd, ASecondProgramOnTheSamePortIsToldItIsInUse)
+{
+    SettingsImage otherImage;
+    RecordingEvents otherEvents;
+    SerialLink other(otherImage, otherEvents, SerialLink::serialPorts());
+    ASSERT_TRUE(other.open(portPath, kSpeed19200));
+    ASSERT_TRUE(waitFor([&] { return !other.portOpen(); }));
+    ASSERT_EQ(otherEvents.messages.size(), 1u);
+    EXPECT_EQ(otherEvents.messages[0].text, QStringLiteral("Port %1 jest już używany przez inny program.").arg(portPath));
+    // The first program still talks to the unit.
+    EXPECT_TRUE(link.sendStatusRequest(2500, 1000));
+}

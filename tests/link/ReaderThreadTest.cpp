@@ -176,3 +176,29 @@ TEST_F(ReaderThread, ReportsOfTheUnitReachTheWindowInArrivalOrder)
     ASSERT_TRUE(waitFor([&] { return events.log.size() == 5; }));
     EXPECT_EQ(events.log.mid(2), QStringList({"status 1 0 0 0", "status 2 0 0 0", "status 3 0 0 0"}));
 }
+
+TEST_F(ReaderThread, OneReadTakesAtMost255BytesAndTheRestFollows)
+{
+    openPort();
+    QByteArray bytes = QByteArray(280, 'x') + replyText(0x88, {7, 0, 0, 0});   // 302 bytes waiting
+    line->push(bytes);
+    ASSERT_TRUE(waitFor([&] { return events.log.contains(QStringLiteral("status 7 0 0 0")); }));
+    EXPECT_EQ(events.rx, 2);
+}
+
+TEST_F(ReaderThread, AFloodOfGarbageNeitherStopsTheReaderNorHidesTheNextReply)
+{
+    answer(0x0C);
+    openPort();
+    std::uint32_t seed = 12345;
+    QByteArray garbage;
+    for (int i = 0; i < 20000; ++i) {
+        seed = seed * 1103515245u + 12345u;
+        garbage.append(static_cast<char>(seed >> 16));
+    }
+    line->push(garbage);
+    line->push(";\r\n");   // whatever frame the garbage began ends here
+    ASSERT_TRUE(waitFor([&] { return events.rx >= 20000 / 255; }));
+    EXPECT_TRUE(link->SendRequest(kUnitAddress, kPcAddress, 0x0C, std::nullopt, 0, 1400, 3000));
+    EXPECT_TRUE(link->portOpen());
+}
