@@ -62,14 +62,6 @@ TEST_F(ReplyHandling, LoginReplyOfADisarmedUnitWithTheRightPassword)
     EXPECT_EQ(events.log, QStringList({"clearIdentification", "setIdentification", "timeCounter 300", "showDisarmed"}));
 }
 
-TEST_F(ReplyHandling, IdentificationLineJoinsTheThreeTextsWithTwoSpaces)
-{
-    handler.handle(fromUnit(0x86, {'A'}));
-    handler.handle(fromUnit(0x87, {'B'}));
-    handler.handle(fromUnit(0x81, loginData("C", 0x01, 0)));
-    EXPECT_EQ(events.panel2, QStringLiteral("A  B  C"));
-}
-
 TEST_F(ReplyHandling, LoginReplyWithdrawsAccessWhenArmedBlockedOrRefused)
 {
     handler.handle(fromUnit(0x81, loginData("X", 0x03, 0)));   // armed, password right
