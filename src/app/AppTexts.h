@@ -29,6 +29,4 @@ inline const QString kHelpOptionDescription = QStringLiteral(
 inline const QString kVersionOptionDescription = QStringLiteral(
     "Wyświetla wersję programu.\nDisplays the program's version.");
 
-inline const QString kUnknownError = QStringLiteral("Nieznany błąd.");
-
 } // namespace alvetra::apptexts

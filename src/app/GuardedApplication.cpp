@@ -1,9 +1,6 @@
 #include "GuardedApplication.h"
 
-#include "AppTexts.h"
 #include "Dialogs.h"
-#include "FileError.h"
-#include "UiTexts.h"
 
 #include <cstdio>
 
@@ -22,20 +19,6 @@ void report(Dialogs *dialogs, std::exception_ptr error)
 
 } // namespace
 
-UserMessage handlerErrorMessage(std::exception_ptr error)
-{
-    UserMessage message{uitexts::kApplicationTitle, apptexts::kUnknownError, MessageIcon::Error};
-    try {
-        std::rethrow_exception(error);
-    } catch (const FileError &e) {
-        message.text = e.message();
-    } catch (const std::exception &e) {
-        message.text = QString::fromLocal8Bit(e.what());
-    } catch (...) {
-    }
-    return message;
-}
-
 bool runGuarded(Dialogs &dialogs, const std::function<void()> &handler)
 {
     try {
@@ -48,6 +31,11 @@ bool runGuarded(Dialogs &dialogs, const std::function<void()> &handler)
 }
 
 GuardedApplication::GuardedApplication(int &argc, char **argv) : QApplication(argc, argv) {}
+
+void GuardedApplication::reportError(std::exception_ptr error)
+{
+    report(dialogs_, error);
+}
 
 bool GuardedApplication::notify(QObject *receiver, QEvent *event)
 {

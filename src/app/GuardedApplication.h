@@ -2,7 +2,11 @@
 // The application object with the program's general error handler: an error thrown by an event
 // handler (a file that cannot be read or written, a missing diagram) ends that handler only; its
 // message is shown in a box captioned with the application title and the program goes on.
+//
+// The main window's operation handlers catch their errors themselves and pass them to
+// reportError() (see HandlerError.h); notify() catches whatever else escapes a handler.
 
+#include "HandlerError.h"
 #include "UserMessage.h"
 
 #include <QApplication>
@@ -12,9 +16,6 @@
 namespace alvetra {
 
 class Dialogs;
-
-// The message shown for an error that ended a handler.
-UserMessage handlerErrorMessage(std::exception_ptr error);
 
 // Runs `handler`; an error it throws is shown through `dialogs` instead of going further.
 // Returns false when the handler ended with an error.
@@ -26,6 +27,9 @@ public:
     GuardedApplication(int &argc, char **argv);
     // Where the error boxes go; until set, errors are written to the standard error.
     void setDialogs(Dialogs *dialogs) { dialogs_ = dialogs; }
+
+    // Shows the error's message; the general error handler.
+    void reportError(std::exception_ptr error);
 
     bool notify(QObject *receiver, QEvent *event) override;
 

@@ -5,6 +5,7 @@
 #include "Dialogs.h"
 #include "GuardedApplication.h"
 #include "PortSearch.h"
+#include "PortTransports.h"
 #include "Preferences.h"
 #include "TForm1.h"
 #include "TerminationSignals.h"
@@ -43,12 +44,17 @@ int main(int argc, char **argv)
     alvetra::AppShell shell(alvetra::PreferencesFile(alvetra::PreferencesFile::locate(programFolder), programFolder),
                             dialogs);
 
+    // The simulated unit behind the port "Symulator" lives as long as the window.
+    alvetra::PortTransports transports;
+
     alvetra::WindowSetup setup;
     setup.portNames = alvetra::portList(alvetra::systemSerialPorts(), options.extraPorts);
     setup.forcedPort = options.selectedPort;
     setup.programFolder = programFolder;
     setup.dialogs = &dialogs;
     setup.shell = &shell;
+    setup.transports = transports.factory();
+    setup.reportError = [&app](std::exception_ptr error) { app.reportError(error); };
 
     // Once the window has closed, every wait still running (an operation interrupted by the
     // closing) ends at once.

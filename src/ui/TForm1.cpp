@@ -1,12 +1,19 @@
 #include "TForm1.h"
 
 #include "ActionButtonLink.h"
+#include "AlarmOperations.h"
 #include "Colors.h"
+#include "HandlerError.h"
+#include "OperationState.h"
+#include "SerialLink.h"
+#include "SerialUnitLink.h"
 #include "SettingsTabs.h"
 #include "StatusLine.h"
 #include "ThhALed.h"
+#include "Supervision.h"
 #include "UiTexts.h"
 #include "Wait.h"
+#include "WindowOperationView.h"
 
 #include <QAction>
 #include <QCheckBox>
@@ -87,6 +94,9 @@ TForm1::TForm1(const WindowSetup &setup, QWidget *parent) : QMainWindow(parent),
     buildStatusLine(client);
     buildFileDialogs();
     bindTabButtons();
+    if (!setup_.programFolder.isEmpty())
+        tabs_->setDiagramFolder(QDir(setup_.programFolder).filePath(QStringLiteral("Ikony")) + QLatin1Char('/'));
+    buildLink();
     BITBTN_Polacz->setPalette([this] {
         QPalette p = BITBTN_Polacz->palette();
         p.setColor(QPalette::Button, colors::clSilver);
@@ -94,17 +104,33 @@ TForm1::TForm1(const WindowSetup &setup, QWidget *parent) : QMainWindow(parent),
     }());
 }
 
-TForm1::~TForm1() = default;
+TForm1::~TForm1()
+{
+    // The reader thread goes before anything it reaches: the window and the settings image.
+    ops_.reset();
+    supervision_.reset();
+    link_.reset();
+}
+
+bool TForm1::isConnected() const
+{
+    return state_->connected;
+}
+
+int TForm1::familyCode() const
+{
+    return state_->familyCode;
+}
 
 // ---------------------------------------------------------------------------------------------
 // Start-up and shutdown
 
 void TForm1::FormCreate()
 {
-    familyCode_ = 0;
-    connected_ = false;
-    missCountdown_ = 100;
-    pollDivider_ = 0;
+    // A fresh state: no family, not connected; the supervision's countdown and divider start
+    // from their initial values with it.
+    state_->familyCode = 0;
+    state_->connected = false;
     OpenDialog1.initialFolder = setup_.programFolder;
     SaveDialog1.initialFolder = setup_.programFolder;
     setWindowTitle(uitexts::kApplicationTitle);
@@ -113,7 +139,6 @@ void TForm1::FormCreate()
     LedPortRs232Rx->ShowOff();
     LedPortRs232Tx->ShowOff();
     SetProgrammingAccess(false);
-    portOpen_ = false;
 
     portNames_ = setup_.portNames;
     if (!portNames_.isEmpty()) {
@@ -237,8 +262,9 @@ void TForm1::FormClose()
     TimerTimeOutConnected->stop();
     TimerLedPilot->stop();
     TimerLedRs232->stop();
-    // The disconnect request (code 11, 600 ms, repeated every 200 ms) and stopping the reader
-    // thread (up to 5000 ms) belong here, in this order, once the serial link is wired in.
+    // Goodbye to the unit (its outcome does not matter), then the port is closed.
+    link_->sendDisconnect();
+    link_->StopReaderThread(SerialLink::kStopLimitMs);
     const WindowPreferences preferences = currentPreferences();
     portNames_.clear();
     setup_.shell->writePreferences(preferences);
@@ -258,7 +284,7 @@ void TForm1::SetProgrammingAccess(bool granted)
 {
     zapiszLink_->setGateOpen(granted);
     if (!granted)
-        connected_ = false;
+        state_->connected = false;
     PGC_Programator->setTabText(kPageMonitor, granted ? uitexts::kMonitorCaption : uitexts::kNoAccessCaption);
     // Hidden tabs are disabled too, so that the keyboard cannot reach them either.
     for (int page = 0; page < PGC_Programator->count() - 1; ++page) {
@@ -297,7 +323,7 @@ void TForm1::EnterProgrammingAccess()
     ActionSaveAllSettings->setEnabled(true);
     TimerPdtrzymujBlokadeBlokad->start();
     TimerTimeOutConnected->start();
-    connected_ = true;
+    state_->connected = true;
     SetProgrammingAccess(true);
     PGC_Programator->setCurrentIndex(kPageHasla);
 }
@@ -309,7 +335,7 @@ void TForm1::LeaveProgrammingAccess()
     BITBTN_ZapisAll->hide();
     BITBTN_ZapisAll->setEnabled(false);
     TimerPdtrzymujBlokadeBlokad->stop();
-    connected_ = false;
+    state_->connected = false;
 }
 
 QMessageBox::StandardButton TForm1::showMessage(const UserMessage &message, QMessageBox::StandardButtons buttons)
@@ -356,54 +382,7 @@ std::optional<QString> TForm1::runSaveDialog()
 }
 
 // ---------------------------------------------------------------------------------------------
-// Tool bar and connection panel
-
-void TForm1::CMB_portChange()
-{
-    // Closing and reopening the port with the chosen name and speed is the serial link's; it is
-    // not wired in yet, so a change of port or speed does nothing here.
-}
-
-void TForm1::CHB_PredkoscRS232Click()
-{
-    CMB_PortSpeed->setEnabled(CHB_PredkoscRS232->isChecked());
-}
-
-void TForm1::TOB_ResetRS232Click()
-{
-    CMB_portChange();
-}
-
-void TForm1::BITBTN_PolaczClick()
-{
-    // Not yet wired: the connect operation (login and full read).
-}
-
-void TForm1::BITBTN_ZapisAllClick()
-{
-    // Not yet wired: writing every settings group.
-}
-
-// ---------------------------------------------------------------------------------------------
-// Actions. The alarm and file operations are not wired in yet; their handlers are in place.
-
-void TForm1::ActionZapisKodowExecute() {}
-void TForm1::ActionZapisKierunkiExecute() {}
-void TForm1::ActionZapisZamkiExecute() {}
-void TForm1::ActionZapisAntykradziezExecute() {}
-void TForm1::ActionZapisAntynapadExecute() {}
-void TForm1::ActionZapisOgolneExecute() {}
-void TForm1::ActionZapisCanExecute() {}
-void TForm1::ActionKasowanieHistoriiExecute() {}
-void TForm1::ActionZapisHaslaPCExecute() {}
-void TForm1::ActionProgPilotExecute() {}
-void TForm1::ActionProgTokenExecute() {}
-void TForm1::ActionKasowaniePilotowExecute() {}
-void TForm1::ActionKasowanieTokenowExecute() {}
-void TForm1::ActionZapisCanSygExecute() {}
-void TForm1::ActionOdczytUstawienAlarmuExecute() {}
-void TForm1::ActionOpenSettingsExecute() {}
-void TForm1::ActionSaveAllSettingsExecute() {}
+// Exit and manual
 
 void TForm1::ActionZamykanieAplikacjiExecute()
 {
@@ -416,34 +395,6 @@ void TForm1::ActionReadPdfExecute()
 {
     const QString manual = QDir(setup_.programFolder).filePath(uitexts::kManualFileName);
     setup_.openUrl(QUrl::fromLocalFile(manual));
-}
-
-// ---------------------------------------------------------------------------------------------
-// Timers
-
-void TForm1::TimerTimeOutConnectedTimer()
-{
-    // The connection supervision is the serial link's and is not wired in yet. The tick still
-    // clocks the code presses.
-    tabs_->advancePressTick();
-}
-
-void TForm1::TimerLedPilotTimer()
-{
-    tabs_->darkenRemoteLeds();
-    TimerLedPilot->stop();
-}
-
-void TForm1::TimerPdtrzymujBlokadeBlokadTimer()
-{
-    // Not yet wired: the block-keeping request of the serial link.
-}
-
-void TForm1::TimerLedRs232Timer()
-{
-    TimerLedRs232->stop();
-    LedPortRs232Tx->ShowOff();
-    LedPortRs232Rx->ShowOff();
 }
 
 // ---------------------------------------------------------------------------------------------

@@ -5,15 +5,24 @@
 //
 // Construction only builds the widgets. FormCreate() runs the start-up sequence (it shows
 // message boxes and dialogs through the Dialogs seam); closing the window runs FormClose().
+//
+// The window owns the serial link (with the settings image of its OperationState), the
+// connection supervision and the alarm operations. It is the link's LinkEvents: the reader
+// thread's effects (status-bar panels, port LEDs, status reports, withdrawn access) run here on
+// the UI thread. The operations reach the widgets through a WindowOperationView.
 
 #include "Dialogs.h"
+#include "LinkEvents.h"
 #include "WindowPreferences.h"
 
 #include <QColor>
+#include <QDateTime>
 #include <QMainWindow>
 #include <QStringList>
 #include <array>
+#include <exception>
 #include <functional>
+#include <memory>
 #include <optional>
 #include <vector>
 
@@ -35,10 +44,18 @@ class QUrl;
 namespace alvetra {
 
 class ActionButtonLink;
+class AlarmOperations;
 class ScaledTimer;
+class SerialLink;
+class SerialUnitLink;
 class SettingsTabs;
 class StatusLine;
+class Supervision;
 class ThhALed;
+class Transport;
+class WindowOperationView;
+struct OperationConfig;
+struct OperationState;
 
 // Everything the window takes from outside, so that tests can build it with their own ports,
 // preferences and dialogs.
@@ -49,9 +66,16 @@ struct WindowSetup {
     Dialogs *dialogs = nullptr;     // not owned; required
     ShellHooks *shell = nullptr;    // not owned; required
     std::function<bool(const QUrl &)> openUrl;   // opens the manual; default: the desktop's handler
+    // Opens a port by name at a speed index; default: the serial device of that name.
+    std::function<std::unique_ptr<Transport>(const QString &portName, int speedIndex)> transports;
+    // The application's general error handler, for an error that ended an operation's handler;
+    // default: its message through `dialogs`.
+    std::function<void(std::exception_ptr)> reportError;
+    // The local time the history is dated from; default: the system clock.
+    std::function<QDateTime()> clock;
 };
 
-class TForm1 : public QMainWindow {
+class TForm1 : public QMainWindow, public LinkEvents {
     Q_OBJECT
 public:
     static constexpr int kClientWidth = 741;
@@ -89,11 +113,13 @@ public:
     QMessageBox::StandardButton showMessage(const UserMessage &message,
                                             QMessageBox::StandardButtons buttons = QMessageBox::Ok);
 
-    bool isConnected() const { return connected_; }
-    quint8 familyCode() const { return familyCode_; }
+    bool isConnected() const;
+    int familyCode() const;
     const QStringList &portNames() const { return portNames_; }
     SettingsTabs &settingsTabs() { return *tabs_; }
     StatusLine &statusLine() { return *StatusBar1; }
+    SerialLink &serialLink() { return *link_; }
+    const OperationState &operationState() const { return *state_; }
 
     // Runs the shutdown sequence once; closing the window calls it.
     void FormClose();
@@ -101,6 +127,27 @@ public:
 
 protected:
     void closeEvent(QCloseEvent *event) override;
+
+private:
+    friend class WindowOperationView;
+
+    // LinkEvents: the reader thread's effects on the window.
+    void threadStarted() override;
+    void portOpened() override;
+    void portClosed() override;
+    void openFailed(Transport::OpenResult result, const QString &portName, const UserMessage &message) override;
+    void closeFailed(const QString &portName, int error, const UserMessage &message) override;
+    void deviceLost(const QString &portName, const UserMessage &message) override;
+    void checksumError(int count, const QString &text) override;
+    void rxActivity() override;
+    void txActivity() override;
+    void clearIdentification() override;
+    void setIdentification(const QString &line) override;
+    void setTimeCounter(std::uint32_t value) override;
+    void showArmed() override;
+    void showDisarmed() override;
+    void withdrawAccess() override;
+    void statusReport(std::uint8_t s0, std::uint8_t s1, std::uint8_t s2, std::uint8_t s3) override;
 
 private slots:
     // Tool bar and connection panel.
@@ -161,6 +208,14 @@ private:
     void bindTabButtons();
     QAction *makeAction(const char *name, const QString &caption, int image, void (TForm1::*handler)());
     QToolButton *makeToolButton(const char *name, const QString &hint, QAction *action);
+
+    // The link, supervision and operations (TForm1Link.cpp).
+    void buildLink();
+    // CMB_portChange asked for by the fitter: port problems are told again.
+    void reopenByUser();
+    void reportPortProblem(const QString &portName, const UserMessage &message);
+    // Runs an operation's handler; an error it throws goes to the general error handler.
+    void runOperation(void (AlarmOperations::*handler)());
 
     // Start-up steps.
     void fillPortLists();
@@ -240,12 +295,21 @@ private:
     FileDialogSettings OpenDialog1;
     FileDialogSettings SaveDialog1;
 
+    // The settings image, family, counter and connected flag; the link, the supervision and the
+    // operations over them. Declared after the widgets, so they go first.
+    std::unique_ptr<OperationState> state_;
+    std::unique_ptr<OperationConfig> opsConfig_;
+    std::unique_ptr<SerialLink> link_;
+    std::unique_ptr<Supervision> supervision_;
+    std::unique_ptr<SerialUnitLink> unitLink_;
+    std::unique_ptr<WindowOperationView> view_;
+    std::unique_ptr<AlarmOperations> ops_;
+
+    // The port whose problem was last told; not told again until it opened or the fitter reopened
+    // it by hand.
+    QString reportedPort_;
+
     // Window state.
-    quint8 familyCode_ = 0;
-    bool connected_ = false;
-    bool portOpen_ = false;
-    quint8 missCountdown_ = 100;
-    quint8 pollDivider_ = 0;
     QStringList portNames_;
     bool showComInformation_ = true;
     int storedPortIndex_ = 0;       // as read at start-up; kept when the command line chose the port

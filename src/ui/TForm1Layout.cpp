@@ -190,7 +190,7 @@ void TForm1::buildToolBar(QWidget *client)
     // The list opens wide enough for a long device path, the box keeps its place in the bar.
     CMB_port->view()->setMinimumWidth(160);
     ToolBar1->addWidget(CMB_port);
-    connect(CMB_port, &QComboBox::activated, this, &TForm1::CMB_portChange);
+    connect(CMB_port, &QComboBox::activated, this, &TForm1::reopenByUser);
 
     CMB_PortSpeed = new QComboBox(ToolBar1);
     CMB_PortSpeed->setObjectName(QStringLiteral("CMB_PortSpeed"));
@@ -199,7 +199,7 @@ void TForm1::buildToolBar(QWidget *client)
     CMB_PortSpeed->setFixedWidth(70);
     CMB_PortSpeed->setEnabled(false);
     ToolBar1->addWidget(CMB_PortSpeed);
-    connect(CMB_PortSpeed, &QComboBox::activated, this, &TForm1::CMB_portChange);
+    connect(CMB_PortSpeed, &QComboBox::activated, this, &TForm1::reopenByUser);
 
     CHB_PredkoscRS232 = new QCheckBox(ToolBar1);
     CHB_PredkoscRS232->setObjectName(QStringLiteral("CHB_PredkoscRS232"));

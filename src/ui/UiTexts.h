@@ -101,6 +101,9 @@ inline QString labelText(QString text)
     return text.replace(QLatin1Char('\r'), QLatin1Char('\n'));
 }
 
+// An error that ended a handler and carries no text of its own.
+inline const QString kUnknownError = QStringLiteral("Nieznany błąd.");
+
 // The manual beside the executable.
 inline const QString kManualFileName = QStringLiteral("Autoalrm Tervona CAN read.pdf");
 

@@ -24,6 +24,12 @@ using alvetra::testing::RecordingDialogs;
 
 namespace {
 
+// The listed ports are names only: opening one makes no transport, so no device is touched.
+std::unique_ptr<Transport> noDevices(const QString &, int)
+{
+    return nullptr;
+}
+
 class StartupTest : public ::testing::Test {
 protected:
     QString iniPath() const { return dir.filePath(QStringLiteral("Serkano.ini")); }
@@ -38,6 +44,7 @@ protected:
         setup.dialogs = &dialogs;
         setup.shell = &shell;
         setup.openUrl = [](const QUrl &) { return true; };
+        setup.transports = noDevices;
         TForm1 window(setup);
         window.FormCreate();
         if (during)
@@ -190,6 +197,7 @@ TEST_F(StartupTest, UnwritablePreferencesNeverStopTheClosing)
     setup.programFolder = dir.path();
     setup.dialogs = &dialogs;
     setup.shell = &shell;
+    setup.transports = noDevices;
     TForm1 window(setup);
     window.FormCreate();
     window.show();

@@ -50,6 +50,8 @@ protected:
             return true;
         };
         shell.stored.showComInformation = false;
+        // The listed ports are names only: opening one makes no transport.
+        setup.transports = [](const QString &, int) -> std::unique_ptr<Transport> { return nullptr; };
     }
 
     TForm1 &start()

@@ -1,0 +1,184 @@
+#include "WindowOperationView.h"
+
+#include "ActionButtonLink.h"
+#include "SettingsTabs.h"
+#include "StatusLine.h"
+#include "TForm1.h"
+#include "Wait.h"
+
+#include <QAction>
+#include <QLineEdit>
+#include <QProgressBar>
+#include <QPushButton>
+#include <QTabWidget>
+
+namespace alvetra {
+
+namespace {
+
+constexpr int kIdentificationPanel = 2;
+
+} // namespace
+
+bool WindowOperationView::pauseSupervision()
+{
+    const bool running = w_.TimerTimeOutConnected->isActive();
+    w_.TimerTimeOutConnected->stop();
+    return running;
+}
+
+void WindowOperationView::restoreSupervision(bool running)
+{
+    if (running)
+        w_.TimerTimeOutConnected->start();
+    else
+        w_.TimerTimeOutConnected->stop();
+}
+
+void WindowOperationView::setBlockKeeping(bool running)
+{
+    if (running)
+        w_.TimerPdtrzymujBlokadeBlokad->start();
+    else
+        w_.TimerPdtrzymujBlokadeBlokad->stop();
+}
+
+void WindowOperationView::EnableOperations(bool enabled)
+{
+    w_.EnableOperations(enabled);
+}
+
+void WindowOperationView::setActionEnabled(const QString &actionName, bool enabled)
+{
+    if (auto *action = w_.findChild<QAction *>(actionName))
+        action->setEnabled(enabled);
+}
+
+void WindowOperationView::setPageControlEnabled(bool enabled)
+{
+    w_.PGC_Programator->setEnabled(enabled);
+}
+
+void WindowOperationView::SetProgrammingAccess(bool granted)
+{
+    w_.SetProgrammingAccess(granted);
+}
+
+void WindowOperationView::selectPage(int index)
+{
+    w_.PGC_Programator->setCurrentIndex(index);
+}
+
+void WindowOperationView::showConnectedButtons(bool connected)
+{
+    w_.BITBTN_Polacz->setVisible(!connected);
+    w_.BITBTN_ZapisAll->setVisible(connected);
+    w_.BITBTN_ZapisAll->setEnabled(connected);
+    if (connected) {
+        w_.BITBTN_ZapisAll->raise();
+        w_.ActionOpenSettings->setEnabled(true);
+        w_.ActionSaveAllSettings->setEnabled(true);
+    }
+    w_.zapiszLink_->setGateOpen(connected);
+}
+
+void WindowOperationView::setConnectButtonEnabled(bool enabled)
+{
+    w_.BITBTN_Polacz->setEnabled(enabled);
+}
+
+void WindowOperationView::ShowStatus(const QString &text, int width, StatusColour colour)
+{
+    const QColor color = colour == StatusColour::Red ? QColor(Qt::red) : w_.palette().color(QPalette::WindowText);
+    w_.ShowStatus(text, width, color);
+}
+
+void WindowOperationView::BeginProgress(const QString &text, int steps)
+{
+    w_.BeginProgress(text, steps);
+}
+
+void WindowOperationView::StepProgress()
+{
+    w_.ProgressBar1->setValue(w_.ProgressBar1->value() + 1);
+}
+
+void WindowOperationView::HideProgress()
+{
+    w_.ProgressBar1->hide();
+}
+
+void WindowOperationView::showMessage(const UserMessage &message)
+{
+    w_.showMessage(message);
+}
+
+QString WindowOperationView::identificationLine() const
+{
+    return w_.StatusBar1->panelText(kIdentificationPanel);
+}
+
+QString WindowOperationView::accessPassword() const
+{
+    return w_.ED_HasloInst->text();
+}
+
+TabValues WindowOperationView::gatherValues() const
+{
+    return w_.tabs_->gather();
+}
+
+void WindowOperationView::applyFill(const FillResult &fill)
+{
+    // Lists first: a diagram that cannot be read ends the fill with an error at its very end.
+    w_.tabs_->setHistoryRows(fill.history);
+    w_.tabs_->setRemoteTexts(fill.remotes);
+    w_.tabs_->applyFill(fill.values);
+}
+
+void WindowOperationView::clearPcPasswordEdits()
+{
+    for (const char *name : {"ED_KodProg1", "ED_KodProg2"}) {
+        if (auto *edit = w_.PGC_Programator->findChild<QLineEdit *>(QString::fromLatin1(name)))
+            edit->clear();
+    }
+}
+
+void WindowOperationView::showCanAnalysis(bool shown)
+{
+    w_.tabs_->showCanAnalysis(shown);
+}
+
+bool WindowOperationView::canAnalysisShown() const
+{
+    const auto *group = w_.PGC_Programator->findChild<QWidget *>(QStringLiteral("GB_PomijanieLiniiNaCan"));
+    return group && !group->isHidden();
+}
+
+int WindowOperationView::makeCount() const
+{
+    return w_.tabs_->makeCount();
+}
+
+void WindowOperationView::setCarDatabase(const QStringList &makes, const CarTable &cars)
+{
+    w_.tabs_->setCarTable(cars);
+    w_.tabs_->setMakes(makes);
+}
+
+void WindowOperationView::setDialogDefaults(const DialogDefaults &defaults)
+{
+    w_.setDialogDefaults(defaults.defaultExtension, defaults.filter);
+}
+
+std::optional<QString> WindowOperationView::askOpenFileName()
+{
+    return w_.runOpenDialog();
+}
+
+std::optional<QString> WindowOperationView::askSaveFileName()
+{
+    return w_.runSaveDialog();
+}
+
+} // namespace alvetra

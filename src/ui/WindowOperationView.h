@@ -1,0 +1,52 @@
+#pragma once
+// The main window as the alarm operations see it: every OperationView call lands on the window's
+// widgets, actions and timers.
+
+#include "OperationView.h"
+
+namespace alvetra {
+
+class TForm1;
+
+class WindowOperationView final : public OperationView {
+public:
+    explicit WindowOperationView(TForm1 &window) : w_(window) {}
+
+    bool pauseSupervision() override;
+    void restoreSupervision(bool running) override;
+    void setBlockKeeping(bool running) override;
+
+    void EnableOperations(bool enabled) override;
+    void setActionEnabled(const QString &actionName, bool enabled) override;
+    void setPageControlEnabled(bool enabled) override;
+    void SetProgrammingAccess(bool granted) override;
+    void selectPage(int index) override;
+    void showConnectedButtons(bool connected) override;
+    void setConnectButtonEnabled(bool enabled) override;
+
+    void ShowStatus(const QString &text, int width, StatusColour colour) override;
+    void BeginProgress(const QString &text, int steps) override;
+    void StepProgress() override;
+    void HideProgress() override;
+    void showMessage(const UserMessage &message) override;
+
+    QString identificationLine() const override;
+    QString accessPassword() const override;
+
+    TabValues gatherValues() const override;
+    void applyFill(const FillResult &fill) override;
+    void clearPcPasswordEdits() override;
+    void showCanAnalysis(bool shown) override;
+    bool canAnalysisShown() const override;
+    int makeCount() const override;
+    void setCarDatabase(const QStringList &makes, const CarTable &cars) override;
+
+    void setDialogDefaults(const DialogDefaults &defaults) override;
+    std::optional<QString> askOpenFileName() override;
+    std::optional<QString> askSaveFileName() override;
+
+private:
+    TForm1 &w_;
+};
+
+} // namespace alvetra
