@@ -8,6 +8,7 @@
 
 #include "Frame.h"
 #include "HandlerError.h"
+#include "OperationState.h"
 #include "SerialLink.h"
 #include "SerialTransport.h"
 #include "SettingsTabs.h"

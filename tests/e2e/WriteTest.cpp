@@ -1,0 +1,192 @@
+// Writing from the window: each group's button sends what its tab shows, writing all groups
+// reports its count, clearing the history, learning and erasing remotes and tokens.
+
+#include "WindowHarness.h"
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QPushButton>
+#include <QSpinBox>
+#include <QTabWidget>
+#include <QTableWidget>
+
+using namespace alvetra;
+using namespace alvetra::e2e;
+
+namespace {
+
+struct GroupCase {
+    const char *action;
+    std::vector<int> addresses;   // layout B
+    std::vector<int> confirmations;
+    const char *done;
+};
+
+// Selects the first make and model, as the fitter does on the CAN tab.
+void chooseFirstCar(QComboBox *make, QComboBox *model)
+{
+    make->setCurrentIndex(0);
+    emit make->activated(0);
+    model->setCurrentIndex(0);
+    emit model->activated(0);
+}
+
+} // namespace
+
+TEST_F(WindowTest, EachGroupButtonWritesItsBytesAndConfirms)
+{
+    start();
+    connect();
+    find<QCheckBox>("CKB_AlarmCan")->setChecked(true);
+    chooseFirstCar(find<QComboBox>("CMB_Marka"), find<QComboBox>("CMB_Model"));
+
+    const GroupCase cases[] = {
+        {"ActionZapisKodow", {54, 56, 58, 60}, {0x0C}, "Zapisano kody"},
+        {"ActionZapisKierunki", {66}, {0x0C}, "Zapisano kierunki"},
+        {"ActionZapisZamki", {66, 69, 70, 71, 72, 73, 74, 75, 76}, {0x0C}, "Zapisano zamki"},
+        {"ActionZapisAntykradziez", {66, 77}, {0x0C}, "Zapisano przeciwkradzież"},
+        {"ActionZapisAntynapad", {66, 78}, {0x0C}, "Zapisano antynapad"},
+        {"ActionZapisOgolne", {66}, {0x0C}, "Zapisano ponowne uzbrojenie"},
+        {"ActionZapisCan", {79}, {0x0D}, "Zapisano CAN"},
+        {"ActionZapisCanSyg", {66}, {0x0C}, "Zapis ustawień analizy magistrali CAN"},
+    };
+    for (const GroupCase &c : cases) {
+        unit->clearFrameLog();
+        dialogs.messages.clear();
+        trigger(c.action);
+        EXPECT_EQ(writeAddresses(), c.addresses) << c.action;
+        std::vector<int> expected = kLoginCodes;
+        expected.insert(expected.end(), c.addresses.size(), 0x03);
+        expected.insert(expected.end(), c.confirmations.begin(), c.confirmations.end());
+        EXPECT_EQ(codesReceived(), expected) << c.action;
+        EXPECT_EQ(statusText(), QString::fromUtf8(c.done)) << c.action;
+        EXPECT_TRUE(find<QAction>(c.action)->isEnabled()) << c.action;
+    }
+    EXPECT_EQ(unit->memoryAt(79), window->operationState().image.at(79));
+}
+
+TEST_F(WindowTest, WhatTheTabsShowIsWhatReachesTheUnit)
+{
+    start();
+    connect();
+    find<QSpinBox>("SPE_CzasPoStacyjce")->setValue(25);
+    find<QSpinBox>("SPE_PrzerwaOtworz")->setValue(9);
+    auto *sound = find<QCheckBox>("CKB_SygnalDzwiekowyPotwierdzenie");
+    const bool soundWas = sound->isChecked();
+    sound->setChecked(!soundWas);
+    const std::uint8_t flagsBefore = unit->memoryAt(66);
+
+    trigger("ActionZapisZamki");
+    EXPECT_EQ(statusText(), QStringLiteral("Zapisano zamki"));
+    EXPECT_EQ(unit->memoryAt(76), 25);
+    EXPECT_EQ(unit->memoryAt(70), 9);
+    // The lock group sends the flags word with only its own bits built from the tabs.
+    EXPECT_EQ(unit->memoryAt(66) & 0x01, flagsBefore & 0x01);
+    trigger("ActionZapisKierunki");
+    EXPECT_EQ(statusText(), QStringLiteral("Zapisano kierunki"));
+    EXPECT_EQ(unit->memoryAt(66) & 0x01, soundWas ? 0 : 1);
+    EXPECT_EQ(unit->memoryAt(66) & 0xFE, flagsBefore & 0xFE);
+
+    // Read back, the window shows the unit's new values.
+    click("BITBTN_OdczytZamki");
+    EXPECT_EQ(find<QSpinBox>("SPE_CzasPoStacyjce")->value(), 25);
+    EXPECT_EQ(sound->isChecked(), !soundWas);
+}
+
+TEST_F(WindowTest, WritingAllWithThePasswordEditsEmptyCountsTheRest)
+{
+    start();
+    connect();
+    find<QCheckBox>("CKB_AlarmCan")->setChecked(true);
+    chooseFirstCar(find<QComboBox>("CMB_Marka"), find<QComboBox>("CMB_Model"));
+    click("BITBTN_ZapisAll");
+
+    ASSERT_FALSE(dialogs.messages.empty());
+    EXPECT_EQ(dialogs.messages.front(), (UserMessage{QStringLiteral("Informacja"),
+                                                     QStringLiteral("Hasło za krótkie, wymagane 4 znaki."),
+                                                     MessageIcon::Information}));
+    EXPECT_EQ(statusText(), QStringLiteral("Zaprogramowano 8 pozycji z 9"));
+    // Every group but the password reached the unit, and the window is given back.
+    const std::vector<int> writes = writeAddresses();
+    for (int address : {54, 60, 66, 76, 77, 78, 79})
+        EXPECT_NE(std::find(writes.begin(), writes.end(), address), writes.end()) << address;
+    EXPECT_EQ(std::find(writes.begin(), writes.end(), 62), writes.end());
+    EXPECT_TRUE(pages()->isEnabled());
+    EXPECT_TRUE(find<QPushButton>("BITBTN_ZapisAll")->isEnabled());
+}
+
+TEST_F(WindowTest, ChangingThePcPasswordReachesTheUnitAndEmptiesTheEdits)
+{
+    start();
+    connect();
+    find<QLineEdit>("ED_KodProg1")->setText(QStringLiteral("4321"));
+    find<QLineEdit>("ED_KodProg2")->setText(QStringLiteral("4321"));
+    click("BITBTN_ZapisHasloPC");
+    EXPECT_EQ(statusText(), QStringLiteral("Zapisano hasło PC"));
+    EXPECT_EQ(writeAddresses(), std::vector<int>{62});
+    EXPECT_TRUE(find<QLineEdit>("ED_KodProg1")->text().isEmpty());
+    EXPECT_TRUE(find<QLineEdit>("ED_KodProg2")->text().isEmpty());
+
+    // The old password no longer opens the unit; the new one does.
+    find<QLineEdit>("ED_HasloInst")->setText(QStringLiteral("1234"));
+    trigger("ActionOdczytUstawienAlarmu");
+    EXPECT_EQ(statusText(), QStringLiteral("Hasło dostępu do programowania komputerem niepoprawne."));
+    connect(QStringLiteral("4321"));
+}
+
+TEST_F(WindowTest, HistoryIsListedAndClearedInTheUnit)
+{
+    start();
+    connect();
+    auto *history = find<QTableWidget>("LV_Historia");
+    ASSERT_EQ(history->rowCount(), 7);
+    EXPECT_EQ(history->item(0, 0)->text(), QStringLiteral("1"));
+    EXPECT_EQ(history->item(0, 2)->text(), QStringLiteral("rozbrojenie"));
+    EXPECT_EQ(history->item(1, 2)->text(), QStringLiteral("uzbrojenie"));
+
+    pages()->setCurrentIndex(6);
+    click("BITBTN_ZapisClearHistory");
+    EXPECT_EQ(statusText(), QStringLiteral("Skasowano historię"));
+    for (int address = 168; address <= 255; ++address)
+        ASSERT_EQ(unit->memoryAt(address), 0) << address;
+    // The list keeps its rows until the settings are read again.
+    EXPECT_EQ(history->rowCount(), 7);
+    click("BITBTN_OdczytHistorii");
+    EXPECT_EQ(history->rowCount(), 0);
+
+    // An event in the unit shows at the next read.
+    unit->setInput(sim::Input::Armed, true);
+    unit->setInput(sim::Input::Armed, false);
+    click("BITBTN_OdczytHistorii");
+    ASSERT_EQ(history->rowCount(), 2);
+    EXPECT_EQ(history->item(0, 2)->text(), QStringLiteral("rozbrojenie"));
+}
+
+TEST_F(WindowTest, RemotesAreLearntAndTokensErased)
+{
+    start();
+    connect();
+    pages()->setCurrentIndex(8);
+    // The simulated unit learns two remotes by itself while the program waits.
+    click("BITBTN_ZapisPilot");
+    EXPECT_EQ(statusText(), QStringLiteral("Zaprogramowano 2 piloty."));
+    EXPECT_EQ(find<QLabel>("Pilot1")->text(),
+              QStringLiteral("1. Data produkcji: 2008.05.17  Numer seryjny: 0123   Numer emisji: 4567"));
+    click("BITBTN_OdczytPilotowTokenow");
+    EXPECT_NE(find<QLabel>("Pilot1")->text(),
+              QStringLiteral("1. Data produkcji: 2008.05.17  Numer seryjny: 0123   Numer emisji: 4567"));
+    EXPECT_NE(find<QLabel>("Pilot2")->text(), QStringLiteral("2. "));
+    EXPECT_EQ(find<QLabel>("Pilot3")->text(), QStringLiteral("3. "));
+
+    ASSERT_NE(find<QLabel>("Token1")->text(), QStringLiteral("1. "));
+    unit->clearFrameLog();
+    click("BITBTN_KasToken");
+    EXPECT_EQ(statusText(), QStringLiteral("Skasowano."));
+    std::vector<int> tokenBytes;
+    for (int a = 30; a <= 53; ++a)
+        tokenBytes.push_back(a);
+    EXPECT_EQ(writeAddresses(), tokenBytes);
+    click("BITBTN_OdczytPilotowTokenow");
+    EXPECT_EQ(find<QLabel>("Token1")->text(), QStringLiteral("1. "));
+    EXPECT_NE(find<QLabel>("Pilot1")->text(), QStringLiteral("1. "));
+}
