@@ -7,6 +7,9 @@ namespace {
 // A text that never gets its ";" (a lost end of frame followed by noise) must not grow forever.
 constexpr qsizetype kMaxPendingText = 4096;
 
+// Destination, length, code, source and the check byte: two digits each.
+constexpr qsizetype kShortestFrameText = 10;
+
 bool inFrameAlphabet(char c)
 {
     return (c >= '0' && c <= '9') || (c >= 'A' && c <= 'F') || c == ':' || c == ';';
@@ -85,6 +88,11 @@ std::vector<QByteArray> FrameParser::cut()
 
 bool FrameParser::decode(const QByteArray &text, TRs232Frame &frame)
 {
+    // Only whole pairs of digits make a frame, at least the header and the check byte. A text
+    // with a stray ":" (its ";" was lost) or a missing digit could otherwise pass the check by
+    // chance and deliver bytes that were never sent.
+    if (text.size() < kShortestFrameText || text.size() % 2 != 0 || text.contains(':'))
+        return false;
     qsizetype pos = 0;
     std::uint8_t check = 0xFF;
     std::uint8_t *header[] = {&frame.destination, &frame.length, &frame.code, &frame.source};

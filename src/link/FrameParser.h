@@ -3,7 +3,8 @@
 //
 // Bytes outside the frame alphabet ("0"-"9", "A"-"F", ":" and ";") are dropped; the rest is
 // accumulated until a ":" ... ";" pair can be cut. A frame may arrive split over any number of
-// reads. A frame that fails its check is dropped and counted.
+// reads. A frame that fails its check, or is not whole pairs of digits from header to check
+// byte, is dropped and counted.
 
 #include "Frame.h"
 
