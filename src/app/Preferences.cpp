@@ -1,44 +1,47 @@
 #include "Preferences.h"
 
 #include "AppTexts.h"
+#include "PrivateProfile.h"
 
 #include <QDir>
 #include <QFileInfo>
-#include <QSettings>
 #include <QStandardPaths>
 
 namespace alvetra {
 
 namespace {
 
-const QString kPortIndexKey = QStringLiteral("COMMSETTINGS/CMBPORTINDEX");
-const QString kSpeedIndexKey = QStringLiteral("COMMSETTINGS/CMBPORTSPEEDINDEX");
-const QString kSavePathKey = QStringLiteral("SAVEDIALOG/PATH");
-const QString kOpenPathKey = QStringLiteral("OPENDIALOG1/PATH");
-const QString kTopKey = QStringLiteral("FORM1/TOP");
-const QString kLeftKey = QStringLiteral("FORM1/LEFT");
-const QString kComInformationKey = QStringLiteral("COMINFORMATION/VALUE");
+struct Key {
+    QString section;
+    QString name;
+};
 
-// The ini reader splits a value at unquoted commas; a hand-edited folder name may hold one.
-QString valueText(const QVariant &value)
-{
-    if (value.typeId() == QMetaType::QStringList)
-        return value.toStringList().join(QLatin1Char(','));
-    return value.toString();
-}
+const Key kPortIndexKey{QStringLiteral("COMMSETTINGS"), QStringLiteral("CMBPORTINDEX")};
+const Key kSpeedIndexKey{QStringLiteral("COMMSETTINGS"), QStringLiteral("CMBPORTSPEEDINDEX")};
+const Key kSavePathKey{QStringLiteral("SAVEDIALOG"), QStringLiteral("PATH")};
+const Key kOpenPathKey{QStringLiteral("OPENDIALOG1"), QStringLiteral("PATH")};
+const Key kTopKey{QStringLiteral("FORM1"), QStringLiteral("TOP")};
+const Key kLeftKey{QStringLiteral("FORM1"), QStringLiteral("LEFT")};
+const Key kComInformationKey{QStringLiteral("COMINFORMATION"), QStringLiteral("VALUE")};
 
-int readInteger(const QSettings &settings, const QString &key, int fallback)
+int readInteger(const PrivateProfile &profile, const Key &key, int fallback)
 {
-    if (!settings.contains(key))
+    const std::optional<QString> text = profile.value(key.section, key.name);
+    if (!text)
         return fallback;
     bool ok = false;
-    const int value = valueText(settings.value(key)).trimmed().toInt(&ok);
+    const int value = text->trimmed().toInt(&ok);
     return ok ? value : fallback;
 }
 
-QString readString(const QSettings &settings, const QString &key, const QString &fallback)
+QString readString(const PrivateProfile &profile, const Key &key, const QString &fallback)
 {
-    return settings.contains(key) ? valueText(settings.value(key)) : fallback;
+    return profile.value(key.section, key.name).value_or(fallback);
+}
+
+void store(PrivateProfile &profile, const Key &key, const QString &value)
+{
+    profile.setValue(key.section, key.name, value);
 }
 
 } // namespace
@@ -50,33 +53,32 @@ PreferencesFile::PreferencesFile(const QString &path, const QString &programFold
 
 WindowPreferences PreferencesFile::read() const
 {
-    const QSettings settings(path_, QSettings::IniFormat);
+    const PrivateProfile profile = PrivateProfile::load(path_);
     const WindowPreferences defaults;
     const QString folder = programFolder_.isEmpty() ? QString() : QDir::toNativeSeparators(programFolder_ + QLatin1Char('/'));
     WindowPreferences p;
-    p.portIndex = readInteger(settings, kPortIndexKey, defaults.portIndex);
-    p.speedIndex = readInteger(settings, kSpeedIndexKey, defaults.speedIndex);
-    p.saveDialogFolder = readString(settings, kSavePathKey, folder);
-    p.openDialogFolder = readString(settings, kOpenPathKey, folder);
-    p.top = readInteger(settings, kTopKey, defaults.top);
-    p.left = readInteger(settings, kLeftKey, defaults.left);
-    p.showComInformation = readInteger(settings, kComInformationKey, defaults.showComInformation ? 1 : 0) != 0;
+    p.portIndex = readInteger(profile, kPortIndexKey, defaults.portIndex);
+    p.speedIndex = readInteger(profile, kSpeedIndexKey, defaults.speedIndex);
+    p.saveDialogFolder = readString(profile, kSavePathKey, folder);
+    p.openDialogFolder = readString(profile, kOpenPathKey, folder);
+    p.top = readInteger(profile, kTopKey, defaults.top);
+    p.left = readInteger(profile, kLeftKey, defaults.left);
+    p.showComInformation = readInteger(profile, kComInformationKey, defaults.showComInformation ? 1 : 0) != 0;
     return p;
 }
 
 bool PreferencesFile::write(const WindowPreferences &p) const
 {
     QDir().mkpath(QFileInfo(path_).absolutePath());
-    QSettings settings(path_, QSettings::IniFormat);
-    settings.setValue(kPortIndexKey, QString::number(p.portIndex));
-    settings.setValue(kSpeedIndexKey, QString::number(p.speedIndex));
-    settings.setValue(kSavePathKey, p.saveDialogFolder);
-    settings.setValue(kOpenPathKey, p.openDialogFolder);
-    settings.setValue(kTopKey, QString::number(p.top));
-    settings.setValue(kLeftKey, QString::number(p.left));
-    settings.setValue(kComInformationKey, p.showComInformation ? QStringLiteral("1") : QStringLiteral("0"));
-    settings.sync();
-    return settings.status() == QSettings::NoError;
+    PrivateProfile profile = PrivateProfile::load(path_);
+    store(profile, kPortIndexKey, QString::number(p.portIndex));
+    store(profile, kSpeedIndexKey, QString::number(p.speedIndex));
+    store(profile, kSavePathKey, p.saveDialogFolder);
+    store(profile, kOpenPathKey, p.openDialogFolder);
+    store(profile, kTopKey, QString::number(p.top));
+    store(profile, kLeftKey, QString::number(p.left));
+    store(profile, kComInformationKey, p.showComInformation ? QStringLiteral("1") : QStringLiteral("0"));
+    return profile.save(path_);
 }
 
 QString PreferencesFile::locate(const QString &programFolder)

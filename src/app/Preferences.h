@@ -6,7 +6,8 @@
 //   [FORM1] TOP, LEFT                                [COMINFORMATION] VALUE ("1"/"0")
 //
 // Missing keys take their defaults. A key that is present but empty is an empty string for the
-// folders; for the numbers, text that is not a number counts as missing.
+// folders; for the numbers, text that is not a number counts as missing. Values are plain text
+// (PrivateProfile): nothing in the file is ever interpreted beyond a number.
 
 #include "WindowPreferences.h"
 
