@@ -1,0 +1,155 @@
+// The session around the operations: settings files and offline editing, closing the program,
+// a unit unplugged mid-session, and the whole program over a real pseudo-terminal.
+
+#include "WindowHarness.h"
+
+#include "AppShell.h"
+#include "PortSearch.h"
+#include "Preferences.h"
+#include "PtyServer.h"
+
+#include <QComboBox>
+#include <QFileInfo>
+#include <QPushButton>
+#include <QSettings>
+#include <QSpinBox>
+
+using namespace alvetra;
+using namespace alvetra::e2e;
+
+TEST_F(WindowTest, ASavedFileOpensOfflineWithItsPasswordAndConnectingGivesEverythingBack)
+{
+    start();
+    connect();
+    find<QSpinBox>("SPE_CzasPoStacyjce")->setValue(33);
+    const QString file = QDir(programDir.path()).filePath(QStringLiteral("golf.alm"));
+    dialogs.fileAnswer = file;
+    trigger("ActionSaveAllSettings");
+    ASSERT_EQ(QFileInfo(file).size(), 256);
+    window->close();
+
+    // A new run, without the unit: the file opens for editing with its password.
+    start();
+    find<QLineEdit>("ED_HasloInst")->setText(QStringLiteral("1234"));
+    trigger("ActionOpenSettings");
+    EXPECT_EQ(window->familyCode(), 15);
+    EXPECT_EQ(statusText(), QStringLiteral("Otworzono plik ") + QFileInfo(file).absoluteFilePath());
+    EXPECT_EQ(visibleTabs(), 10);
+    EXPECT_EQ(find<QSpinBox>("SPE_CzasPoStacyjce")->value(), 33);
+    EXPECT_FALSE(window->isConnected());
+    for (const char *enabled : {"ActionOpenSettings", "ActionSaveAllSettings", "ActionZamykanieAplikacji", "ActionReadPdf"})
+        EXPECT_TRUE(find<QAction>(enabled)->isEnabled()) << enabled;
+    for (const char *disabled : {"ActionZapisZamki", "ActionOdczytUstawienAlarmu", "ActionProgPilot"})
+        EXPECT_FALSE(find<QAction>(disabled)->isEnabled()) << disabled;
+    EXPECT_TRUE(find<QWidget>("TOB_Zapisz")->isEnabled());
+    EXPECT_FALSE(find<QWidget>("BITBTN_ZapisKody")->isEnabled());
+
+    // Connecting reads the unit over the file and every action comes back.
+    click("BITBTN_Polacz");
+    EXPECT_TRUE(window->isConnected());
+    EXPECT_EQ(find<QSpinBox>("SPE_CzasPoStacyjce")->value(), 10);
+    for (const char *action : {"ActionZapisZamki", "ActionOdczytUstawienAlarmu", "ActionProgPilot"})
+        EXPECT_TRUE(find<QAction>(action)->isEnabled()) << action;
+}
+
+TEST_F(WindowTest, AFileWithAnotherPasswordIsNotOpenedForEditing)
+{
+    start();
+    const QString file = QDir(programDir.path()).filePath(QStringLiteral("obcy.alm"));
+    {
+        QFile out(file);
+        ASSERT_TRUE(out.open(QIODevice::WriteOnly));
+        out.write(QByteArray(256, '\0'));
+    }
+    find<QLineEdit>("ED_HasloInst")->setText(QStringLiteral("1234"));
+    dialogs.fileAnswer = file;
+    trigger("ActionOpenSettings");
+    ASSERT_EQ(dialogs.messages.size(), 1u);
+    EXPECT_EQ(dialogs.messages[0].text, QStringLiteral("Hasło dostępu do programowania komputerem niepoprawne."));
+    EXPECT_EQ(visibleTabs(), 1);
+    EXPECT_TRUE(find<QAction>("ActionOdczytUstawienAlarmu")->isEnabled());
+}
+
+TEST_F(WindowTest, ClosingSaysGoodbyeToTheUnitClosesThePortAndStoresThePreferences)
+{
+    const QString ini = QDir(programDir.path()).filePath(QStringLiteral("Serkano.ini"));
+    AppShell appShell(PreferencesFile(ini, programDir.path()), dialogs);
+    start({kSimulator}, &appShell);
+    connect();
+    unit->clearFrameLog();
+    window->close();
+
+    // The unit does not answer it: sent at 0, 0.2, 0.4 and 0.6 s.
+    ASSERT_EQ(codesReceived(), (std::vector<int>{0x0B, 0x0B, 0x0B, 0x0B}));
+    EXPECT_EQ(unit->received(0x0B).front().data, (Bytes{0, 0, 0, 0, 0}));
+    EXPECT_FALSE(unit->sessionOpen());
+    EXPECT_EQ(panel(0), QStringLiteral("Port zamknięty"));
+    EXPECT_FALSE(window->serialLink().portOpen());
+    EXPECT_FALSE(window->serialLink().hasReaderThread());
+    for (const char *timer : {"TimerTimeOutConnected", "TimerLedPilot", "TimerPdtrzymujBlokadeBlokad", "TimerLedRs232"})
+        EXPECT_FALSE(find<ScaledTimer>(timer)->isActive()) << timer;
+
+    const QSettings stored(ini, QSettings::IniFormat);
+    for (const char *key : {"COMMSETTINGS/CMBPORTINDEX", "COMMSETTINGS/CMBPORTSPEEDINDEX", "SAVEDIALOG/PATH",
+                            "OPENDIALOG1/PATH", "FORM1/TOP", "FORM1/LEFT", "COMINFORMATION/VALUE"})
+        EXPECT_TRUE(stored.contains(QString::fromLatin1(key))) << key;
+    EXPECT_EQ(stored.value(QStringLiteral("COMMSETTINGS/CMBPORTSPEEDINDEX")).toString(), QStringLiteral("8"));
+    EXPECT_TRUE(dialogs.messages.empty());
+}
+
+TEST_F(WindowTest, AnUnpluggedUnitIsReportedOnceAndReopenedQuietly)
+{
+    start();
+    connect();
+    // On the monitor, answered polls come every 200 ms.
+    pages()->setCurrentIndex(9);
+    auto *supervision = find<ScaledTimer>("TimerTimeOutConnected");
+    ASSERT_TRUE(waitFor([&] { return supervision->intervalMs() == 200; }));
+
+    unit->unplug();
+    ASSERT_TRUE(waitFor([&] { return !dialogs.messages.empty(); }));
+    EXPECT_EQ(dialogs.messages[0], (UserMessage{QStringLiteral("Błąd"), QStringLiteral("Port Symulator został odłączony."),
+                                                MessageIcon::Error}));
+    EXPECT_TRUE(waitFor([&] { return panel(0) == QStringLiteral("Port zamknięty"); }));
+
+    // Supervision reopens the port after 101 unanswered polls; the unit is still unplugged,
+    // which has been said already.
+    ASSERT_TRUE(waitFor([&] { return supervision->intervalMs() == 5500; }));
+    // The reopened reader thread could not open the port and has ended.
+    EXPECT_TRUE(waitFor([&] { return !window->serialLink().hasReaderThread(); }));
+    EXPECT_EQ(dialogs.messages.size(), 1u);
+    EXPECT_FALSE(window->serialLink().portOpen());
+
+    // Plugged in again, the fitter's port reset opens it at once.
+    unit->replug();
+    click("TOB_ResetRS232");
+    EXPECT_TRUE(waitFor([&] { return panel(0) == QStringLiteral("Port otwarty"); }));
+    EXPECT_EQ(dialogs.messages.size(), 1u);
+    unit->clearFrameLog();
+    EXPECT_TRUE(waitFor([&] { return !unit->sent(0x88).empty(); }));
+}
+
+TEST_F(WindowTest, TheWholeProgramWorksOverAPseudoTerminal)
+{
+    sim::PtyServer server(*unit);
+    ASSERT_TRUE(server.startPty()) << server.errorString().toStdString();
+    const QString portName = portNameForDevice(server.devicePath());
+    start({portName});
+    EXPECT_EQ(find<QComboBox>("CMB_port")->currentText(), portName);
+    EXPECT_TRUE(waitFor([&] { return unit->received(0x08).size() >= 3; }));
+
+    connect();
+    EXPECT_EQ(visibleTabs(), 10);
+    EXPECT_EQ(find<QSpinBox>("SPE_CzasPoStacyjce")->value(), 10);
+    find<QSpinBox>("SPE_CzasPoStacyjce")->setValue(12);
+    trigger("ActionZapisZamki");
+    EXPECT_EQ(statusText(), QStringLiteral("Zapisano zamki"));
+    EXPECT_EQ(unit->memoryAt(76), 12);
+    EXPECT_EQ(panel(1), QStringLiteral("CRC Error:0"));
+
+    unit->clearFrameLog();
+    window->close();
+    EXPECT_EQ(codesReceived(), (std::vector<int>{0x0B, 0x0B, 0x0B, 0x0B}));
+    EXPECT_EQ(panel(0), QStringLiteral("Port zamknięty"));
+    EXPECT_TRUE(dialogs.messages.empty());
+}
