@@ -1,0 +1,268 @@
+// The window as the serial link's other side: reopening the port, what it says when a port
+// fails, and what a status report does to the window and the line.
+
+#include "RecordingDialogs.h"
+
+#include "LinkEvents.h"
+#include "SerialLink.h"
+#include "StatusLine.h"
+#include "TForm1.h"
+#include "ThhALed.h"
+#include "Wait.h"
+
+#include <QCoreApplication>
+#include <QElapsedTimer>
+#include <QLabel>
+#include <QTabWidget>
+#include <QThread>
+#include <QToolButton>
+#include <gtest/gtest.h>
+
+#include <condition_variable>
+#include <mutex>
+#include <string>
+
+using namespace alvetra;
+using alvetra::testing::MemoryShell;
+using alvetra::testing::RecordingDialogs;
+
+namespace {
+
+bool waitFor(const std::function<bool()> &done, int limitMs = 3000)
+{
+    QElapsedTimer clock;
+    clock.start();
+    while (!done()) {
+        if (clock.elapsed() > limitMs)
+            return false;
+        QCoreApplication::processEvents(QEventLoop::AllEvents, 5);
+        QThread::msleep(1);
+    }
+    return true;
+}
+
+// A port that opens as told, never receives anything, records what is written and can be kept
+// from closing.
+class Line {
+public:
+    Transport::OpenResult openResult = Transport::OpenResult::Opened;
+    int made = 0;
+    std::vector<std::string> written;   // UI thread only
+
+    void holdClose()
+    {
+        std::lock_guard lock(mutex_);
+        closeHeld_ = true;
+    }
+    void releaseClose()
+    {
+        std::lock_guard lock(mutex_);
+        closeHeld_ = false;
+        changed_.notify_all();
+    }
+
+    class Port final : public Transport {
+    public:
+        Port(Line &line, QString name) : line_(line), name_(std::move(name)) {}
+        OpenResult open() override { return line_.openResult; }
+        WaitResult waitForBytes() override
+        {
+            std::unique_lock lock(line_.mutex_);
+            line_.changed_.wait(lock, [&] { return interrupted_; });
+            interrupted_ = false;
+            return WaitResult::Interrupted;
+        }
+        qint64 read(char *, qint64) override { return 0; }
+        qint64 write(const QByteArray &bytes) override
+        {
+            line_.written.push_back(bytes.toStdString());
+            return bytes.size();
+        }
+        void interrupt() override
+        {
+            std::lock_guard lock(line_.mutex_);
+            interrupted_ = true;
+            line_.changed_.notify_all();
+        }
+        bool close() override
+        {
+            std::unique_lock lock(line_.mutex_);
+            line_.changed_.wait(lock, [&] { return !line_.closeHeld_; });
+            return true;
+        }
+        int lastError() const override { return 2; }
+        QString portName() const override { return name_; }
+
+    private:
+        Line &line_;
+        QString name_;
+        bool interrupted_ = false;   // guarded by the line's mutex
+    };
+
+private:
+    std::mutex mutex_;
+    std::condition_variable changed_;
+    bool closeHeld_ = false;
+};
+
+class WindowLinkTest : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        TimeBase::setSpeedup(100);
+        setup.portNames = {QStringLiteral("ttyS0"), QStringLiteral("ttyUSB0")};
+        setup.programFolder = QStringLiteral("/opt/alvetra");
+        setup.dialogs = &dialogs;
+        setup.shell = &shell;
+        setup.openUrl = [](const QUrl &) { return true; };
+        setup.transports = [this](const QString &name, int) -> std::unique_ptr<Transport> {
+            ++line.made;
+            return std::make_unique<Line::Port>(line, name);
+        };
+        shell.stored.showComInformation = false;
+    }
+    void TearDown() override
+    {
+        line.releaseClose();
+        window.reset();
+        TimeBase::setSpeedup(1);
+    }
+
+    TForm1 &start()
+    {
+        window = std::make_unique<TForm1>(setup);
+        window->FormCreate();
+        return *window;
+    }
+    template <typename T> T *find(const char *name) { return window->findChild<T *>(QString::fromLatin1(name)); }
+    ScaledTimer *timer(const char *name) { return find<ScaledTimer>(name); }
+    bool portOpened() { return window->statusLine().panelText(0) == QStringLiteral("Port otwarty"); }
+
+    WindowSetup setup;
+    RecordingDialogs dialogs;
+    MemoryShell shell;
+    Line line;
+    std::unique_ptr<TForm1> window;
+};
+
+const std::string kBareDisconnect = ":C5020BE0D3;\r\n";
+
+} // namespace
+
+TEST_F(WindowLinkTest, AReaderThatWillNotStopIsReportedAndTheTimersComeBack)
+{
+    start();
+    ASSERT_TRUE(waitFor([&] { return portOpened(); }));
+    window->EnterProgrammingAccess();
+    timer("TimerLedPilot")->start();
+    line.holdClose();
+
+    find<QToolButton>("TOB_ResetRS232")->click();
+    ASSERT_EQ(dialogs.messages.size(), 1u);
+    EXPECT_EQ(dialogs.messages[0],
+              (UserMessage{QStringLiteral("Ostżerzenie"), QStringLiteral("Błąd resetu portu RS232."), MessageIcon::Warning}));
+    EXPECT_EQ(line.made, 1);   // the old reader stays; no new one was made
+    for (const char *name : {"TimerTimeOutConnected", "TimerPdtrzymujBlokadeBlokad", "TimerLedPilot"})
+        EXPECT_TRUE(timer(name)->isActive()) << name;
+    EXPECT_FALSE(timer("TimerLedRs232")->isActive());
+
+    // Once the old reader has gone, a reset opens the port again.
+    line.releaseClose();
+    ASSERT_TRUE(waitFor([&] { return !window->serialLink().portOpen(); }));
+    find<QToolButton>("TOB_ResetRS232")->click();
+    EXPECT_EQ(line.made, 2);
+    EXPECT_TRUE(waitFor([&] { return portOpened(); }));
+    EXPECT_EQ(dialogs.messages.size(), 1u);
+}
+
+TEST_F(WindowLinkTest, WithoutASelectedPortNothingIsOpened)
+{
+    shell.stored.portIndex = 7;
+    start();
+    EXPECT_EQ(line.made, 0);
+    EXPECT_FALSE(window->serialLink().hasReaderThread());
+    EXPECT_TRUE(dialogs.messages.empty());
+}
+
+TEST_F(WindowLinkTest, AMissingPortIsReportedEachTimeTheFitterReopensIt)
+{
+    line.openResult = Transport::OpenResult::Missing;
+    start();
+    ASSERT_TRUE(waitFor([&] { return !dialogs.messages.empty(); }));
+    EXPECT_EQ(dialogs.messages[0],
+              (UserMessage{QStringLiteral("Błąd"), QStringLiteral("Port ttyS0 nie istnieje w systemie."), MessageIcon::Error}));
+    ASSERT_TRUE(waitFor([&] { return !window->serialLink().hasReaderThread(); }));
+    find<QToolButton>("TOB_ResetRS232")->click();
+    EXPECT_TRUE(waitFor([&] { return dialogs.messages.size() == 2; }));
+    EXPECT_EQ(window->statusLine().panelText(0), QString());   // never opened, never "closed"
+}
+
+TEST_F(WindowLinkTest, AStatusReportOfAnArmedUnitWithAnActiveBlockWithdrawsAccessTwice)
+{
+    start();
+    ASSERT_TRUE(waitFor([&] { return portOpened(); }));
+    window->EnterProgrammingAccess();
+    window->ShowStatus(QStringLiteral("Zapisano kody"), 383, Qt::black);
+    line.written.clear();
+
+    LinkEvents &events = *window;
+    events.statusReport(0x00, 0x02, 0x00, 0x11);   // armed, anti-theft active
+
+    EXPECT_EQ(line.written, (std::vector<std::string>{kBareDisconnect, kBareDisconnect}));
+    EXPECT_FALSE(window->isConnected());
+    EXPECT_EQ(find<QTabWidget>("PGC_Programator")->currentIndex(), 9);
+    EXPECT_FALSE(timer("TimerPdtrzymujBlokadeBlokad")->isActive());
+    EXPECT_EQ(find<QLabel>("LAB_StanAlarmu")->text(), QStringLiteral("Alarm uzbrojony"));
+    EXPECT_EQ(find<QLabel>("LAB_antykradziez")->text(), QStringLiteral("Przeciwkradzież - aktywna"));
+    auto *status = find<QLabel>("LAB_progress");
+    EXPECT_EQ(status->text(), QString());
+    EXPECT_EQ(status->width(), 383);
+
+    // A quiet report withdraws nothing and sends nothing.
+    line.written.clear();
+    events.statusReport(0x00, 0x00, 0x00, 0x00);
+    EXPECT_TRUE(line.written.empty());
+    EXPECT_EQ(find<QLabel>("LAB_StanAlarmu")->text(), QStringLiteral("Alarm rozbrojony"));
+}
+
+TEST_F(WindowLinkTest, ARemoteButtonStartsThePilotTimerOnlyWhenItIsStopped)
+{
+    start();
+    LinkEvents &events = *window;
+    auto *pilot = timer("TimerLedPilot");
+    events.statusReport(0x00, 0x00, 0x00, 0x00);
+    EXPECT_FALSE(pilot->isActive());
+
+    events.statusReport(0x10, 0x00, 0x00, 0x00);
+    EXPECT_TRUE(pilot->isActive());
+    EXPECT_EQ(pilot->intervalMs(), 2000);
+    EXPECT_TRUE(find<ThhALed>("LedPilotP1")->isShownLit());
+
+    // A running timer is left alone: its count is not restarted by the next report.
+    pilot->setIntervalMs(5000);
+    events.statusReport(0x20, 0x00, 0x00, 0x00);
+    EXPECT_EQ(pilot->intervalMs(), 5000);
+    EXPECT_TRUE(find<ThhALed>("LedPilotP2")->isShownLit());
+}
+
+TEST_F(WindowLinkTest, PortActivityLightsTheLedsAndANewReaderClearsTheChecksumCount)
+{
+    start();
+    ASSERT_TRUE(waitFor([&] { return portOpened(); }));
+    LinkEvents &events = *window;
+    events.checksumError(3, QStringLiteral("CRC Error:3"));
+    EXPECT_EQ(window->statusLine().panelText(1), QStringLiteral("CRC Error:3"));
+    EXPECT_TRUE(find<ThhALed>("LedPortRsCrc")->isShownLit());
+
+    events.rxActivity();
+    EXPECT_TRUE(find<ThhALed>("LedPortRs232Rx")->isShownLit());
+    EXPECT_TRUE(timer("TimerLedRs232")->isActive());
+    EXPECT_TRUE(waitFor([&] { return !find<ThhALed>("LedPortRs232Rx")->isShownLit(); }));
+
+    events.setIdentification(QStringLiteral("A  B  C"));
+    find<QToolButton>("TOB_ResetRS232")->click();
+    EXPECT_TRUE(waitFor([&] { return portOpened(); }));
+    EXPECT_EQ(window->statusLine().panelText(1), QStringLiteral("CRC Error:0"));
+    EXPECT_EQ(window->statusLine().panelText(2), QString());
+    EXPECT_FALSE(find<ThhALed>("LedPortRsCrc")->isShownLit());
+}
