@@ -1,5 +1,7 @@
 #include "StatusLine.h"
 
+#include <QFontInfo>
+#include <QFontMetrics>
 #include <QHBoxLayout>
 #include <QLabel>
 
@@ -28,8 +30,23 @@ StatusLine::StatusLine(QWidget *parent) : QFrame(parent)
 
 void StatusLine::setPanelText(int panel, const QString &text)
 {
-    if (panel >= 0 && panel < kPanelCount)
-        panels_[panel]->setText(text);
+    if (panel < 0 || panel >= kPanelCount)
+        return;
+    QLabel *label = panels_[panel];
+    label->setText(text);
+    fitText(label);
+}
+
+// The panels keep their widths; a text that would be cut ("Port zamknięty" in the 70-pixel
+// panel) is drawn a pixel or two smaller instead.
+void StatusLine::fitText(QLabel *label)
+{
+    QFont font = this->font();
+    font.setPixelSize(QFontInfo(font).pixelSize());
+    const int room = label->width() - 2 * label->frameWidth();
+    while (font.pixelSize() > kSmallestPixelSize && QFontMetrics(font).horizontalAdvance(label->text()) > room)
+        font.setPixelSize(font.pixelSize() - 1);
+    label->setFont(font);
 }
 
 QString StatusLine::panelText(int panel) const

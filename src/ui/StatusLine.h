@@ -21,6 +21,9 @@ public:
     QString panelText(int panel) const;
 
 private:
+    static constexpr int kSmallestPixelSize = 8;
+    void fitText(QLabel *label);
+
     std::array<QLabel *, kPanelCount> panels_{};
 };
 

@@ -5,6 +5,7 @@
 
 #include "ActionButtonLink.h"
 #include "Colors.h"
+#include "CompactTabStyle.h"
 #include "SettingsTabs.h"
 #include "StatusLine.h"
 #include "ThhALed.h"
@@ -21,6 +22,7 @@
 #include <QLineEdit>
 #include <QProgressBar>
 #include <QPushButton>
+#include <QTabBar>
 #include <QTabWidget>
 #include <QToolBar>
 #include <QToolButton>
@@ -37,6 +39,7 @@ constexpr int kStatusTop = kToolBarHeight + kPageAreaHeight;
 constexpr int kStatusHeight = 19;
 constexpr int kStatusLabelLeft = 355;
 constexpr int kProgressLeft = 483;
+constexpr int kTabCaptionMargins = 12;
 
 QFont arial(int pixelSize, bool bold = false)
 {
@@ -304,6 +307,8 @@ void TForm1::buildPages(QWidget *pageArea)
     PGC_Programator->setFont(arial(11));
     PGC_Programator->setUsesScrollButtons(false);
     PGC_Programator->setElideMode(Qt::ElideNone);
+    // Ten captions in one row of 737 pixels.
+    PGC_Programator->tabBar()->setStyle(new CompactTabStyle(kTabCaptionMargins, PGC_Programator));
     const int top = 2 + kConnectionPanelHeight;
     PGC_Programator->setGeometry(2, top, kClientWidth - 4, kPageAreaHeight - top - 2);
 

@@ -117,12 +117,20 @@ void TForm1::reopenByUser()
     CMB_portChange();
 }
 
+// The reader thread waits while its window step runs. A box shown inside the step would keep it
+// waiting (and the port-open flag raised) for as long as the box is open, while supervision's
+// requests try in vain to write to the closed device; so the box comes after the step.
 void TForm1::reportPortProblem(const QString &portName, const UserMessage &message)
 {
-    if (portName == reportedPort_)
-        return;
-    reportedPort_ = portName;
-    showMessage(message);
+    QMetaObject::invokeMethod(
+        this,
+        [this, portName, message] {
+            if (portName == reportedPort_)
+                return;
+            reportedPort_ = portName;
+            showMessage(message);
+        },
+        Qt::QueuedConnection);
 }
 
 // ---------------------------------------------------------------------------------------------
@@ -153,7 +161,7 @@ void TForm1::openFailed(Transport::OpenResult, const QString &portName, const Us
 
 void TForm1::closeFailed(const QString &, int, const UserMessage &message)
 {
-    showMessage(message);
+    QMetaObject::invokeMethod(this, [this, message] { showMessage(message); }, Qt::QueuedConnection);
 }
 
 void TForm1::deviceLost(const QString &portName, const UserMessage &message)

@@ -9,6 +9,8 @@
 #include "PtyServer.h"
 
 #include <QComboBox>
+#include <QEventLoop>
+#include <QTimer>
 #include <QFileInfo>
 #include <QPushButton>
 #include <QSettings>
@@ -106,6 +108,12 @@ TEST_F(WindowTest, AnUnpluggedUnitIsReportedOnceAndReopenedQuietly)
     auto *supervision = find<ScaledTimer>("TimerTimeOutConnected");
     ASSERT_TRUE(waitFor([&] { return supervision->intervalMs() == 200; }));
 
+    // The fitter takes a while to read the box; the window keeps running meanwhile.
+    dialogs.whileShown = [] {
+        QEventLoop reading;
+        QTimer::singleShot(300, &reading, &QEventLoop::quit);
+        reading.exec();
+    };
     unit->unplug();
     ASSERT_TRUE(waitFor([&] { return !dialogs.messages.empty(); }));
     EXPECT_EQ(dialogs.messages[0], (UserMessage{QStringLiteral("Błąd"), QStringLiteral("Port Symulator został odłączony."),

@@ -18,6 +18,8 @@ public:
     {
         messages.push_back(message);
         events.push_back(QStringLiteral("message"));
+        if (whileShown)
+            whileShown();
         return answer;
     }
 
@@ -40,6 +42,8 @@ public:
     std::vector<FileDialogSettings> shownFileDialogs;
     std::vector<QString> events;
     QMessageBox::StandardButton answer = QMessageBox::Ok;
+    // Runs while a box is "open", e.g. an event loop for as long as the user would read it.
+    std::function<void()> whileShown;
     std::optional<QString> fileAnswer;
     std::function<int(QDialog &)> onDialog;
 };

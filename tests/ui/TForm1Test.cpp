@@ -17,6 +17,9 @@
 #include <QPushButton>
 #include <QScreen>
 #include <QSignalSpy>
+#include <QFontInfo>
+#include <QStyleOptionTab>
+#include <QTabBar>
 #include <QTabWidget>
 #include <QTest>
 #include <QToolButton>
@@ -531,4 +534,41 @@ TEST_F(WindowTest, ExplanatoryLabelsGetTheirTexts)
                              "oznaczające odpowiednio krótkie i długie przyciśnięcie"));
     EXPECT_TRUE(zwloka->text().endsWith(QStringLiteral("Ponowne włączenie stacyjki włącza syrnę na 30 sekund.")));
     EXPECT_EQ(zwloka->text().count(QLatin1Char('\n')), 2);
+}
+
+TEST_F(WindowTest, AllTenTabsFitOneRowAndEachShowsItsWholeCaption)
+{
+    start();
+    window->SetProgrammingAccess(true);
+    window->show();
+    QTabBar *bar = pages()->tabBar();
+    ASSERT_EQ(bar->count(), 10);
+    const QFontMetrics metrics(bar->font());
+    for (int i = 0; i < bar->count(); ++i) {
+        const QRect tab = bar->tabRect(i);
+        EXPECT_LE(tab.right(), pages()->width()) << i;
+        // Where the style draws the caption: it must hold the whole text.
+        QStyleOptionTab option;
+        option.initFrom(bar);
+        option.rect = tab;
+        option.text = bar->tabText(i);
+        option.shape = bar->shape();
+        const QRect caption = bar->style()->subElementRect(QStyle::SE_TabBarTabText, &option, bar);
+        EXPECT_GE(caption.width(), metrics.horizontalAdvance(option.text)) << i;
+    }
+}
+
+TEST_F(WindowTest, StatusPanelsKeepTheirWidthsAndShowTheWholePortState)
+{
+    start();
+    auto *panel0 = find<QLabel>("StatusBar1Panel0");
+    ASSERT_NE(panel0, nullptr);
+    for (const QString &text : {QStringLiteral("Port zamknięty"), QStringLiteral("Port otwarty")}) {
+        window->statusLine().setPanelText(0, text);
+        EXPECT_EQ(panel0->width(), 70);
+        EXPECT_LE(QFontMetrics(panel0->font()).horizontalAdvance(text), panel0->contentsRect().width())
+            << text.toStdString();
+    }
+    // A text that fits keeps the window's font.
+    EXPECT_EQ(QFontInfo(panel0->font()).pixelSize(), 11);
 }
