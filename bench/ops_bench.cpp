@@ -1,0 +1,257 @@
+// The alarm operations against the simulated unit on a pseudo-terminal, paced at 19200 bit/s:
+//   (a) connect and read all settings, (b) write all groups, (c) clear the history.
+// Each time is compared with its physical limit: the delays the protocol mandates before its
+// requests (1000 ms before each login's first identification request, 10 ms before the second
+// and before the password, 100 ms before a CAN confirmation) plus the wire time of every frame
+// that crossed the line (request and reply each up to their ";", 10 bits a character). The goal
+// is at most 1.10 times that limit.
+//
+//   build/bench/ops_bench [--runs N]
+
+#include "AlarmOperations.h"
+#include "Frame.h"
+#include "LinkEvents.h"
+#include "OperationView.h"
+#include "PtyServer.h"
+#include "SerialLink.h"
+#include "SerialUnitLink.h"
+#include "SimulatedUnit.h"
+#include "Wait.h"
+
+#include <QCoreApplication>
+#include <QElapsedTimer>
+#include <QFile>
+#include <QSysInfo>
+#include <QTemporaryDir>
+
+#include <algorithm>
+#include <cstdio>
+#include <functional>
+#include <unistd.h>
+#include <vector>
+
+using namespace alvetra;
+
+namespace {
+
+constexpr int kBitsPerSecond = 19200;
+constexpr double kMsPerChar = 10.0 * 1000.0 / kBitsPerSecond;
+constexpr double kGoalRatio = 1.10;
+
+// A window without widgets: keeps what the operations show and gives back what they filled.
+class BenchView : public OperationView {
+public:
+    bool pauseSupervision() override { return false; }
+    void restoreSupervision(bool) override {}
+    void setBlockKeeping(bool) override {}
+    void EnableOperations(bool) override {}
+    void setActionEnabled(const QString &, bool) override {}
+    void setPageControlEnabled(bool) override {}
+    void SetProgrammingAccess(bool) override {}
+    void selectPage(int) override {}
+    void showConnectedButtons(bool) override {}
+    void setConnectButtonEnabled(bool) override {}
+    void ShowStatus(const QString &text, int, StatusColour) override { status = text; }
+    void BeginProgress(const QString &, int) override {}
+    void StepProgress() override {}
+    void HideProgress() override {}
+    void showMessage(const UserMessage &message) override { messages.push_back(message.text); }
+    QString identificationLine() const override { return identification; }
+    QString accessPassword() const override { return QStringLiteral("1234"); }
+    TabValues gatherValues() const override { return values; }
+    void applyFill(const FillResult &fill) override { values = fill.values; }
+    void clearPcPasswordEdits() override {}
+    void showCanAnalysis(bool shown) override { canAnalysis = shown; }
+    bool canAnalysisShown() const override { return canAnalysis; }
+    int makeCount() const override { return static_cast<int>(makes.size()); }
+    void setCarDatabase(const QStringList &m, const CarTable &) override { makes = m; }
+    void setDialogDefaults(const DialogDefaults &) override {}
+    std::optional<QString> askOpenFileName() override { return std::nullopt; }
+    std::optional<QString> askSaveFileName() override { return std::nullopt; }
+
+    QString identification;
+    QString status;
+    std::vector<QString> messages;
+    TabValues values;
+    bool canAnalysis = false;
+    QStringList makes;
+};
+
+// The window's side of the link: the identification line and the counter.
+class BenchEvents : public LinkEvents {
+public:
+    BenchEvents(BenchView &view, OperationState &state) : view_(view), state_(state) {}
+    void threadStarted() override {}
+    void portOpened() override { opened = true; }
+    void portClosed() override {}
+    void openFailed(Transport::OpenResult, const QString &, const UserMessage &m) override { failure = m.text; }
+    void closeFailed(const QString &, int, const UserMessage &) override {}
+    void deviceLost(const QString &, const UserMessage &) override {}
+    void checksumError(int, const QString &) override { ++crc; }
+    void rxActivity() override {}
+    void txActivity() override {}
+    void clearIdentification() override { view_.identification.clear(); }
+    void setIdentification(const QString &line) override { view_.identification = line; }
+    void setTimeCounter(std::uint32_t value) override { state_.timeCounter = value; }
+    void showArmed() override {}
+    void showDisarmed() override {}
+    void withdrawAccess() override { state_.connected = false; }
+    void statusReport(std::uint8_t, std::uint8_t, std::uint8_t, std::uint8_t) override {}
+
+    bool opened = false;
+    QString failure;
+    long crc = 0;
+
+private:
+    BenchView &view_;
+    OperationState &state_;
+};
+
+// What the protocol allows at best for the exchanges the unit logged.
+struct Limit {
+    double wireMs = 0;
+    double delayMs = 0;
+    int frames = 0;
+    double totalMs() const { return wireMs + delayMs; }
+};
+
+Limit limitOf(const std::vector<sim::LoggedFrame> &log)
+{
+    Limit limit;
+    for (const sim::LoggedFrame &entry : log) {
+        const bool received = entry.direction == sim::LoggedFrame::Direction::Received;
+        // Up to the ";": the other side acts on the frame then, while CR LF is still on the line.
+        const qsizetype chars = (received ? encodeFrame(entry.frame).size() : entry.wire.size()) - 2;
+        limit.wireMs += static_cast<double>(chars) * kMsPerChar;
+        ++limit.frames;
+        if (!received)
+            continue;
+        switch (entry.frame.code) {
+        case 0x06: limit.delayMs += 1000; break;
+        case 0x07:
+        case 0x01: limit.delayMs += 10; break;
+        case 0x0D: limit.delayMs += 100; break;
+        default: break;
+        }
+    }
+    return limit;
+}
+
+QString machine()
+{
+    QString cpu;
+    QFile info(QStringLiteral("/proc/cpuinfo"));
+    if (info.open(QIODevice::ReadOnly)) {
+        for (const QByteArray &line : info.readAll().split('\n')) {
+            if (line.startsWith("model name")) {
+                cpu = QString::fromLatin1(line.mid(line.indexOf(':') + 1).trimmed());
+                break;
+            }
+        }
+    }
+    return QStringLiteral("%1, %2 logical CPUs, %3 %4")
+        .arg(cpu)
+        .arg(::sysconf(_SC_NPROCESSORS_ONLN))
+        .arg(QSysInfo::kernelType(), QSysInfo::kernelVersion());
+}
+
+int argument(const QStringList &args, const QString &name, int fallback)
+{
+    const int at = args.indexOf(name);
+    return at >= 0 && at + 1 < args.size() ? args[at + 1].toInt() : fallback;
+}
+
+struct Measurement {
+    double ms = 0;
+    Limit limit;
+    double ratio() const { return ms / limit.totalMs(); }
+};
+
+} // namespace
+
+int main(int argc, char **argv)
+{
+    QCoreApplication app(argc, argv);
+    const int runs = std::max(1, argument(app.arguments(), QStringLiteral("--runs"), 3));
+
+    QTemporaryDir dir;
+    sim::SimulatedUnit unit;   // default memory, password "1234", 19200 bit/s
+    sim::PtyServer server(unit);
+    const QString port = dir.filePath(QStringLiteral("unit"));
+    if (!server.startPty(port)) {
+        std::fprintf(stderr, "no pseudo-terminal: %s\n", qPrintable(server.errorString()));
+        return 1;
+    }
+
+    OperationState state;
+    BenchView view;
+    BenchEvents events(view, state);
+    SerialLink link(state.image, events, SerialLink::serialPorts());
+    SerialUnitLink unitLink(link);
+    const OperationConfig config{QStringLiteral(ALVETRA_DATA_DIR)};
+    AlarmOperations ops(view, unitLink, state, config);
+    link.open(port, 8);
+    for (int i = 0; i < 200 && !events.opened; ++i)
+        Delay(10);
+    if (!events.opened) {
+        std::fprintf(stderr, "port not opened: %s\n", qPrintable(events.failure));
+        return 1;
+    }
+
+    // Runs `operation` once with an empty frame log; its time and its limit.
+    auto measure = [&](const std::function<void()> &operation) {
+        unit.clearFrameLog();
+        QElapsedTimer clock;
+        clock.start();
+        operation();
+        Measurement m;
+        m.ms = static_cast<double>(clock.nsecsElapsed()) / 1e6;
+        m.limit = limitOf(unit.frameLog());
+        return m;
+    };
+
+    struct Figure {
+        const char *name;
+        const char *expected;
+        std::function<void()> operation;
+        std::vector<Measurement> runs;
+    };
+    std::vector<Figure> figures = {
+        {"(a) connect and read", "Połączono z centralą.", [&] { ops.BITBTN_PolaczClick(); }, {}},
+        {"(b) write all groups", "Zapisano wszystkie pozycje",
+         [&] {
+             view.values.kodProg1 = view.values.kodProg2 = QStringLiteral("1234");
+             ops.BITBTN_ZapisAllClick();
+         },
+         {}},
+        {"(c) clear the history", "Skasowano historię", [&] { ops.ActionKasowanieHistoriiExecute(); }, {}},
+    };
+
+    std::printf("Machine: %s\n", qPrintable(machine()));
+    std::printf("Line: simulated unit on a pseudo-terminal, paced at %d bit/s (%.3f ms a character); %d runs\n\n",
+                kBitsPerSecond, kMsPerChar, runs);
+    for (int run = 0; run < runs; ++run) {
+        for (Figure &figure : figures) {
+            view.status.clear();
+            figure.runs.push_back(measure(figure.operation));
+            if (view.status != QString::fromUtf8(figure.expected)) {
+                std::fprintf(stderr, "%s ended with \"%s\"\n", figure.name, qPrintable(view.status));
+                return 1;
+            }
+        }
+    }
+    for (Figure &figure : figures) {
+        std::sort(figure.runs.begin(), figure.runs.end(),
+                  [](const Measurement &a, const Measurement &b) { return a.ratio() < b.ratio(); });
+        const Measurement &median = figure.runs[figure.runs.size() / 2];
+        std::printf("%s: median %.0f ms (worst %.0f ms); limit %.0f ms = %.0f ms mandated delays + %.0f ms wire "
+                    "time of %d frames; ratio %.3f (goal <= %.2f)\n",
+                    figure.name, median.ms, figure.runs.back().ms, median.limit.totalMs(), median.limit.delayMs,
+                    median.limit.wireMs, median.limit.frames, median.ratio(), kGoalRatio);
+    }
+    std::printf("\nChecksum errors: %ld\n", events.crc);
+
+    link.sendDisconnect();
+    link.StopReaderThread();
+    return 0;
+}
