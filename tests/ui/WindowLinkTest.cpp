@@ -3,6 +3,9 @@
 
 #include "RecordingDialogs.h"
 
+#include "SettingsTabs.h"
+
+#include "CodeEntry.h"
 #include "LinkEvents.h"
 #include "SerialLink.h"
 #include "StatusLine.h"
@@ -13,6 +16,7 @@
 #include <QCoreApplication>
 #include <QElapsedTimer>
 #include <QLabel>
+#include <QSignalSpy>
 #include <QTabWidget>
 #include <QThread>
 #include <QToolButton>
@@ -265,4 +269,17 @@ TEST_F(WindowLinkTest, PortActivityLightsTheLedsAndANewReaderClearsTheChecksumCo
     EXPECT_EQ(window->statusLine().panelText(1), QStringLiteral("CRC Error:0"));
     EXPECT_EQ(window->statusLine().panelText(2), QString());
     EXPECT_FALSE(find<ThhALed>("LedPortRsCrc")->isShownLit());
+}
+
+TEST_F(WindowLinkTest, EachSupervisionTickClocksTheCodePressesOnce)
+{
+    setup.transports = [](const QString &, int) -> std::unique_ptr<Transport> { return nullptr; };
+    start();
+    auto *supervision = timer("TimerTimeOutConnected");
+    CodeEntry &codes = window->settingsTabs().codeEntry();
+    const int before = codes.pressTicks();
+    QSignalSpy ticks(supervision, &QTimer::timeout);
+    ASSERT_TRUE(waitFor([&] { return ticks.count() >= 20; }));
+    supervision->stop();
+    EXPECT_EQ(codes.pressTicks() - before, ticks.count());
 }
