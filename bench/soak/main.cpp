@@ -1,0 +1,97 @@
+// alvetra-soak: the fault soak of the main window against the simulated unit.
+//
+//   build/bench/soak/alvetra-soak                       200 cycles with the standard faults
+//   build/bench/soak/alvetra-soak --cycles 20 --verbose
+//   build/bench/soak/alvetra-soak --byte-errors 0.01    each byte damaged with 1 % chance
+//
+// Prints the figures; the exit status is 0 only when mismatches, unreported failures and hangs
+// are all 0.
+
+#include "Soak.h"
+
+#include <QApplication>
+#include <QCommandLineParser>
+#include <QDir>
+#include <cstdio>
+
+using namespace alvetra::soak;
+
+namespace {
+
+SoakOptions parseOptions(const QApplication &app)
+{
+    QCommandLineParser parser;
+    parser.setApplicationDescription(QStringLiteral("Fault soak of the main window against the simulated unit."));
+    parser.addHelpOption();
+    const QCommandLineOption cycles(QStringLiteral("cycles"), QStringLiteral("Cycles to run (200)."), QStringLiteral("n"), QStringLiteral("200"));
+    const QCommandLineOption speedup(QStringLiteral("speedup"), QStringLiteral("Protocol time speed-up (10)."), QStringLiteral("x"), QStringLiteral("10"));
+    const QCommandLineOption seed(QStringLiteral("seed"), QStringLiteral("Random seed (1)."), QStringLiteral("n"), QStringLiteral("1"));
+    const QCommandLineOption frameErrors(QStringLiteral("frame-errors"), QStringLiteral("Chance of a damaged byte per frame (0.01)."), QStringLiteral("p"), QStringLiteral("0.01"));
+    const QCommandLineOption byteErrors(QStringLiteral("byte-errors"), QStringLiteral("Chance of damage per byte instead (off)."), QStringLiteral("p"), QStringLiteral("0"));
+    const QCommandLineOption lost(QStringLiteral("lost"), QStringLiteral("Chance of a lost reply (0.05)."), QStringLiteral("p"), QStringLiteral("0.05"));
+    const QCommandLineOption noise(QStringLiteral("noise"), QStringLiteral("Chance of noise before a reply (0.1)."), QStringLiteral("p"), QStringLiteral("0.1"));
+    const QCommandLineOption unplug(QStringLiteral("unplug-every"), QStringLiteral("Cycles per unplugging (20; 0 never)."), QStringLiteral("n"), QStringLiteral("20"));
+    const QCommandLineOption data(QStringLiteral("data"), QStringLiteral("Folder of the car databases and diagrams."), QStringLiteral("folder"), QStringLiteral(ALVETRA_DATA_DIR));
+    const QCommandLineOption verbose(QStringLiteral("verbose"), QStringLiteral("A line per cycle."));
+    parser.addOptions({cycles, speedup, seed, frameErrors, byteErrors, lost, noise, unplug, data, verbose});
+    parser.process(app);
+
+    SoakOptions o;
+    o.cycles = parser.value(cycles).toInt();
+    o.speedup = parser.value(speedup).toDouble();
+    o.seed = parser.value(seed).toUInt();
+    o.line.frameErrorRate = parser.value(frameErrors).toDouble();
+    o.line.byteErrorRate = parser.value(byteErrors).toDouble();
+    o.line.replyLossRate = parser.value(lost).toDouble();
+    o.line.noiseRate = parser.value(noise).toDouble();
+    o.unplugEvery = parser.value(unplug).toInt();
+    o.dataFolder = QDir(parser.value(data)).absolutePath();
+    o.verbose = parser.isSet(verbose);
+    return o;
+}
+
+void print(const SoakOptions &o, const SoakFigures &f)
+{
+    const auto percent = [](long part, long whole) { return whole ? 100.0 * double(part) / double(whole) : 0.0; };
+    std::printf("Fault soak: %d cycles in %.0f s (protocol time x%.0f), seed %u\n", f.cycles, f.seconds, o.speedup, o.seed);
+    if (o.line.byteErrorRate > 0)
+        std::printf("Line: byte errors %.2f %% per byte, lost replies %.0f %%, noise %.0f %%\n", 100 * o.line.byteErrorRate,
+                    100 * o.line.replyLossRate, 100 * o.line.noiseRate);
+    else
+        std::printf("Line: frame errors %.2f %% per frame, lost replies %.0f %%, noise %.0f %%\n", 100 * o.line.frameErrorRate,
+                    100 * o.line.replyLossRate, 100 * o.line.noiseRate);
+    std::printf("\nFaults injected\n");
+    std::printf("  requests damaged       %6ld of %ld (%.2f %%)\n", f.damagedRequests, f.requests, percent(f.damagedRequests, f.requests));
+    std::printf("  replies damaged        %6ld of %ld (%.2f %%)\n", f.damagedReplies, f.replies, percent(f.damagedReplies, f.replies));
+    std::printf("  replies lost           %6ld (%.2f %%)\n", f.lostReplies, percent(f.lostReplies, f.replies));
+    std::printf("  noise bursts           %6ld\n", f.noiseBursts);
+    std::printf("  writes refused         %6d\n", f.refusedWrites);
+    std::printf("  unit silent mid-read   %6d\n", f.silences);
+    std::printf("  adapter unplugged      %6d\n", f.unplugs);
+    std::printf("\nOperations\n");
+    std::printf("  connects               %6d, %d succeeded\n", f.connects, f.connectsOk);
+    std::printf("  groups written         %6d, %d failed\n", f.groupsWritten, f.groupsFailed);
+    std::printf("  read-backs             %6d, %d succeeded\n", f.readBacks, f.readBacksOk);
+    std::printf("  failures reported      %6d\n", f.failuresReported);
+    std::printf("  longest event gap      %6lld ms\n", static_cast<long long>(f.longestEventGapMs));
+    std::printf("\nMust be 0\n");
+    std::printf("  mismatches             %6d\n", f.mismatches);
+    std::printf("  unreported failures    %6d\n", f.unreported);
+    std::printf("  hangs                  %6d\n", f.hangs);
+    for (const QString &p : f.problems)
+        std::printf("  ! %s\n", qPrintable(p));
+}
+
+} // namespace
+
+int main(int argc, char **argv)
+{
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    QApplication app(argc, argv);
+    const SoakOptions options = parseOptions(app);
+    const SoakFigures figures = runSoak(options);
+    print(options, figures);
+    std::fflush(stdout);
+    return figures.mismatches == 0 && figures.unreported == 0 && figures.hangs == 0 ? 0 : 1;
+}
