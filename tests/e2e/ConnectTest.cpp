@@ -175,3 +175,32 @@ TEST_F(WindowTest, AMissingCarDatabaseEndsTheConnectThroughTheGeneralErrorHandle
     unit->clearFrameLog();
     EXPECT_TRUE(waitFor([&] { return !unit->sent(0x88).empty(); }));
 }
+
+TEST_F(WindowTest, WhileAnOperationRunsItsActionsAreDisabledAndTheSupervisionStopped)
+{
+    start();
+    connect();
+    unit->setAnswering(false);
+    // The "no answer" box comes while the operation still holds the window.
+    std::vector<QString> enabledDuring;
+    bool supervisionDuring = true;
+    dialogs.whileShown = [&] {
+        for (const char *name : {"ActionZapisKodow", "ActionOdczytUstawienAlarmu", "ActionZamykanieAplikacji",
+                                 "ActionOpenSettings", "ActionSaveAllSettings"})
+            if (find<QAction>(name)->isEnabled())
+                enabledDuring.push_back(QString::fromLatin1(name));
+        for (const char *name : {"BITBTN_ZapisAll", "TOB_Wyjscie", "TOB_Zapisz", "BITBTN_ZapisKody"})
+            if (find<QWidget>(name)->isEnabled())
+                enabledDuring.push_back(QString::fromLatin1(name));
+        supervisionDuring = find<ScaledTimer>("TimerTimeOutConnected")->isActive();
+    };
+    trigger("ActionZapisKodow");
+    ASSERT_EQ(messageTexts(), std::vector<QString>{QStringLiteral("Alarm nie odpowiada.")});
+    EXPECT_TRUE(enabledDuring.empty()) << enabledDuring.front().toStdString();
+    EXPECT_FALSE(supervisionDuring);
+
+    EXPECT_EQ(statusText(), QStringLiteral("Alarm nie odpowiada."));
+    for (const char *name : {"BITBTN_ZapisAll", "TOB_Wyjscie", "TOB_Zapisz", "BITBTN_ZapisKody"})
+        EXPECT_TRUE(find<QWidget>(name)->isEnabled()) << name;
+    EXPECT_TRUE(find<ScaledTimer>("TimerTimeOutConnected")->isActive());
+}
