@@ -6,6 +6,9 @@
 
 #include <QFile>
 #include <QFileInfo>
+#include <QStringDecoder>
+
+#include <algorithm>
 
 namespace alvetra {
 
@@ -67,6 +70,22 @@ QString takeField(QString &rest)
     return field;
 }
 
+// A database saved in another encoding than code page 1250: a byte-order mark, or non-ASCII
+// bytes that all form UTF-8 sequences. A real code page 1250 file practically never does: most
+// of its letters ("ą", "ś", "ł", "Š", "ë", ...) are bytes that UTF-8 allows only inside a
+// sequence. Read as code page 1250, a UTF-8 file would list garbled makes and models.
+bool inAnotherEncoding(const QByteArray &bytes)
+{
+    if (bytes.startsWith("\xEF\xBB\xBF") || bytes.startsWith("\xFF\xFE") || bytes.startsWith("\xFE\xFF"))
+        return true;
+    const bool ascii = std::all_of(bytes.begin(), bytes.end(), [](char c) { return static_cast<unsigned char>(c) < 0x80; });
+    if (ascii)
+        return false;
+    QStringDecoder utf8(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);
+    const QString decoded = utf8(bytes);   // the decoding happens on conversion to a string
+    return !utf8.hasError() && !decoded.isEmpty();
+}
+
 } // namespace
 
 CarDatabase::LoadResult CarDatabase::load(const QString &path)
@@ -79,7 +98,7 @@ CarDatabase::LoadResult CarDatabase::load(const QString &path)
     if (hasMakes())
         return {};
     const QByteArray bytes = file.readAll();
-    if (file.error() != QFileDevice::NoError) fail();
+    if (file.error() != QFileDevice::NoError || inAnotherEncoding(bytes)) fail();
     // A reload happens only when the last load listed no make; start its array afresh too so
     // that the array and the make list always come from the same file.
     makes_.clear();

@@ -1,7 +1,8 @@
 #pragma once
 // The car database: the makes and models the fitter chooses from and the CAN group each needs.
 //
-// File format (code page 1250, lines end with CR LF, LF or CR):
+// File format (code page 1250, lines end with CR LF, LF or CR; a file in UTF-8 or UTF-16 is
+// refused like a damaged one):
 //   line 1     a decimal number 0-255 (a header; read and checked, its value is not used)
 //   car lines  key,make,model,group   e.g. "0103,Škoda,Octavia II,17"
 //              key: hexadecimal 0-FFFF, make number * 256 + model number; group: decimal 0-255.

@@ -27,6 +27,11 @@ inline const QString kFilterAll = QStringLiteral("Wszystkie pliki (*)");
 inline const QString kSettingsFileCannotOpen = QStringLiteral("Nie można otworzyć pliku %1.\r%2");
 inline const QString kSettingsFileCannotRead = QStringLiteral("Błąd odczytu pliku %1.\r%2");
 inline const QString kSettingsFileCannotWrite = QStringLiteral("Nie można zapisać pliku %1.\r%2\rPoprzednia zawartość pliku nie została zmieniona.");
+// The reasons given in place of the system's text where the cause is plain.
+inline const QString kReasonNoSuchFile = QStringLiteral("Taki plik nie istnieje.");
+inline const QString kReasonNoSuchFolder = QStringLiteral("Taki folder nie istnieje.");
+inline const QString kReasonIsAFolder = QStringLiteral("To jest folder, a nie plik.");
+inline const QString kReasonDiskFull = QStringLiteral("Brak miejsca na dysku.");
 inline const QString kSettingsFileTooLarge = QStringLiteral(
     "Plik %1 nie jest plikiem ustawień alarmu: ma %2 bajtów, a może mieć najwyżej 65535.");
 

@@ -25,8 +25,8 @@ void saveSettingsFile(const QString &path, const SettingsImage &image);
 
 // Reads `path` into the image: byte i unmasked becomes image byte i. A shorter file changes only
 // its first bytes; bytes after the 256th are ignored. Throws FileError when the file cannot be
-// opened, is larger than 65535 bytes (nothing is changed) or a read fails (the bytes read before
-// the failure stay in the image). Returns the number of image bytes changed.
+// opened, is larger than 65535 bytes or a read fails; the image is then left as it was. Returns
+// the number of image bytes changed.
 int loadSettingsFile(const QString &path, SettingsImage &image);
 
 // The same from an open device; `name` is used in messages.

@@ -183,11 +183,9 @@ TEST_F(CarDatabaseFile, ToleratesBlanksAroundNumbersAndOddLineEnds)
 
 TEST_F(CarDatabaseFile, OtherEncodingsAndBinaryGarbageNeverCrash)
 {
-    CarDatabase utf8;
-    EXPECT_TRUE(utf8.load(write(QStringLiteral("0\n0000,Škoda,Fabia I,3\n").toUtf8())).ok);
-    ASSERT_EQ(utf8.cars().size(), 1u);
-    EXPECT_NE(utf8.cars()[0].make, QStringLiteral("Škoda"));   // read as code page 1250, not guessed
-    EXPECT_EQ(utf8.cars()[0].group, 3);
+    CarDatabase utf8;   // would list garbled names: refused like a damaged file
+    expectFailure(utf8, write(QStringLiteral("0\n0000,Škoda,Fabia I,3\n").toUtf8()));
+    EXPECT_TRUE(utf8.cars().empty());
 
     QByteArray garbage;
     for (int i = 0; i < 4096; ++i) garbage.append(static_cast<char>((i * 7919) & 0xFF));

@@ -137,7 +137,7 @@ TEST_F(SettingsFileTest, FilesOver65535BytesAreRefusedBeforeReading)
     EXPECT_EQ(image, constantImage(0x00));
 }
 
-TEST_F(SettingsFileTest, MissingFileRaisesTheSystemReason)
+TEST_F(SettingsFileTest, MissingFileRaisesItsReason)
 {
     SettingsImage image = constantImage(0x44);
     try {
@@ -145,18 +145,17 @@ TEST_F(SettingsFileTest, MissingFileRaisesTheSystemReason)
         ADD_FAILURE() << "a missing file was read";
     } catch (const FileError &error) {
         EXPECT_TRUE(error.message().contains(QStringLiteral("brak.alm")));
-        EXPECT_TRUE(error.message().contains(QStringLiteral("No such file or directory"))) << error.message().toStdString();
+        EXPECT_TRUE(error.message().contains(QStringLiteral("Taki plik nie istnieje."))) << error.message().toStdString();
     }
     EXPECT_EQ(image, constantImage(0x44));
 }
 
-TEST_F(SettingsFileTest, ReadErrorKeepsTheBytesReadBeforeIt)
+TEST_F(SettingsFileTest, ReadErrorLeavesTheImageAsItWas)
 {
     FailingDevice device(QByteArray(40, char(kSettingsFileMask ^ 0x09)));
     SettingsImage image = constantImage(0x55);
     EXPECT_THROW(readSettings(device, image, QStringLiteral("/media/pendrive/a.alm")), FileError);
-    for (int i = 0; i < 40; ++i) ASSERT_EQ(image.at(i), 0x09) << i;
-    for (int i = 40; i < 256; ++i) ASSERT_EQ(image.at(i), 0x55) << i;
+    EXPECT_EQ(image, constantImage(0x55));
 }
 
 TEST_F(SettingsFileTest, FailedWriteLeavesThePreviousFileIntact)
