@@ -64,8 +64,9 @@ inline QString scratchPath(const QString &name)
         const QString base = QDir(QStringLiteral("/dev/shm")).exists() ? QStringLiteral("/dev/shm") : QDir::tempPath();
         const QString dir = base + QStringLiteral("/alvetra-fuzz-%1").arg(::getpid());
         QDir().mkpath(dir);
-        std::atexit([] { QDir(scratchFolderForCleanup()).removeRecursively(); });
+        // Set before the clean-up is registered, so that the name outlives the clean-up.
         scratchFolderForCleanup() = dir;
+        std::atexit([] { QDir(scratchFolderForCleanup()).removeRecursively(); });
         return dir;
     }();
     return folder + QLatin1Char('/') + name;
