@@ -7,12 +7,15 @@
 #include "PortSearch.h"
 #include "PortTransports.h"
 #include "Preferences.h"
+#include "ProgramFolders.h"
 #include "TForm1.h"
 #include "TerminationSignals.h"
 #include "UiTexts.h"
 #include "Wait.h"
 
+#include <QDir>
 #include <QFont>
+#include <QIcon>
 
 static void nameApplication()
 {
@@ -37,11 +40,14 @@ int main(int argc, char **argv)
     font.setPixelSize(11);
     QApplication::setFont(font);
 
-    const QString programFolder = QCoreApplication::applicationDirPath();
+    // Beside the executable in the build tree; <prefix>/share/alvetra when installed.
+    const alvetra::ProgramFolders folders = alvetra::ProgramFolders::ofThisProgram();
+    QGuiApplication::setDesktopFileName(QStringLiteral("alvetra"));
+    QApplication::setWindowIcon(QIcon(QDir(folders.data).filePath(QStringLiteral("alvetra.png"))));
 
     alvetra::WidgetDialogs dialogs;
     app.setDialogs(&dialogs);
-    alvetra::AppShell shell(alvetra::PreferencesFile(alvetra::PreferencesFile::locate(programFolder), programFolder),
+    alvetra::AppShell shell(alvetra::PreferencesFile(alvetra::PreferencesFile::locate(folders.preferences), folders.documents),
                             dialogs);
 
     // The simulated unit behind the port "Symulator" lives as long as the window.
@@ -50,7 +56,7 @@ int main(int argc, char **argv)
     alvetra::WindowSetup setup;
     setup.portNames = alvetra::portList(alvetra::systemSerialPorts(), options.extraPorts);
     setup.forcedPort = options.selectedPort;
-    setup.programFolder = programFolder;
+    setup.programFolder = folders.data;
     setup.dialogs = &dialogs;
     setup.shell = &shell;
     setup.transports = transports.factory();
