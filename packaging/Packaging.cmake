@@ -56,18 +56,18 @@ set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
 set(CPACK_DEBIAN_PACKAGE_RELEASE 1)
 set(CPACK_DEBIAN_PACKAGE_SECTION electronics)
 set(CPACK_DEBIAN_PACKAGE_PRIORITY optional)
+# The summary above is the first line; CPack indents these lines by one blank.
 set(CPACK_DEBIAN_PACKAGE_DESCRIPTION
-"programs and diagnoses a car-alarm control unit over RS232
- Alvetra lets a car-alarm fitter connect to the alarm control unit through an
- RS232 serial port (or a USB adapter) with the unit's PC access password, read
- its configuration, change it on ten tabs (codes, turn signals, central locks,
- anti-theft and anti-hijack locks, re-arming, the car's CAN group), write it
- back, learn and erase remotes and tokens, list and clear the event history,
- watch the unit's inputs live and keep settings files for offline work.
- .
- The user interface and the manual are in Polish. The built-in simulated unit
- (port \"Symulator\", alvetra --simulator) serves for training; alvetra-unit
- serves it on a pseudo-terminal.")
+"Alvetra lets a car-alarm fitter connect to the alarm control unit through an
+RS232 serial port (or a USB adapter) with the unit's PC access password, read
+its configuration, change it on ten tabs (codes, turn signals, central locks,
+anti-theft and anti-hijack locks, re-arming, the car's CAN group), write it
+back, learn and erase remotes and tokens, list and clear the event history,
+watch the unit's inputs live and keep settings files for offline work.
+
+The user interface and the manual are in Polish. The simulated unit built into
+the program (alvetra --simulator) serves for training; alvetra-unit serves it
+on a pseudo-terminal.")
 
 # The libraries come from the executables (dpkg-shlibdeps); what they load at run time does not:
 # the platform plugins, the fonts the window is laid out for, and the opener of the manual.
