@@ -80,6 +80,8 @@ else()
   set(CPACK_DEBIAN_PACKAGE_DEPENDS
       "libc6 (>= 2.34), libstdc++6 (>= 12), libgcc-s1, libqt6core6 (>= 6.4), libqt6gui6 (>= 6.4), libqt6widgets6 (>= 6.4), libqt6serialport6 (>= 6.4), ${alvetra_runtime_depends}")
 endif()
-set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "xdg-utils, evince | okular | atril | qpdfview | mupdf | pdf-viewer")
+# The opener of the manual, a PDF viewer, and the native Wayland platform plugin (without it the
+# program runs through XWayland).
+set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "xdg-utils, evince | okular | atril | qpdfview | mupdf | pdf-viewer, qt6-wayland")
 
 include(CPack)

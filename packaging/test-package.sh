@@ -14,8 +14,9 @@
 #    system with its dependencies; the installed program starts, runs its window against the
 #    simulated unit, keeps its preferences in the user's configuration folder; then the package
 #    is purged again. A system that already has the package is left alone.
-# 5. with ALVETRA_PACKAGE_CLEAN_SYSTEM=1 (root, network, a few minutes): the same installation
-#    into a fresh Debian 12 made by debootstrap.
+# 5. with ALVETRA_PACKAGE_CLEAN_SYSTEM=1 (root, network, about two minutes): the same
+#    installation and window into a fresh minimal Debian 12 made by debootstrap, so that only the
+#    package's declared dependencies are there.
 set -eu
 cd "$(dirname "$0")/.."
 root_dir=$(pwd)
@@ -39,6 +40,8 @@ echo "Testing $deb"
 work=$(mktemp -d)
 cleanup() {
   [ -n "${gui_pid:-}" ] && kill "$gui_pid" 2>/dev/null || true
+  # A failed run does not leave the package it installed behind.
+  [ -n "${installed_here:-}" ] && dpkg --purge alvetra >/dev/null 2>&1 || true
   rm -rf "$work"
 }
 trap cleanup EXIT
@@ -109,6 +112,9 @@ for exe in alvetra alvetra-unit; do
     depends_on "$owner" || fail "$exe needs $lib from $owner, which the package does not depend on"
   done
 done
+if command -v desktop-file-validate >/dev/null 2>&1; then
+  desktop-file-validate "$work/root/usr/share/applications/alvetra.desktop" || fail "the desktop entry is not valid"
+fi
 pass "unpacked program starts; every library it needs comes from a dependency"
 
 # ---- 4. and 5. installation
@@ -139,19 +145,31 @@ install_and_start() {
 start_window() {
   # The window on the simulated unit, with a configuration folder of its own; the reminder about
   # the COM port is switched off there so that nothing waits for a click.
-  mkdir -p "$work/home/.config/alvetra"
-  printf '[COMINFORMATION]\r\nVALUE=0\r\n' > "$work/home/.config/alvetra/Serkano.ini"
-  HOME="$work/home" XDG_CONFIG_HOME="$work/home/.config" QT_QPA_PLATFORM=offscreen \
-    /usr/bin/alvetra --simulator >"$work/gui.log" 2>&1 &
+  target=$1
+  home=/tmp/alvetra-package-test-home
+  rm -rf "$target$home"
+  mkdir -p "$target$home/.config/alvetra"
+  printf '[COMINFORMATION]\r\nVALUE=0\r\n' > "$target$home/.config/alvetra/Serkano.ini"
+  # Started directly (chroot and env replace themselves with the program), so that $! is the
+  # program and the signal below reaches it.
+  set -- env HOME="$home" XDG_CONFIG_HOME="$home/.config" QT_QPA_PLATFORM=offscreen /usr/bin/alvetra --simulator
+  if [ -n "$target" ]; then
+    chroot "$target" "$@" >"$work/gui.log" 2>&1 &
+  else
+    "$@" >"$work/gui.log" 2>&1 &
+  fi
   gui_pid=$!
   sleep 4
   kill -0 "$gui_pid" 2>/dev/null || { cat "$work/gui.log" >&2; fail "the installed program ended by itself"; }
   kill -TERM "$gui_pid"
-  wait "$gui_pid" || { cat "$work/gui.log" >&2; fail "the installed program did not end cleanly on SIGTERM"; }
+  status=0
+  wait "$gui_pid" || status=$?
+  [ "$status" = 0 ] || { cat "$work/gui.log" >&2; fail "the installed program ended with status $status on SIGTERM"; }
   gui_pid=
-  grep -q 'CMBPORTSPEEDINDEX' "$work/home/.config/alvetra/Serkano.ini" ||
+  grep -q 'CMBPORTSPEEDINDEX' "$target$home/.config/alvetra/Serkano.ini" ||
     fail "the installed program did not store its preferences in the user's configuration folder"
-  [ ! -e /usr/share/alvetra/Serkano.ini ] || fail "the installed program wrote its preferences into /usr/share/alvetra"
+  [ ! -e "$target/usr/share/alvetra/Serkano.ini" ] || fail "the installed program wrote its preferences into /usr/share/alvetra"
+  rm -rf "$target$home"
   pass "installed window ran on the simulated unit and stored its preferences in ~/.config/alvetra"
 }
 
@@ -168,9 +186,11 @@ elif [ "$(id -u)" != 0 ]; then
 elif dpkg-query -W -f='${Status}' alvetra 2>/dev/null | grep -q 'install ok installed'; then
   echo "skip: alvetra is already installed on this system; it is left as it is"
 else
+  installed_here=1
   install_and_start ""
-  start_window
+  start_window ""
   purge ""
+  installed_here=
 fi
 
 if [ "${ALVETRA_PACKAGE_CLEAN_SYSTEM:-0}" = 1 ]; then
@@ -180,6 +200,7 @@ if [ "${ALVETRA_PACKAGE_CLEAN_SYSTEM:-0}" = 1 ]; then
   debootstrap --variant=minbase bookworm "$chroot_dir" "${DEBIAN_MIRROR:-http://deb.debian.org/debian}" >"$work/debootstrap.log" 2>&1 ||
     { tail -20 "$work/debootstrap.log" >&2; fail "debootstrap failed"; }
   install_and_start "$chroot_dir"
+  start_window "$chroot_dir"
   purge "$chroot_dir"
 fi
 echo "Package tests passed."

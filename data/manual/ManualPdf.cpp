@@ -1,289 +1,22 @@
-// Typesets the user manual from its Markdown source as an A4 PDF: pictures scaled to the text
-// width and centred, tables across the text width, every chapter (level-2 heading) on a new page,
-// no picture cut by the foot of a page nor a section heading left alone there, a table of contents with page numbers where
-// the source has the line "<!-- spis treści -->", and a footer with the title and the page number.
-// Relative picture paths are taken from the source's folder.
+// Typesets the user manual (ManualTypesetter) into a PDF file.
 //
 //   alvetra-manual SOURCE.md OUTPUT.pdf
+// Relative picture paths are taken from the source's folder. A picture that cannot be read fails
+// the run and no PDF is written: a manual with holes is not shipped.
 
-#include <QAbstractTextDocumentLayout>
+#include "ManualTypesetter.h"
+
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QGuiApplication>
-#include <QImage>
-#include <QPageLayout>
-#include <QPainter>
 #include <QPdfWriter>
-#include <QTextBlock>
-#include <QTextCursor>
 #include <QTextDocument>
-#include <QTextFragment>
-#include <QTextFrame>
-#include <QTextLayout>
-#include <QTextTable>
-#include <QUrl>
 #include <cstdio>
-#include <memory>
-#include <vector>
-
-namespace {
-
-const QString kTitle = QStringLiteral("Alvetra 1.61 – instrukcja obsługi");
-const QString kContentsMarker = QStringLiteral("<!-- spis treści -->");
-const QString kContentsPlaceholder = QStringLiteral("@@spis-tresci@@");
-const QString kContentsTitle = QStringLiteral("Spis treści");
-constexpr qreal kDocumentDpi = 96;        // the unit of the text layout: one screen pixel
-constexpr qreal kFooterHeight = 28;       // below the text of every page, in layout units
-
-struct Chapter {
-    int heading;        // block numbers
-    int contentsLine;   // its line in the table of contents
-};
-
-int headingLevel(const QTextBlock &block)
-{
-    return block.blockFormat().headingLevel();
-}
-
-void changeBlockFormat(const QTextBlock &block, const std::function<void(QTextBlockFormat &)> &change)
-{
-    QTextBlockFormat format = block.blockFormat();
-    change(format);
-    QTextCursor(block).setBlockFormat(format);
-}
-
-// ---- the document
-
-// Pictures wider than the text shrink to its width, keeping their proportions.
-void fitPictures(QTextDocument &document, qreal textWidth)
-{
-    for (QTextBlock block = document.begin(); block.isValid(); block = block.next()) {
-        for (auto it = block.begin(); !it.atEnd(); ++it) {
-            const QTextFragment fragment = it.fragment();
-            if (!fragment.charFormat().isImageFormat())
-                continue;
-            QTextImageFormat format = fragment.charFormat().toImageFormat();
-            const QImage image = document.resource(QTextDocument::ImageResource, QUrl(format.name())).value<QImage>();
-            if (image.isNull()) {
-                std::fprintf(stderr, "picture not found: %s\n", qPrintable(format.name()));
-                continue;
-            }
-            const qreal width = std::min<qreal>(image.width(), textWidth);
-            format.setWidth(width);
-            format.setHeight(image.height() * width / image.width());
-            QTextCursor cursor(&document);
-            cursor.setPosition(fragment.position());
-            cursor.setPosition(fragment.position() + fragment.length(), QTextCursor::KeepAnchor);
-            cursor.setCharFormat(format);
-        }
-    }
-}
-
-// Every chapter starts on a new page, the first one too: the title, the introduction and the
-// table of contents make the first page. Sections get some room above them.
-void arrangeHeadings(QTextDocument &document)
-{
-    for (QTextBlock block = document.begin(); block.isValid(); block = block.next()) {
-        if (headingLevel(block) == 2)
-            changeBlockFormat(block, [](QTextBlockFormat &f) { f.setPageBreakPolicy(QTextFormat::PageBreak_AlwaysBefore); });
-        else if (headingLevel(block) == 3)
-            changeBlockFormat(block, [](QTextBlockFormat &f) { f.setTopMargin(12); });
-    }
-}
-
-// Tables span the text width; pictures stand centred in their own paragraphs.
-void arrangeTablesAndPictures(QTextDocument &document)
-{
-    for (QTextFrame *frame : document.rootFrame()->childFrames()) {
-        if (auto *table = qobject_cast<QTextTable *>(frame)) {
-            QTextTableFormat format = table->format();
-            format.setWidth(QTextLength(QTextLength::PercentageLength, 100));
-            format.setCellPadding(3);
-            format.setBorderCollapse(true);
-            table->setFormat(format);
-        }
-    }
-    for (QTextBlock block = document.begin(); block.isValid(); block = block.next()) {
-        if (block.text() != QString(QChar::ObjectReplacementCharacter))
-            continue;
-        changeBlockFormat(block, [](QTextBlockFormat &f) {
-            f.setAlignment(Qt::AlignHCenter);
-            f.setTopMargin(6);
-            f.setBottomMargin(6);
-        });
-    }
-}
-
-QTextBlock findBlock(const QTextDocument &document, const QString &text)
-{
-    for (QTextBlock block = document.begin(); block.isValid(); block = block.next())
-        if (block.text().trimmed() == text)
-            return block;
-    return {};
-}
-
-// Replaces the placeholder paragraph with a title and one line per chapter; the page numbers
-// are filled in once the pages are known.
-std::vector<Chapter> insertContents(QTextDocument &document, qreal textWidth)
-{
-    std::vector<Chapter> chapters;
-    const QTextBlock placeholder = findBlock(document, kContentsPlaceholder);
-    if (!placeholder.isValid())
-        return chapters;
-    std::vector<QTextBlock> headings;
-    for (QTextBlock block = document.begin(); block.isValid(); block = block.next())
-        if (headingLevel(block) == 2)
-            headings.push_back(block);
-
-    QTextCursor cursor(placeholder);
-    cursor.select(QTextCursor::BlockUnderCursor);
-    cursor.removeSelectedText();
-
-    QTextBlockFormat titleLine;
-    titleLine.setTopMargin(12);
-    titleLine.setBottomMargin(4);
-    QTextCharFormat title;
-    title.setFontWeight(QFont::Bold);
-    title.setFontPointSize(12);
-    cursor.insertBlock(titleLine, title);
-    cursor.insertText(kContentsTitle);
-
-    QTextBlockFormat line;
-    line.setTabPositions({QTextOption::Tab(textWidth, QTextOption::RightTab)});
-    line.setTopMargin(2);
-    std::vector<int> lines;
-    for (const QTextBlock &heading : headings) {
-        cursor.insertBlock(line, QTextCharFormat());
-        cursor.insertText(heading.text() + QStringLiteral("\t00"));
-        lines.push_back(cursor.block().blockNumber());
-    }
-    // The inserted lines moved the headings' block numbers; take them now.
-    for (std::size_t i = 0; i < headings.size(); ++i)
-        chapters.push_back({headings[i].blockNumber(), lines[i]});
-    return chapters;
-}
-
-// ---- pages
-
-// A fresh copy of the document laid out on pages of `body`. Laying out anew after every change
-// keeps the pages right: the layout of a document changed after its layout is not reliable.
-std::unique_ptr<QTextDocument> paginated(const QTextDocument &document, QSizeF body)
-{
-    std::unique_ptr<QTextDocument> copy(document.clone());
-    copy->setBaseUrl(document.baseUrl());
-    copy->setDocumentMargin(document.documentMargin());
-    copy->setPageSize(body);
-    copy->documentLayout()->documentSize();
-    return copy;
-}
-
-// Pages are counted from 0. A block's bounding rectangle starts where the block would have
-// started without a page break; its lines are where they are drawn.
-int pageAt(const QTextDocument &pages, qreal y)
-{
-    return int(y / pages.pageSize().height());
-}
-
-int lastPageOf(const QTextDocument &pages, const QTextBlock &block)
-{
-    return pageAt(pages, pages.documentLayout()->blockBoundingRect(block).bottom() - 1);
-}
-
-// The page of a block's first line.
-int firstLinePageOf(const QTextDocument &pages, const QTextBlock &block)
-{
-    const QRectF rect = pages.documentLayout()->blockBoundingRect(block);
-    const QTextLayout *layout = block.layout();
-    if (!layout || layout->lineCount() == 0)
-        return pageAt(pages, rect.top());
-    const QTextLine line = layout->lineAt(0);
-    return pageAt(pages, rect.top() + line.y() - layout->boundingRect().top() + line.height() - 1);
-}
-
-bool isPicture(const QTextBlock &block)
-{
-    return block.text() == QString(QChar::ObjectReplacementCharacter);
-}
-
-// The first block that must move to the next page, or -1: a section heading left alone at the
-// foot of a page, or a picture running over the foot of a page (the layout moves lines of text to
-// the next page, not pictures), together with the heading right above it.
-int blockToMove(const QTextDocument &pages)
-{
-    for (QTextBlock block = pages.begin(); block.isValid(); block = block.next()) {
-        const QTextBlock next = block.next();
-        if (headingLevel(block) == 3 && next.isValid() && lastPageOf(pages, block) != firstLinePageOf(pages, next))
-            return block.blockNumber();
-        const QRectF rect = pages.documentLayout()->blockBoundingRect(block);
-        if (isPicture(block) && pageAt(pages, rect.top()) != pageAt(pages, rect.bottom() - 1)) {
-            const QTextBlock previous = block.previous();
-            const bool headed = previous.isValid() && headingLevel(previous) == 3;
-            return (headed ? previous : block).blockNumber();
-        }
-    }
-    return -1;
-}
-
-// Moves such blocks to the next page, one at a time: each move shifts the pages after it.
-void keepPagesWhole(QTextDocument &document, QSizeF body)
-{
-    for (int moves = 0; moves < 100; ++moves) {
-        const int block = blockToMove(*paginated(document, body));
-        if (block < 0)
-            return;
-        changeBlockFormat(document.findBlockByNumber(block),
-                          [](QTextBlockFormat &f) { f.setPageBreakPolicy(QTextFormat::PageBreak_AlwaysBefore); });
-    }
-}
-
-void numberContents(QTextDocument &document, const std::vector<Chapter> &chapters, QSizeF body)
-{
-    const std::unique_ptr<QTextDocument> pages = paginated(document, body);
-    for (const Chapter &chapter : chapters) {
-        QTextCursor cursor(document.findBlockByNumber(chapter.contentsLine));
-        cursor.movePosition(QTextCursor::EndOfBlock);
-        cursor.movePosition(QTextCursor::PreviousCharacter, QTextCursor::KeepAnchor, 2);
-        cursor.insertText(QString::number(lastPageOf(*pages, pages->findBlockByNumber(chapter.heading)) + 1));
-    }
-}
-
-void paintFooter(QPainter &painter, const QFont &font, qreal width, qreal bodyHeight, int page)
-{
-    painter.setFont(font);
-    painter.setPen(QColor(90, 90, 90));
-    painter.drawLine(QPointF(0, bodyHeight + 4), QPointF(width, bodyHeight + 4));
-    const QRectF footer(0, bodyHeight + 8, width, kFooterHeight - 8);
-    painter.drawText(footer, Qt::AlignLeft | Qt::AlignTop, kTitle);
-    painter.drawText(footer, Qt::AlignRight | Qt::AlignTop, QString::number(page));
-}
-
-void paintPages(const QTextDocument &pages, QPdfWriter &pdf)
-{
-    const qreal scale = pdf.resolution() / kDocumentDpi;
-    const QSizeF body = pages.pageSize();
-    QFont footerFont = pages.defaultFont();
-    footerFont.setPointSizeF(footerFont.pointSizeF() * 0.8);
-    QPainter painter(&pdf);
-    painter.scale(scale, scale);
-    for (int page = 0; page < pages.pageCount(); ++page) {
-        if (page > 0)
-            pdf.newPage();
-        painter.save();
-        const QRectF visible(0, page * body.height(), body.width(), body.height());
-        painter.translate(0, -visible.top());
-        const_cast<QTextDocument &>(pages).drawContents(&painter, visible);
-        painter.restore();
-        painter.save();
-        paintFooter(painter, footerFont, body.width(), body.height(), page + 1);
-        painter.restore();
-    }
-}
-
-} // namespace
 
 int main(int argc, char **argv)
 {
+    using namespace alvetra::manual;
     QGuiApplication app(argc, argv);
     if (argc != 3) {
         std::fprintf(stderr, "usage: %s SOURCE.md OUTPUT.pdf\n", argv[0]);
@@ -295,32 +28,20 @@ int main(int argc, char **argv)
         std::fprintf(stderr, "cannot read %s\n", argv[1]);
         return 1;
     }
-    QString markdown = QString::fromUtf8(source.readAll());
-    markdown.replace(kContentsMarker, kContentsPlaceholder);
-
+    const ManualLayout layout = ManualLayout::a4();
+    const QUrl base = QUrl::fromLocalFile(QFileInfo(sourcePath).absoluteDir().absolutePath() + QLatin1Char('/'));
+    QStringList missing;
+    const auto pages = typesetManual(QString::fromUtf8(source.readAll()), base, layout.body, &missing);
+    if (!missing.isEmpty()) {
+        for (const QString &picture : missing)
+            std::fprintf(stderr, "picture not found: %s\n", qPrintable(picture));
+        return 1;
+    }
     QPdfWriter pdf(QString::fromLocal8Bit(argv[2]));
-    pdf.setTitle(kTitle);
+    pdf.setTitle(kManualTitle);
     pdf.setCreator(QStringLiteral("Alvetra"));
-    pdf.setPageSize(QPageSize(QPageSize::A4));
-    pdf.setPageMargins(QMarginsF(18, 16, 18, 14), QPageLayout::Millimeter);
-    const QRectF paintArea = pdf.pageLayout().paintRectPixels(pdf.resolution());
-    const qreal scale = pdf.resolution() / kDocumentDpi;
-    const QSizeF body(paintArea.width() / scale, paintArea.height() / scale - kFooterHeight);
-
-    QTextDocument document;
-    document.setBaseUrl(QUrl::fromLocalFile(QFileInfo(sourcePath).absoluteDir().absolutePath() + QLatin1Char('/')));
-    QFont font(QStringLiteral("Liberation Sans"));
-    font.setPointSize(10);
-    document.setDefaultFont(font);
-    document.setDocumentMargin(0);
-    document.setMarkdown(markdown, QTextDocument::MarkdownDialectGitHub);
-
-    fitPictures(document, body.width());
-    arrangeHeadings(document);
-    arrangeTablesAndPictures(document);
-    const std::vector<Chapter> chapters = insertContents(document, body.width());
-    keepPagesWhole(document, body);
-    numberContents(document, chapters, body);
-    paintPages(*paginated(document, body), pdf);
+    pdf.setResolution(kPdfResolution);
+    pdf.setPageLayout(layout.page);
+    paintManual(*pages, pdf);
     return 0;
 }
