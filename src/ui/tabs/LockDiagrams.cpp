@@ -1,5 +1,6 @@
 #include "LockDiagrams.h"
 
+#include "ProgramFolders.h"
 #include "RadioGroup.h"
 #include "SpinEdit.h"
 #include "ZamkiTab.h"
@@ -33,7 +34,7 @@ QString openErrorText(const QString &path, const QString &reason)
 } // namespace
 
 LockDiagrams::LockDiagrams(ZamkiTab &zamki, QObject *parent)
-    : QObject(parent), zamki_(zamki), folder_(QCoreApplication::applicationDirPath() + QStringLiteral("/Ikony/"))
+    : QObject(parent), zamki_(zamki), folder_(ProgramFolders::ofThisProgram().data + QStringLiteral("/Ikony/"))
 {
     ZamkiTab &z = zamki_;
     const std::pair<SpinEdit *, SpinDiagram> spins[] = {
