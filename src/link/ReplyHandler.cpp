@@ -2,6 +2,7 @@
 
 #include "Cp1250.h"
 #include "LinkEvents.h"
+#include "Protocol.h"
 #include "ReplyState.h"
 #include "SettingsImage.h"
 #include "UiBridge.h"
@@ -16,11 +17,6 @@ constexpr std::size_t kLoginTrailer = 5;
 // A read reply starts with address, two spare bytes and the count.
 constexpr std::size_t kReadHeader = 4;
 
-constexpr std::uint8_t kAccessPasswordCorrect = 0x01;
-constexpr std::uint8_t kAccessArmed = 0x02;
-constexpr std::uint8_t kAccessAntiTheftActive = 0x08;
-constexpr std::uint8_t kAccessAntiHijackActive = 0x10;
-constexpr std::uint8_t kStillLearning = 5;
 
 // The unit's single-byte characters (code page 1250) of data[0] to data[count - 1].
 QString textOf(const Bytes &data, std::size_t count)
@@ -41,15 +37,15 @@ bool ReplyHandler::handle(const TRs232Frame &frame)
         return false;
     bool handled = false;
     switch (frame.code) {
-    case 0x81: handled = loginReply(frame.data); break;
-    case 0x82: handled = readReply(frame.data); break;
-    case 0x83: handled = writeReply(frame.data); break;
-    case 0x86:
-    case 0x87: handled = identificationReply(frame); break;
-    case 0x88: handled = statusReport(frame); break;
-    case 0x89: handled = learningReport(frame.data); break;
-    case 0x8C: state_.raise(ReplyFlag::Confirmation); handled = true; break;
-    case 0x8D: state_.raise(ReplyFlag::CanConfirmation); handled = true; break;
+    case reply::kLogin: handled = loginReply(frame.data); break;
+    case reply::kRead: handled = readReply(frame.data); break;
+    case reply::kWrite: handled = writeReply(frame.data); break;
+    case reply::kIdentifyFirst:
+    case reply::kIdentifySecond: handled = identificationReply(frame); break;
+    case reply::kStatus: handled = statusReport(frame); break;
+    case reply::kLearning: handled = learningReport(frame.data); break;
+    case reply::kConfirm: state_.raise(ReplyFlag::Confirmation); handled = true; break;
+    case reply::kConfirmCan: state_.raise(ReplyFlag::CanConfirmation); handled = true; break;
     default: break;
     }
     if (handled)
@@ -84,13 +80,13 @@ bool ReplyHandler::loginReply(const Bytes &data)
         });
     }
     state_.setAccessFlags(access);
-    if (access & kAccessArmed) {
+    if (access & access::kArmed) {
         onUi(&LinkEvents::showArmed);
         onUi(&LinkEvents::withdrawAccess);
     } else {
         onUi(&LinkEvents::showDisarmed);
     }
-    if ((access & (kAccessAntiTheftActive | kAccessAntiHijackActive)) || !(access & kAccessPasswordCorrect))
+    if ((access & (access::kAntiTheftActive | access::kAntiHijackActive)) || !(access & access::kPasswordCorrect))
         onUi(&LinkEvents::withdrawAccess);
     state_.raise(ReplyFlag::Login);
     return true;
@@ -123,7 +119,7 @@ bool ReplyHandler::writeReply(const Bytes &data)
 
 bool ReplyHandler::identificationReply(const TRs232Frame &frame)
 {
-    const bool first = frame.code == 0x86;
+    const bool first = frame.code == reply::kIdentifyFirst;
     state_.setIdentificationText(first ? IdentificationText::First : IdentificationText::Second,
                                  textOf(frame.data, frame.data.size()));
     state_.raise(first ? ReplyFlag::FirstId : ReplyFlag::SecondId);
@@ -149,7 +145,7 @@ bool ReplyHandler::learningReport(const Bytes &data)
     if (data.empty())
         return false;
     state_.setLearnedCount(data[0]);
-    state_.setFlag(ReplyFlag::Learning, data[0] != kStillLearning);
+    state_.setFlag(ReplyFlag::Learning, data[0] != kLearningInProgress);
     return true;
 }
 

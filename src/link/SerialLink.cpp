@@ -2,6 +2,7 @@
 
 #include "LineSpeed.h"
 #include "LinkEvents.h"
+#include "Protocol.h"
 #include "SerialTransport.h"
 #include "SettingsImage.h"
 #include "TRS232.h"
@@ -15,11 +16,6 @@ namespace alvetra {
 
 namespace {
 
-constexpr std::uint8_t kReadRequest = 0x02;
-constexpr std::uint8_t kWriteRequest = 0x03;
-constexpr std::uint8_t kStatusRequest = 0x08;
-constexpr std::uint8_t kBlockKeepingRequest = 0x0A;
-constexpr std::uint8_t kDisconnectRequest = 0x0B;
 
 constexpr int kTickMs = 100;
 constexpr int kMaxWriteBlock = 8;
@@ -146,7 +142,7 @@ bool SerialLink::SendRequest(std::uint8_t destination, std::uint8_t source, std:
         if (tick < 0xFFFF)
             ++tick;
     }
-    if (code == kWriteRequest)
+    if (code == request::kWrite)
         return replies_.isRaised(ReplyFlag::Write) && replies_.isRaised(ReplyFlag::WriteAccepted);
     return replies_.isRaised(flag);
 }
@@ -187,7 +183,7 @@ qint64 SerialLink::WriteRaw(const QByteArray &text)
 bool SerialLink::ReadBlock(std::uint8_t destination, std::uint8_t address, std::uint8_t count)
 {
     const QString hex = QStringLiteral("0000") + ByteToHex(address) + ByteToHex(count);
-    return SendRequest(destination, kPcAddress, kReadRequest, hex, 0, 2600, 2500);
+    return SendRequest(destination, kPcAddress, request::kRead, hex, 0, 2600, 2500);
 }
 
 std::uint8_t SerialLink::WriteBlock(std::uint8_t destination, std::uint8_t address, std::uint8_t count,
@@ -198,7 +194,7 @@ std::uint8_t SerialLink::WriteBlock(std::uint8_t destination, std::uint8_t addre
     std::uint64_t value = 0;
     for (int i = count - 1; i >= 0; --i)
         value = value << 8 | image.at(address + i);
-    return SendRequest(destination, kPcAddress, kWriteRequest, std::nullopt, 0, 6600, 6500, address, count, value,
+    return SendRequest(destination, kPcAddress, request::kWrite, std::nullopt, 0, 6600, 6500, address, count, value,
                        true)
                ? 0
                : 1;
@@ -206,17 +202,17 @@ std::uint8_t SerialLink::WriteBlock(std::uint8_t destination, std::uint8_t addre
 
 bool SerialLink::sendStatusRequest(std::uint16_t totalMs, std::uint16_t repeatMs)
 {
-    return SendRequest(kUnitAddress, kPcAddress, kStatusRequest, std::nullopt, 0, repeatMs, totalMs);
+    return SendRequest(kUnitAddress, kPcAddress, request::kStatus, std::nullopt, 0, repeatMs, totalMs);
 }
 
 void SerialLink::sendBlockKeeping()
 {
-    SendRequest(kUnitAddress, kPcAddress, kBlockKeepingRequest, std::nullopt, 0, 2, 1);
+    SendRequest(kUnitAddress, kPcAddress, request::kBlockKeeping, std::nullopt, 0, 2, 1);
 }
 
 bool SerialLink::sendDisconnect()
 {
-    return SendRequest(kUnitAddress, kPcAddress, kDisconnectRequest, std::nullopt, 0, 200, 600);
+    return SendRequest(kUnitAddress, kPcAddress, request::kDisconnect, std::nullopt, 0, 200, 600);
 }
 
 } // namespace alvetra

@@ -1,6 +1,7 @@
 #include "SimulatedUnit.h"
 
 #include "Cp1250.h"
+#include "Protocol.h"
 #include "UnitRecords.h"
 
 #include <algorithm>
@@ -9,19 +10,7 @@ namespace alvetra::sim {
 
 namespace {
 
-constexpr std::uint8_t kLogin = 0x01;
-constexpr std::uint8_t kRead = 0x02;
-constexpr std::uint8_t kWrite = 0x03;
-constexpr std::uint8_t kFirstText = 0x06;
-constexpr std::uint8_t kSecondText = 0x07;
-constexpr std::uint8_t kStatus = 0x08;
-constexpr std::uint8_t kLearn = 0x09;
-constexpr std::uint8_t kBlockKeeping = 0x0A;
-constexpr std::uint8_t kDisconnect = 0x0B;
-constexpr std::uint8_t kConfirm = 0x0C;
-constexpr std::uint8_t kCanConfirm = 0x0D;
 
-constexpr std::uint8_t kStillLearning = 5;
 constexpr std::uint8_t kWriteAccepted = 0;
 constexpr std::uint8_t kWriteRefused = 1;
 constexpr int kMaxReadCount = kMaxSendableDataBytes - 4;   // a read reply must stay sendable
@@ -235,7 +224,7 @@ void SimulatedUnit::completeLearning(int count, Clock::time_point at)
             std::copy(record.begin(), record.end(), memory_.begin() + start + slot * 6);
         }
     }
-    reply(kLearn, {static_cast<std::uint8_t>(count)}, at);
+    reply(request::kLearning, {static_cast<std::uint8_t>(count)}, at);
 }
 
 // ---------------------------------------------------------------- faults
@@ -474,22 +463,22 @@ void SimulatedUnit::handle(const TRs232Frame &frame, Clock::time_point at)
 void SimulatedUnit::dispatch(const TRs232Frame &frame, Clock::time_point at)
 {
     switch (frame.code) {
-    case kLogin: onLogin(frame.data, at); break;
-    case kRead: onRead(frame.data, at); break;
-    case kWrite: onWrite(frame.data, at); break;
-    case kFirstText: reply(kFirstText, toBytes(cp1250::encode(config_.firstText)), at); break;
-    case kSecondText: reply(kSecondText, toBytes(cp1250::encode(config_.secondText)), at); break;
-    case kStatus: {
+    case request::kLogin: onLogin(frame.data, at); break;
+    case request::kRead: onRead(frame.data, at); break;
+    case request::kWrite: onWrite(frame.data, at); break;
+    case request::kIdentifyFirst: reply(request::kIdentifyFirst, toBytes(cp1250::encode(config_.firstText)), at); break;
+    case request::kIdentifySecond: reply(request::kIdentifySecond, toBytes(cp1250::encode(config_.secondText)), at); break;
+    case request::kStatus: {
         const StatusBytes s = inputs_.statusBytes();
         inputs_.clearPresses();
-        reply(kStatus, Bytes(s.begin(), s.end()), at);
+        reply(request::kStatus, Bytes(s.begin(), s.end()), at);
         break;
     }
-    case kLearn: onLearning(frame.data, at); break;
-    case kBlockKeeping: break;
-    case kDisconnect: endSession(); break;
-    case kConfirm: reply(kConfirm, {}, at); break;
-    case kCanConfirm: reply(kCanConfirm, {}, at); break;
+    case request::kLearning: onLearning(frame.data, at); break;
+    case request::kBlockKeeping: break;
+    case request::kDisconnect: endSession(); break;
+    case request::kConfirm: reply(request::kConfirm, {}, at); break;
+    case request::kConfirmCan: reply(request::kConfirmCan, {}, at); break;
     default: break;
     }
 }
@@ -504,9 +493,9 @@ bool SimulatedUnit::passwordMatches(const Bytes &data) const
 std::uint8_t SimulatedUnit::accessFlags() const
 {
     std::uint8_t flags = 0;
-    if (inputs_[Input::Armed]) flags |= 0x02;
-    if (inputs_[Input::AntiTheftActive]) flags |= 0x08;
-    if (inputs_[Input::AntiHijackActive]) flags |= 0x10;
+    if (inputs_[Input::Armed]) flags |= access::kArmed;
+    if (inputs_[Input::AntiTheftActive]) flags |= access::kAntiTheftActive;
+    if (inputs_[Input::AntiHijackActive]) flags |= access::kAntiHijackActive;
     return flags;
 }
 
@@ -515,8 +504,8 @@ void SimulatedUnit::onLogin(const Bytes &data, Clock::time_point at)
     faults_.loginSeen();
     std::uint8_t flags = accessFlags();
     if (passwordMatches(data))
-        flags |= 0x01;
-    if (flags == 0x01) {
+        flags |= access::kPasswordCorrect;
+    if (flags == access::kPasswordCorrect) {
         session_ = true;
     } else {
         endSession();
@@ -528,7 +517,7 @@ void SimulatedUnit::onLogin(const Bytes &data, Clock::time_point at)
     out.push_back(static_cast<std::uint8_t>(counter >> 16 & 0xFF));
     out.push_back(static_cast<std::uint8_t>(counter >> 8 & 0xFF));
     out.push_back(static_cast<std::uint8_t>(counter & 0xFF));
-    reply(kLogin, std::move(out), at);
+    reply(request::kLogin, std::move(out), at);
 }
 
 void SimulatedUnit::onRead(const Bytes &data, Clock::time_point at)
@@ -542,7 +531,7 @@ void SimulatedUnit::onRead(const Bytes &data, Clock::time_point at)
     const int count = std::min({int(data[3]), kImageSize - address, kMaxReadCount});
     Bytes out{static_cast<std::uint8_t>(address), 0, 0, static_cast<std::uint8_t>(count)};
     out.insert(out.end(), memory_.begin() + address, memory_.begin() + address + count);
-    reply(kRead, std::move(out), at);
+    reply(request::kRead, std::move(out), at);
 }
 
 bool SimulatedUnit::writeRefusedByAddress(int address, int count) const
@@ -567,7 +556,7 @@ void SimulatedUnit::onWrite(const Bytes &data, Clock::time_point at)
 {
     const bool injectedRefusal = faults_.refuseThisWrite();
     if (injectedRefusal || !writeAccepted(data)) {
-        reply(kWrite, {kWriteRefused}, at);
+        reply(request::kWrite, {kWriteRefused}, at);
         return;
     }
     const int address = data[2];
@@ -576,7 +565,7 @@ void SimulatedUnit::onWrite(const Bytes &data, Clock::time_point at)
     std::copy(data.begin() + 4, data.begin() + 4 + count, memory_.begin() + address);
     if (overlaps(address, address + count - 1, layout_.timeCounter, layout_.timeCounter + 2))
         counter_.set(get24(memory_, layout_.timeCounter), at);
-    reply(kWrite, {kWriteAccepted}, at);
+    reply(request::kWrite, {kWriteAccepted}, at);
 }
 
 void SimulatedUnit::onLearning(const Bytes &data, Clock::time_point at)
@@ -588,7 +577,7 @@ void SimulatedUnit::onLearning(const Bytes &data, Clock::time_point at)
     learning_.endsAt.reset();
     if (config_.learningTime.count() > 0)
         learning_.endsAt = at + config_.learningTime;
-    reply(kLearn, {kStillLearning}, at);
+    reply(request::kLearning, {kLearningInProgress}, at);
 }
 
 void SimulatedUnit::refreshCounterBytes(Clock::time_point now)
@@ -600,7 +589,7 @@ void SimulatedUnit::reply(std::uint8_t requestCode, Bytes data, Clock::time_poin
 {
     if (faults_.silentAt(at))
         return;
-    const TRs232Frame frame = makeFrame(kPcAddress, static_cast<std::uint8_t>(requestCode | kReplyBit), kUnitAddress,
+    const TRs232Frame frame = makeFrame(kPcAddress, reply::to(requestCode), kUnitAddress,
                                         std::move(data));
     const QByteArray clean = encodeFrame(frame);
     const QByteArray text = faults_.damage(clean);

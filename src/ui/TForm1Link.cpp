@@ -35,7 +35,6 @@ constexpr int kLedRs232IntervalMs = 100;
 constexpr int kLedPilotIntervalMs = 2000;
 
 // The disconnect request as a bare frame: no data, length 2.
-constexpr std::uint8_t kDisconnectRequest = 0x0B;
 
 } // namespace
 
@@ -221,7 +220,7 @@ void TForm1::withdrawAccess()
 {
     LeaveProgrammingAccess();
     // Sent once and not awaited: the unit ends the programming session.
-    link_->SendFrame(makeFrame(kUnitAddress, kDisconnectRequest, kPcAddress, {}));
+    link_->SendFrame(makeFrame(kUnitAddress, request::kDisconnect, kPcAddress, {}));
     state_->connected = false;
 }
 

@@ -6,6 +6,7 @@
 //
 // All calls run on the UI thread and process events while they wait.
 
+#include "Protocol.h"
 #include "SettingsImage.h"
 
 #include <QString>
@@ -47,13 +48,5 @@ public:
     // Clears the mark that a login reply has been received.
     virtual void clearLoginReply() = 0;
 };
-
-// Bits of the access-flags byte.
-namespace access {
-constexpr std::uint8_t kPasswordCorrect = 0x01;
-constexpr std::uint8_t kArmed = 0x02;
-constexpr std::uint8_t kAntiTheftActive = 0x08;
-constexpr std::uint8_t kAntiHijackActive = 0x10;
-} // namespace access
 
 } // namespace alvetra

@@ -2,22 +2,13 @@
 // The requests the operations send, each with its code, data and waiting times, so that the
 // operations read as what they do.
 
+#include "Protocol.h"
 #include "UnitLink.h"
 
 #include <QString>
 #include <cstdint>
 
 namespace alvetra {
-
-namespace request {
-constexpr std::uint8_t kLogin = 0x01;
-constexpr std::uint8_t kIdentifyFirst = 0x06;
-constexpr std::uint8_t kIdentifySecond = 0x07;
-constexpr std::uint8_t kLearning = 0x09;
-constexpr std::uint8_t kDisconnect = 0x0B;
-constexpr std::uint8_t kConfirm = 0x0C;
-constexpr std::uint8_t kConfirmCan = 0x0D;
-} // namespace request
 
 // Every operation starts its login after this pause, so the unit has settled after the
 // supervision's last request.
