@@ -6,6 +6,8 @@
 #   sh scripts/fuzz.sh all SECONDS       every target in turn, SECONDS each
 #   sh scripts/fuzz.sh list              the targets
 #
+# With FUZZ_RUNS=N a run also ends after N inputs (whichever comes first).
+#
 # Seeds come from fuzz/corpus/<target>/ (never changed by a run); what a run learns is kept in
 # $FUZZ_BUILD_DIR/corpus/<target>/ for the next run. An input that breaks a target is saved in
 # $FUZZ_BUILD_DIR/findings/<target>/ and the script ends with status 1. Every run adds a line to
@@ -53,7 +55,8 @@ run_one() {
     mkdir -p "$corpus" "$findings"
     status=0
     # shellcheck disable=SC2046
-    "$build_dir/fuzz/fuzz_$target" -max_total_time="$seconds" -timeout=10 -rss_limit_mb=2048 \
+    "$build_dir/fuzz/fuzz_$target" -max_total_time="$seconds" ${FUZZ_RUNS:+-runs="$FUZZ_RUNS"} \
+        -timeout=10 -rss_limit_mb=2048 \
         -print_final_stats=1 -artifact_prefix="$findings/" $(options_for "$target") \
         "$corpus" "fuzz/corpus/$target" >"$log" 2>&1 </dev/null || status=$?
     runs=$(sed -n 's/^stat::number_of_executed_units: *//p' "$log" | tail -n 1)
