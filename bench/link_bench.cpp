@@ -7,6 +7,7 @@
 //
 //   build/bench/link_bench [--polls N] [--cpu-seconds S]
 
+#include "BenchSupport.h"
 #include "Frame.h"
 #include "LinkEvents.h"
 #include "PtyServer.h"
@@ -20,13 +21,11 @@
 #include <QDir>
 #include <QElapsedTimer>
 #include <QFile>
-#include <QSysInfo>
 #include <QTemporaryDir>
 
 #include <algorithm>
 #include <cstdio>
 #include <numeric>
-#include <unistd.h>
 #include <vector>
 
 using namespace alvetra;
@@ -95,37 +94,13 @@ void waitRealMs(int ms)
         Delay(static_cast<int>(std::min<qint64>(100, ms - clock.elapsed())));
 }
 
-QString machine()
-{
-    QString cpu;
-    QFile info(QStringLiteral("/proc/cpuinfo"));
-    if (info.open(QIODevice::ReadOnly)) {
-        for (const QByteArray &line : info.readAll().split('\n')) {
-            if (line.startsWith("model name")) {
-                cpu = QString::fromLatin1(line.mid(line.indexOf(':') + 1).trimmed());
-                break;
-            }
-        }
-    }
-    return QStringLiteral("%1, %2 logical CPUs, %3 %4")
-        .arg(cpu)
-        .arg(::sysconf(_SC_NPROCESSORS_ONLN))
-        .arg(QSysInfo::kernelType(), QSysInfo::kernelVersion());
-}
-
-int argument(const QStringList &args, const QString &name, int fallback)
-{
-    const int at = args.indexOf(name);
-    return at >= 0 && at + 1 < args.size() ? args[at + 1].toInt() : fallback;
-}
-
 } // namespace
 
 int main(int argc, char **argv)
 {
     QCoreApplication app(argc, argv);
-    const int polls = argument(app.arguments(), QStringLiteral("--polls"), 1000);
-    const int cpuSeconds = argument(app.arguments(), QStringLiteral("--cpu-seconds"), 10);
+    const int polls = bench::argument(app.arguments(), QStringLiteral("--polls"), 1000);
+    const int cpuSeconds = bench::argument(app.arguments(), QStringLiteral("--cpu-seconds"), 10);
 
     QTemporaryDir dir;
     sim::SimulatedUnit unit;
@@ -153,7 +128,7 @@ int main(int argc, char **argv)
         return 1;
     }
 
-    std::printf("Machine: %s\n", qPrintable(machine()));
+    std::printf("Machine: %s\n", qPrintable(bench::machine()));
     std::printf("Line: simulated unit on a pseudo-terminal, paced at %d bit/s (%.3f ms a character)\n\n",
                 kBitsPerSecond, kMsPerChar);
 

@@ -8,6 +8,7 @@
 //
 //   build/bench/ops_bench [--runs N]
 
+#include "BenchSupport.h"
 #include "AlarmOperations.h"
 #include "Frame.h"
 #include "LinkEvents.h"
@@ -20,14 +21,11 @@
 
 #include <QCoreApplication>
 #include <QElapsedTimer>
-#include <QFile>
-#include <QSysInfo>
 #include <QTemporaryDir>
 
 #include <algorithm>
 #include <cstdio>
 #include <functional>
-#include <unistd.h>
 #include <vector>
 
 using namespace alvetra;
@@ -127,38 +125,14 @@ Limit limitOf(const std::vector<sim::LoggedFrame> &log)
         if (!received)
             continue;
         switch (entry.frame.code) {
-        case 0x06: limit.delayMs += 1000; break;
-        case 0x07:
-        case 0x01: limit.delayMs += 10; break;
-        case 0x0D: limit.delayMs += 100; break;
+        case request::kIdentifyFirst: limit.delayMs += 1000; break;
+        case request::kIdentifySecond:
+        case request::kLogin: limit.delayMs += 10; break;
+        case request::kConfirmCan: limit.delayMs += 100; break;
         default: break;
         }
     }
     return limit;
-}
-
-QString machine()
-{
-    QString cpu;
-    QFile info(QStringLiteral("/proc/cpuinfo"));
-    if (info.open(QIODevice::ReadOnly)) {
-        for (const QByteArray &line : info.readAll().split('\n')) {
-            if (line.startsWith("model name")) {
-                cpu = QString::fromLatin1(line.mid(line.indexOf(':') + 1).trimmed());
-                break;
-            }
-        }
-    }
-    return QStringLiteral("%1, %2 logical CPUs, %3 %4")
-        .arg(cpu)
-        .arg(::sysconf(_SC_NPROCESSORS_ONLN))
-        .arg(QSysInfo::kernelType(), QSysInfo::kernelVersion());
-}
-
-int argument(const QStringList &args, const QString &name, int fallback)
-{
-    const int at = args.indexOf(name);
-    return at >= 0 && at + 1 < args.size() ? args[at + 1].toInt() : fallback;
 }
 
 struct Measurement {
@@ -172,7 +146,7 @@ struct Measurement {
 int main(int argc, char **argv)
 {
     QCoreApplication app(argc, argv);
-    const int runs = std::max(1, argument(app.arguments(), QStringLiteral("--runs"), 3));
+    const int runs = std::max(1, bench::argument(app.arguments(), QStringLiteral("--runs"), 3));
 
     QTemporaryDir dir;
     sim::SimulatedUnit unit;   // default memory, password "1234", 19200 bit/s
@@ -227,7 +201,7 @@ int main(int argc, char **argv)
         {"(c) clear the history", "Skasowano historię", [&] { ops.ActionKasowanieHistoriiExecute(); }, {}},
     };
 
-    std::printf("Machine: %s\n", qPrintable(machine()));
+    std::printf("Machine: %s\n", qPrintable(bench::machine()));
     std::printf("Line: simulated unit on a pseudo-terminal, paced at %d bit/s (%.3f ms a character); %d runs\n\n",
                 kBitsPerSecond, kMsPerChar, runs);
     for (int run = 0; run < runs; ++run) {
