@@ -18,6 +18,7 @@
 #include "TForm1.h"
 #include "ThhALed.h"
 #include "Wait.h"
+#include "WaitFor.h"
 
 #include <QAbstractButton>
 #include <QAction>
@@ -44,19 +45,7 @@ namespace alvetra::e2e {
 using testing::MemoryShell;
 using testing::RecordingDialogs;
 
-// Processes events until `done` or `limitMs` of real time.
-inline bool waitFor(const std::function<bool()> &done, int limitMs = 4000)
-{
-    QElapsedTimer clock;
-    clock.start();
-    while (!done()) {
-        if (clock.elapsed() > limitMs)
-            return false;
-        QCoreApplication::processEvents(QEventLoop::AllEvents, 5);
-        QThread::msleep(1);
-    }
-    return true;
-}
+using testing::waitFor;
 
 class WindowTest : public ::testing::Test {
 protected:

@@ -11,6 +11,7 @@
 #include "SimulatedTransport.h"
 #include "SimulatedUnit.h"
 #include "Wait.h"
+#include "WaitFor.h"
 
 #include <QCoreApplication>
 #include <QDir>
@@ -38,6 +39,8 @@ inline void PrintTo(const UserMessage &m, std::ostream *out)
 } // namespace alvetra
 
 namespace alvetra::test {
+
+using testing::waitFor;
 
 struct StatusText {
     QString text;
@@ -169,19 +172,6 @@ private:
     RecordingView &view_;
     OperationState &state_;
 };
-
-inline bool waitFor(const std::function<bool()> &done, int limitMs = 5000)
-{
-    QElapsedTimer clock;
-    clock.start();
-    while (!done()) {
-        if (clock.elapsed() > limitMs)
-            return false;
-        QCoreApplication::processEvents(QEventLoop::AllEvents, 5);
-        QThread::msleep(1);
-    }
-    return true;
-}
 
 // A unit, the window, the link and the operations, with protocol time running 1000 times faster.
 class OpsTest : public ::testing::Test {

@@ -12,6 +12,7 @@
 #include "TForm1.h"
 #include "ThhALed.h"
 #include "Wait.h"
+#include "WaitFor.h"
 
 #include <QCoreApplication>
 #include <QElapsedTimer>
@@ -29,21 +30,9 @@
 using namespace alvetra;
 using alvetra::testing::MemoryShell;
 using alvetra::testing::RecordingDialogs;
+using alvetra::testing::waitFor;
 
 namespace {
-
-bool waitFor(const std::function<bool()> &done, int limitMs = 3000)
-{
-    QElapsedTimer clock;
-    clock.start();
-    while (!done()) {
-        if (clock.elapsed() > limitMs)
-            return false;
-        QCoreApplication::processEvents(QEventLoop::AllEvents, 5);
-        QThread::msleep(1);
-    }
-    return true;
-}
 
 // A port that opens as told, never receives anything, records what is written and can be kept
 // from closing.
