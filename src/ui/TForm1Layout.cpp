@@ -283,8 +283,7 @@ void TForm1::buildConnectionPanel(QWidget *pageArea)
     IM_Logo = new QLabel(GB_PolaczenieLogo);
     IM_Logo->setObjectName(QStringLiteral("IM_Logo"));
     IM_Logo->setGeometry(GB_PolaczenieLogo->width() - 195 - 8, 6, 195, 47);
-    IM_Logo->setPixmap(QPixmap::fromImage(
-        toolglyphs::logo().scaled(195, 47, Qt::IgnoreAspectRatio, Qt::SmoothTransformation)));
+    IM_Logo->setPixmap(QPixmap::fromImage(toolglyphs::logo(IM_Logo->size())));
     IM_Logo->setAlignment(Qt::AlignCenter);
 }
 

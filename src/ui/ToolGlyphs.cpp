@@ -190,15 +190,17 @@ QIcon writeAll()
     return makeIcon(writeAllGlyph);
 }
 
-QImage logo()
+QImage logo(QSize size)
 {
-    QImage image(758, 213, QImage::Format_RGB32);
+    QImage image(size, QImage::Format_RGB32);
     QPainter p(&image);
     p.setRenderHint(QPainter::Antialiasing, true);
+    p.setRenderHint(QPainter::TextAntialiasing, true);
+    p.scale(size.width() / 758.0, size.height() / 213.0);
     QLinearGradient sky(0, 0, 0, 213);
     sky.setColorAt(0, QColor(20, 40, 90));
     sky.setColorAt(1, QColor(70, 110, 180));
-    p.fillRect(image.rect(), sky);
+    p.fillRect(QRect(0, 0, 758, 213), sky);
     // A shield with a key hole: the alarm that guards the car.
     QPainterPath shield;
     shield.moveTo(60, 25);

@@ -4,6 +4,7 @@
 
 #include <QIcon>
 #include <QImage>
+#include <QSize>
 
 namespace alvetra::toolglyphs {
 
@@ -13,7 +14,9 @@ enum Glyph { OpenSettings = 0, SaveSettings = 1, Exit = 2, PortReset = 3, Unused
 QIcon icon(Glyph glyph);
 QIcon connect();      // BITBTN_Polacz
 QIcon writeAll();     // BITBTN_ZapisAll
-// The logo of the connection panel (758 x 213, shown scaled).
-QImage logo();
+// The logo of the connection panel, drawn for 758 x 213 and painted at the given size (the
+// panel shows it at 195 x 47). Painted rather than scaled down from a large picture, which
+// Qt would hand to its thread pool.
+QImage logo(QSize size);
 
 } // namespace alvetra::toolglyphs
