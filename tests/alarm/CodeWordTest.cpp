@@ -4,6 +4,9 @@
 
 #include <gtest/gtest.h>
 
+#include <QStringDecoder>
+#include <QStringEncoder>
+
 using namespace alvetra;
 
 TEST(CodeWord, PressCountAndLongPressBits)
@@ -84,4 +87,33 @@ TEST(CodePage, UnencodableCharacterIsReported)
     EXPECT_EQ(bytes.at(0), 'a');
     EXPECT_EQ(cp1250::encode(QStringLiteral("Źółć"), &ok), QByteArray("\x8F\xF3\xB3\xE6"));
     EXPECT_TRUE(ok);
+}
+
+// The conversions use tables read from ICU once; they must agree with ICU's own converter on
+// every byte and on every character of the basic plane.
+TEST(CodePage, TablesAgreeWithTheSystemConverter)
+{
+    for (int b = 0; b < 256; ++b) {
+        const QByteArray byte(1, static_cast<char>(b));
+        QStringDecoder decoder("windows-1250");
+        ASSERT_EQ(cp1250::decode(byte), decoder.decode(byte)) << "byte " << b;
+    }
+    for (char32_t c = 0; c < 0x10000; ++c) {
+        if (QChar::isSurrogate(c))
+            continue;
+        const QString text(QChar(static_cast<char16_t>(c)));
+        QStringEncoder encoder("windows-1250");
+        const QByteArray expected = encoder.encode(text);
+        bool ok = false;
+        ASSERT_EQ(cp1250::encode(text, &ok), expected) << "character " << static_cast<unsigned>(c);
+        ASSERT_EQ(ok, !encoder.hasError()) << "character " << static_cast<unsigned>(c);
+    }
+}
+
+TEST(CodePage, ACharacterOutsideTheBasicPlaneIsOneUnencodableByte)
+{
+    bool ok = true;
+    EXPECT_EQ(cp1250::encode(QStringLiteral("a\U0001F697b"), &ok), QByteArray("a\x1A" "b"));
+    EXPECT_FALSE(ok);
+    EXPECT_EQ(cp1250::decode(QByteArray("\x8C\xB9\x00z", 4)), QStringLiteral("Śą") + QChar(0) + QStringLiteral("z"));
 }
