@@ -3,11 +3,9 @@
 // activity are counted apart so that they do not crowd the log.
 
 #include "LinkEvents.h"
+#include "WaitFor.h"
 
-#include <QCoreApplication>
-#include <QElapsedTimer>
 #include <QStringList>
-#include <QThread>
 #include <functional>
 
 namespace alvetra::testing {
@@ -60,17 +58,5 @@ public:
     int tx = 0;
     std::function<void()> onStatus;
 };
-
-// Processes events until `done` holds or `realMs` have passed; the final value of `done`.
-inline bool waitFor(const std::function<bool()> &done, int realMs = 3000)
-{
-    QElapsedTimer clock;
-    clock.start();
-    while (!done() && clock.elapsed() < realMs) {
-        QCoreApplication::processEvents();
-        QThread::msleep(1);
-    }
-    return done();
-}
 
 } // namespace alvetra::testing
