@@ -1,5 +1,6 @@
 #pragma once
-// What every benchmark program prints and reads: the machine it ran on and its numeric options.
+// What every benchmark program shares: the line's timing, the goal, the machine it ran on and
+// its numeric options.
 
 #include <QFile>
 #include <QString>
@@ -9,6 +10,12 @@
 #include <unistd.h>
 
 namespace alvetra::bench {
+
+// The line of every benchmark: 19200 bit/s, 10 bits a character (8N1).
+constexpr int kBitsPerSecond = 19200;
+constexpr double kMsPerChar = 10.0 * 1000.0 / kBitsPerSecond;
+// A time counts as good when it is at most this many times its physical limit.
+constexpr double kGoalRatio = 1.10;
 
 // Processor model, number of logical processors and kernel, for the heading of a result table.
 inline QString machine()

@@ -29,12 +29,9 @@
 #include <vector>
 
 using namespace alvetra;
+using namespace alvetra::bench;
 
 namespace {
-
-constexpr int kBitsPerSecond = 19200;
-constexpr double kMsPerChar = 10.0 * 1000.0 / kBitsPerSecond;
-constexpr double kGoalRatio = 1.10;
 
 // A window that only counts.
 class CountingEvents : public LinkEvents {
@@ -99,8 +96,8 @@ void waitRealMs(int ms)
 int main(int argc, char **argv)
 {
     QCoreApplication app(argc, argv);
-    const int polls = bench::argument(app.arguments(), QStringLiteral("--polls"), 1000);
-    const int cpuSeconds = bench::argument(app.arguments(), QStringLiteral("--cpu-seconds"), 10);
+    const int polls = argument(app.arguments(), QStringLiteral("--polls"), 1000);
+    const int cpuSeconds = argument(app.arguments(), QStringLiteral("--cpu-seconds"), 10);
 
     QTemporaryDir dir;
     sim::SimulatedUnit unit;
@@ -128,7 +125,7 @@ int main(int argc, char **argv)
         return 1;
     }
 
-    std::printf("Machine: %s\n", qPrintable(bench::machine()));
+    std::printf("Machine: %s\n", qPrintable(machine()));
     std::printf("Line: simulated unit on a pseudo-terminal, paced at %d bit/s (%.3f ms a character)\n\n",
                 kBitsPerSecond, kMsPerChar);
 

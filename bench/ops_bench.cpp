@@ -29,12 +29,9 @@
 #include <vector>
 
 using namespace alvetra;
+using namespace alvetra::bench;
 
 namespace {
-
-constexpr int kBitsPerSecond = 19200;
-constexpr double kMsPerChar = 10.0 * 1000.0 / kBitsPerSecond;
-constexpr double kGoalRatio = 1.10;
 
 // A window without widgets: keeps what the operations show and gives back what they filled.
 class BenchView : public OperationView {
@@ -146,7 +143,7 @@ struct Measurement {
 int main(int argc, char **argv)
 {
     QCoreApplication app(argc, argv);
-    const int runs = std::max(1, bench::argument(app.arguments(), QStringLiteral("--runs"), 3));
+    const int runs = std::max(1, argument(app.arguments(), QStringLiteral("--runs"), 3));
 
     QTemporaryDir dir;
     sim::SimulatedUnit unit;   // default memory, password "1234", 19200 bit/s
@@ -201,7 +198,7 @@ int main(int argc, char **argv)
         {"(c) clear the history", "Skasowano historię", [&] { ops.ActionKasowanieHistoriiExecute(); }, {}},
     };
 
-    std::printf("Machine: %s\n", qPrintable(bench::machine()));
+    std::printf("Machine: %s\n", qPrintable(machine()));
     std::printf("Line: simulated unit on a pseudo-terminal, paced at %d bit/s (%.3f ms a character); %d runs\n\n",
                 kBitsPerSecond, kMsPerChar, runs);
     for (int run = 0; run < runs; ++run) {
