@@ -15,6 +15,7 @@
 #include "Wait.h"
 #include "WindowOperationView.h"
 
+#include <QAbstractItemView>
 #include <QAction>
 #include <QCheckBox>
 #include <QCloseEvent>
@@ -28,9 +29,12 @@
 #include <QProgressBar>
 #include <QPushButton>
 #include <QScreen>
+#include <QStyle>
 #include <QTabWidget>
 #include <QToolButton>
 #include <QUrl>
+
+#include <algorithm>
 
 namespace alvetra {
 
@@ -170,6 +174,12 @@ void TForm1::FormCreate()
 void TForm1::fillPortLists()
 {
     CMB_port->addItems(portNames_);
+    // The box keeps its narrow width; its list opens wide enough to read every name whole
+    // ("Symulator", "ttyUSB0").
+    int widest = 0;
+    for (const QString &name : portNames_)
+        widest = std::max(widest, CMB_port->fontMetrics().horizontalAdvance(name));
+    CMB_port->view()->setMinimumWidth(widest + CMB_port->style()->pixelMetric(QStyle::PM_ScrollBarExtent) + 12);
     CMB_PortSpeed->addItems(uitexts::kPortSpeeds);
 }
 

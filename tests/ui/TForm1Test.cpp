@@ -9,6 +9,7 @@
 
 #include <QAction>
 #include <QCheckBox>
+#include <QAbstractItemView>
 #include <QComboBox>
 #include <QGuiApplication>
 #include <QLabel>
@@ -228,7 +229,11 @@ TEST_F(WindowTest, CommandLinePortIsSelectedButTheStoredChoiceIsKept)
     setup.forcedPort = QStringLiteral("Symulator");
     shell.stored.portIndex = 1;
     start();
-    EXPECT_EQ(find<QComboBox>("CMB_port")->currentText(), QStringLiteral("Symulator"));
+    auto *port = find<QComboBox>("CMB_port");
+    EXPECT_EQ(port->currentText(), QStringLiteral("Symulator"));
+    // The narrow box opens a list in which the name is not cut.
+    EXPECT_EQ(port->width(), 70);
+    EXPECT_GT(port->view()->minimumWidth(), port->fontMetrics().horizontalAdvance(QStringLiteral("Symulator")));
     window->close();
     ASSERT_EQ(shell.written.size(), 1u);
     EXPECT_EQ(shell.written[0].portIndex, 1);
