@@ -628,6 +628,17 @@ std::vector<TRs232Frame> SimulatedUnit::sent(std::optional<std::uint8_t> code) c
     return framesOf(frameLog(), LoggedFrame::Direction::Sent, code);
 }
 
+std::vector<std::pair<int, Bytes>> SimulatedUnit::writesReceived() const
+{
+    // A write request's data: 0, 0, address, count, then the bytes.
+    std::vector<std::pair<int, Bytes>> writes;
+    for (const TRs232Frame &f : received(request::kWrite)) {
+        if (f.data.size() >= 4)
+            writes.emplace_back(f.data[2], Bytes(f.data.begin() + 4, f.data.end()));
+    }
+    return writes;
+}
+
 void SimulatedUnit::clearFrameLog()
 {
     std::lock_guard lock(mutex_);

@@ -57,6 +57,7 @@
 #include <mutex>
 #include <optional>
 #include <random>
+#include <utility>
 #include <vector>
 
 namespace alvetra::sim {
@@ -151,6 +152,8 @@ public:
     std::vector<LoggedFrame> frameLog() const;
     std::vector<TRs232Frame> received(std::optional<std::uint8_t> code = std::nullopt) const;
     std::vector<TRs232Frame> sent(std::optional<std::uint8_t> code = std::nullopt) const;
+    // (address, data bytes) of every write request received, in order.
+    std::vector<std::pair<int, Bytes>> writesReceived() const;
     void clearFrameLog();
     int checksumErrors() const;   // damaged frames received
     // Sees every frame as it is logged, under the unit's lock: keep it short, never call back.

@@ -154,13 +154,7 @@ protected:
         return codes;
     }
     // (address, data bytes) of every write request the unit received.
-    std::vector<std::pair<int, Bytes>> writesReceived() const
-    {
-        std::vector<std::pair<int, Bytes>> writes;
-        for (const TRs232Frame &f : unit->received(0x03))
-            writes.emplace_back(f.data.at(2), Bytes(f.data.begin() + 4, f.data.end()));
-        return writes;
-    }
+    std::vector<std::pair<int, Bytes>> writesReceived() const { return unit->writesReceived(); }
     std::vector<int> writeAddresses() const
     {
         std::vector<int> addresses;

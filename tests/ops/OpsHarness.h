@@ -245,13 +245,7 @@ protected:
     }
 
     // (address, count, bytes) of every write request the unit received.
-    std::vector<std::pair<int, Bytes>> writesReceived() const
-    {
-        std::vector<std::pair<int, Bytes>> writes;
-        for (const TRs232Frame &f : unit->received(0x03))
-            writes.emplace_back(f.data.at(2), Bytes(f.data.begin() + 4, f.data.end()));
-        return writes;
-    }
+    std::vector<std::pair<int, Bytes>> writesReceived() const { return unit->writesReceived(); }
 
     QTemporaryDir dataDir;
     OperationState state;
