@@ -3,6 +3,7 @@
 // numbers.
 
 #include "Preferences.h"
+#include "ReadOnlyFolder.h"
 
 #include <QDir>
 #include <QFile>
@@ -147,4 +148,21 @@ TEST_F(PreferencesReliability, FoldersWithBlanksQuotesAndLineBreaksReadBackAsWri
     const WindowPreferences back = file().read();
     EXPECT_EQ(back.saveDialogFolder, QStringLiteral("/aCMBPORTINDEX=7/"));
     EXPECT_EQ(back.portIndex, p.portIndex);
+}
+
+TEST_F(PreferencesReliability, AReadOnlyFolderKeepsThePreviousFileAndTheWriteIsReportedFailed)
+{
+    ASSERT_TRUE(file().write(someChoices()));
+    const QByteArray before = readRaw();
+    WindowPreferences other = someChoices();
+    other.portIndex = 5;
+    {
+        const alvetra::testing::ReadOnlyFolder readOnly(dir.path());
+        if (!readOnly.active())
+            GTEST_SKIP() << "this file system cannot make a folder read-only for this user";
+        EXPECT_FALSE(file().write(other));
+    }
+    EXPECT_EQ(readRaw(), before);
+    EXPECT_EQ(file().read(), someChoices());
+    EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files), QStringList{QStringLiteral("Serkano.ini")});
 }

@@ -343,8 +343,8 @@ TEST_F(WindowTest, TabButtonsTakeTheirActionsCaptionAndRunIt)
     window->SetProgrammingAccess(true);
     auto *write = find<QAbstractButton>("BITBTN_ZapisKody");
     auto *read = find<QAbstractButton>("BITBTN_OdczytZamki");
-    if (!write || !read)
-        GTEST_SKIP() << "the tabs do not have their buttons yet";
+    ASSERT_NE(write, nullptr);
+    ASSERT_NE(read, nullptr);
     EXPECT_EQ(write->text(), QStringLiteral("&Zapis"));
     EXPECT_EQ(read->text(), QStringLiteral("&Odczyt"));
     QSignalSpy writes(action("ActionZapisKodow"), &QAction::triggered);
@@ -531,8 +531,8 @@ TEST_F(WindowTest, ExplanatoryLabelsGetTheirTexts)
     start();
     auto *uwaga = find<QLabel>("LAB_UwagaHasla");
     auto *zwloka = find<QLabel>("LAB_OpisZwlokiAntynapad");
-    if (!uwaga || !zwloka)
-        GTEST_SKIP() << "the tabs do not have the labels yet";
+    ASSERT_NE(uwaga, nullptr);
+    ASSERT_NE(zwloka, nullptr);
     EXPECT_EQ(uwaga->text(),
               QStringLiteral("Uwaga. Kody można wprowadzać klikając lewą myszą krótko i długo\n"
                              "na przycisk z czerwoną kropką, lub wpisując litery \"k\" lub \"d\"\n"
