@@ -17,7 +17,6 @@ constexpr std::size_t kLoginTrailer = 5;
 // A read reply starts with address, two spare bytes and the count.
 constexpr std::size_t kReadHeader = 4;
 
-
 // The unit's single-byte characters (code page 1250) of data[0] to data[count - 1].
 QString textOf(const Bytes &data, std::size_t count)
 {
@@ -65,7 +64,7 @@ bool ReplyHandler::loginReply(const Bytes &data)
         return false;
     const std::size_t n = data.size();
     const QString loginText = textOf(data, n - kLoginTrailer);
-    const std::uint8_t access = data[n - 5] & 0x1F;
+    const std::uint8_t flags = data[n - 5] & 0x1F;
     const std::uint32_t counter = std::uint32_t(data[n - 3]) << 16 | std::uint32_t(data[n - 2]) << 8 | data[n - 1];
 
     state_.setIdentificationText(IdentificationText::Login, loginText);
@@ -79,14 +78,14 @@ bool ReplyHandler::loginReply(const Bytes &data)
             events->setTimeCounter(counter);
         });
     }
-    state_.setAccessFlags(access);
-    if (access & access::kArmed) {
+    state_.setAccessFlags(flags);
+    if (flags & access::kArmed) {
         onUi(&LinkEvents::showArmed);
         onUi(&LinkEvents::withdrawAccess);
     } else {
         onUi(&LinkEvents::showDisarmed);
     }
-    if ((access & (access::kAntiTheftActive | access::kAntiHijackActive)) || !(access & access::kPasswordCorrect))
+    if ((flags & (access::kAntiTheftActive | access::kAntiHijackActive)) || !(flags & access::kPasswordCorrect))
         onUi(&LinkEvents::withdrawAccess);
     state_.raise(ReplyFlag::Login);
     return true;

@@ -16,7 +16,6 @@ namespace alvetra {
 
 namespace {
 
-
 constexpr int kTickMs = 100;
 constexpr int kMaxWriteBlock = 8;
 // Between attempts at a frame the port would not take, so that a failing port is not hammered.

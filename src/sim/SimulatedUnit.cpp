@@ -10,7 +10,6 @@ namespace alvetra::sim {
 
 namespace {
 
-
 constexpr std::uint8_t kWriteAccepted = 0;
 constexpr std::uint8_t kWriteRefused = 1;
 constexpr int kMaxReadCount = kMaxSendableDataBytes - 4;   // a read reply must stay sendable
