@@ -5,6 +5,7 @@
 #include "Cp1250.h"
 #include "FileError.h"
 #include "SettingsFile.h"
+#include "TestFiles.h"
 
 #include <QDir>
 #include <QFile>
@@ -22,10 +23,7 @@ class FilesReliability : public ::testing::Test {
 protected:
     QString write(const QString &name, const QByteArray &bytes)
     {
-        QFile file(dir.filePath(name));
-        EXPECT_TRUE(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
-        file.write(bytes);
-        return file.fileName();
+        return alvetra::testing::writeFile(dir.filePath(name), bytes);
     }
     QByteArray read(const QString &name) const
     {

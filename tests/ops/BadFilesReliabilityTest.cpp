@@ -4,6 +4,7 @@
 #include "FileError.h"
 #include "OpsHarness.h"
 #include "SettingsFile.h"
+#include "TestFiles.h"
 
 #include <QDir>
 #include <QFile>
@@ -17,10 +18,7 @@ class BadFiles : public OpsTest {
 protected:
     QString write(const QString &name, const QByteArray &bytes)
     {
-        QFile file(files.filePath(name));
-        EXPECT_TRUE(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
-        file.write(bytes);
-        return file.fileName();
+        return alvetra::testing::writeFile(files.filePath(name), bytes);
     }
 
     // Opens `path` as the user would; returns the message of the error that ended the handler.
