@@ -3,7 +3,10 @@
 #include "ActionButtonLink.h"
 #include "AlarmOperations.h"
 #include "Colors.h"
+#include "DeferredErrors.h"
+#include "FileError.h"
 #include "HandlerError.h"
+#include "LockDiagrams.h"
 #include "OperationState.h"
 #include "SerialLink.h"
 #include "SerialUnitLink.h"
@@ -101,6 +104,10 @@ TForm1::TForm1(const WindowSetup &setup, QWidget *parent) : QMainWindow(parent),
     if (!setup_.programFolder.isEmpty())
         tabs_->setDiagramFolder(QDir(setup_.programFolder).filePath(QStringLiteral("Ikony")) + QLatin1Char('/'));
     buildLink();
+    deferredErrors_ = new DeferredErrors([this](std::exception_ptr error) { setup_.reportError(error); }, this);
+    connect(&tabs_->diagrams(), &LockDiagrams::diagramUnreadable, this, [this](const QString &message) {
+        deferredErrors_->add(std::make_exception_ptr(FileError(message)));
+    });
     BITBTN_Polacz->setPalette([this] {
         QPalette p = BITBTN_Polacz->palette();
         p.setColor(QPalette::Button, colors::clSilver);
