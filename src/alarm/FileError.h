@@ -1,6 +1,7 @@
 #pragma once
-// An error met where a file is involved (car database, settings file, lock diagram). It ends the
-// handler that met it and is shown by the application's general error handler.
+// An error met where a file is involved (car database, settings file). It ends the handler that
+// met it and is shown by the application's general error handler, which also shows a lock diagram
+// that cannot be read (that one is never thrown: the window tells it after the handler).
 
 #include <QString>
 #include <stdexcept>

@@ -1,7 +1,7 @@
 #pragma once
 // The application object with the program's general error handler: an error thrown by an event
-// handler (a file that cannot be read or written, a missing diagram) ends that handler only; its
-// message is shown in a box captioned with the application title and the program goes on.
+// handler (a file that cannot be read or written) ends that handler only; its message is shown
+// in a box captioned with the application title and the program goes on.
 //
 // The main window's operation handlers catch their errors themselves and pass them to
 // reportError() (see HandlerError.h); notify() catches whatever else escapes a handler.

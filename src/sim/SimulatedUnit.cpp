@@ -523,7 +523,7 @@ void SimulatedUnit::onRead(const Bytes &data, Clock::time_point at)
 {
     if (!session_ || data.size() < 4 || data[0] != 0 || data[1] != 0)
         return;
-    if (!faults_.answerRead())
+    if (!faults_.answerRead(data[2]))
         return;
     refreshCounterBytes(at);
     const int address = data[2];

@@ -8,13 +8,19 @@ void UnitFaults::setPlan(const FaultPlan &plan)
     readsAnswered_ = 0;
     readsSilenced_ = false;
     readSilenceSpent_ = false;
+    readsToLose_ = plan.readsLostOnce;
+    readsLosing_.clear();
     writesSeen_ = 0;
 }
 
-bool UnitFaults::answerRead()
+bool UnitFaults::answerRead(int address)
 {
-    if (readsSilenced_)
+    if (readsSilenced_ || readsLosing_.count(address) != 0)
         return false;
+    if (readsToLose_.erase(address) != 0) {
+        readsLosing_.insert(address);
+        return false;
+    }
     if (plan_.silenceAfterReads && !readSilenceSpent_ && readsAnswered_ >= *plan_.silenceAfterReads) {
         readsSilenced_ = true;
         return false;
@@ -25,6 +31,7 @@ bool UnitFaults::answerRead()
 
 void UnitFaults::loginSeen()
 {
+    readsLosing_.clear();
     if (readsSilenced_) {
         readsSilenced_ = false;
         readSilenceSpent_ = true;

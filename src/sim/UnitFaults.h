@@ -8,6 +8,7 @@
 // - noise bytes on the line in front of a reply with probability p (never ":" or ";", so the
 //   noise can delay but not cut a frame);
 // - silence to read requests after N answered reads, until the next login;
+// - silence to the reads of chosen addresses, each once, until the next login;
 // - the k-th write request (counted from when the fault was set) refused;
 // - no reply at all until a given time; no reply at all until told to resume.
 
@@ -28,6 +29,7 @@ struct FaultPlan {
     double corruptProbability = 0.0;
     double noiseProbability = 0.0;
     std::optional<int> silenceAfterReads;       // N: reads beyond the N-th are not answered
+    std::set<int> readsLostOnce;                // read addresses: unanswered until the next login, once each
     std::optional<int> refuseWrite;             // k: the k-th write is refused (1 = the first)
 };
 
@@ -47,8 +49,9 @@ public:
 
     bool unanswered(std::uint8_t requestCode) const { return plan_.unansweredCodes.count(requestCode) != 0; }
 
-    // Read requests: false once the silence after N reads has begun.
-    bool answerRead();
+    // Read requests: false once the silence after N reads has begun, or while the reads of
+    // `address` are being lost.
+    bool answerRead(int address);
     // A login request lifts the read silence (which then stays spent).
     void loginSeen();
     bool readSilenceActive() const { return readsSilenced_; }
@@ -71,6 +74,8 @@ private:
     int readsAnswered_ = 0;
     bool readsSilenced_ = false;
     bool readSilenceSpent_ = false;
+    std::set<int> readsToLose_;
+    std::set<int> readsLosing_;
     int writesSeen_ = 0;
 };
 

@@ -3,7 +3,10 @@
 #include "ActionButtonLink.h"
 #include "AlarmOperations.h"
 #include "Colors.h"
+#include "DeferredErrors.h"
+#include "FileError.h"
 #include "HandlerError.h"
+#include "LockDiagrams.h"
 #include "OperationState.h"
 #include "SerialLink.h"
 #include "SerialUnitLink.h"
@@ -101,6 +104,10 @@ TForm1::TForm1(const WindowSetup &setup, QWidget *parent) : QMainWindow(parent),
     if (!setup_.programFolder.isEmpty())
         tabs_->setDiagramFolder(QDir(setup_.programFolder).filePath(QStringLiteral("Ikony")) + QLatin1Char('/'));
     buildLink();
+    deferredErrors_ = new DeferredErrors([this](std::exception_ptr error) { setup_.reportError(error); }, this);
+    connect(&tabs_->diagrams(), &LockDiagrams::diagramUnreadable, this, [this](const QString &message) {
+        deferredErrors_->add(std::make_exception_ptr(FileError(message)));
+    });
     BITBTN_Polacz->setPalette([this] {
         QPalette p = BITBTN_Polacz->palette();
         p.setColor(QPalette::Button, colors::clSilver);
@@ -195,9 +202,15 @@ void TForm1::disablePortControls()
 
 void TForm1::applyPreferences(const WindowPreferences &preferences)
 {
+    // -1 is what a run without any serial port stores. Taken as it is, the next run with the
+    // adapter plugged in would select nothing, open nothing and say nothing: the first port and
+    // the unit's speed are what such a run would have chosen with the adapter there.
+    const WindowPreferences defaults;
+    const int portIndex = preferences.portIndex == -1 ? defaults.portIndex : preferences.portIndex;
+    const int speedIndex = preferences.speedIndex == -1 ? defaults.speedIndex : preferences.speedIndex;
     if (!portNames_.isEmpty()) {
-        storedPortIndex_ = preferences.portIndex;
-        CMB_port->setCurrentIndex(indexWithin(preferences.portIndex, CMB_port->count()));
+        storedPortIndex_ = portIndex;
+        CMB_port->setCurrentIndex(indexWithin(portIndex, CMB_port->count()));
         // A port named on the command line wins over the stored choice for this run.
         if (!setup_.forcedPort.isEmpty()) {
             const int forced = CMB_port->findText(setup_.forcedPort);
@@ -205,7 +218,7 @@ void TForm1::applyPreferences(const WindowPreferences &preferences)
                 CMB_port->setCurrentIndex(forced);
         }
     }
-    CMB_PortSpeed->setCurrentIndex(indexWithin(preferences.speedIndex, CMB_PortSpeed->count()));
+    CMB_PortSpeed->setCurrentIndex(indexWithin(speedIndex, CMB_PortSpeed->count()));
     SaveDialog1.initialFolder = preferences.saveDialogFolder;
     OpenDialog1.initialFolder = preferences.openDialogFolder;
     showComInformation_ = preferences.showComInformation;

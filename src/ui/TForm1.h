@@ -45,6 +45,7 @@ namespace alvetra {
 
 class ActionButtonLink;
 class AlarmOperations;
+class DeferredErrors;
 class ScaledTimer;
 class SerialLink;
 class SerialUnitLink;
@@ -304,6 +305,9 @@ private:
     std::unique_ptr<SerialUnitLink> unitLink_;
     std::unique_ptr<WindowOperationView> view_;
     std::unique_ptr<AlarmOperations> ops_;
+
+    // A lock diagram that cannot be read, told after the operation or event that met it.
+    DeferredErrors *deferredErrors_ = nullptr;
 
     // The port whose problem was last told; not told again until it opened or the fitter reopened
     // it by hand.

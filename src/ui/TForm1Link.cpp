@@ -5,6 +5,7 @@
 
 #include "ActionButtonLink.h"
 #include "AlarmOperations.h"
+#include "DeferredErrors.h"
 #include "HandlerError.h"
 #include "LinkMessages.h"
 #include "LinkTexts.h"
@@ -62,6 +63,7 @@ void TForm1::buildLink()
 void TForm1::runOperation(void (AlarmOperations::*handler)())
 {
     // The operation's guards have given the window back by the time an error arrives here.
+    const DeferredErrors::Operation running(*deferredErrors_);
     try {
         ((*ops_).*handler)();
     } catch (...) {

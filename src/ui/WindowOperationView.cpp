@@ -130,7 +130,6 @@ TabValues WindowOperationView::gatherValues() const
 
 void WindowOperationView::applyFill(const FillResult &fill)
 {
-    // Lists first: a diagram that cannot be read ends the fill with an error at its very end.
     w_.tabs_->setHistoryRows(fill.history);
     w_.tabs_->setRemoteTexts(fill.remotes);
     w_.tabs_->applyFill(fill.values);

@@ -44,7 +44,10 @@ protected:
         setup.dialogs = &dialogs;
         setup.shell = &shell;
         setup.openUrl = [](const QUrl &) { return true; };
-        setup.transports = noDevices;
+        setup.transports = [this](const QString &port, int speedIndex) {
+            opened.emplace_back(port, speedIndex);
+            return noDevices(port, speedIndex);
+        };
         TForm1 window(setup);
         window.FormCreate();
         if (during)
@@ -65,6 +68,7 @@ protected:
 
     QTemporaryDir dir;
     RecordingDialogs dialogs;
+    std::vector<std::pair<QString, int>> opened;   // port and speed index of every opening
 };
 
 void tickAndCloseByCloseBox(QDialog &dialog)
@@ -157,6 +161,18 @@ TEST_F(StartupTest, ValueZeroSuppressesTheDialogAndNoPortShowsWarningFirst)
     EXPECT_EQ(dialogs.events[0], QStringLiteral("message"));
     EXPECT_EQ(dialogs.events[1], QStringLiteral("dialog:ComInformation"));
     EXPECT_EQ(stored("COMMSETTINGS/CMBPORTINDEX"), QStringLiteral("-1"));
+}
+
+TEST_F(StartupTest, AfterARunWithoutTheAdapterTheNextOpensTheFirstPortAt19200)
+{
+    run({});
+    ASSERT_EQ(stored("COMMSETTINGS/CMBPORTINDEX"), QStringLiteral("-1"));
+    ASSERT_EQ(stored("COMMSETTINGS/CMBPORTSPEEDINDEX"), QStringLiteral("-1"));
+    run({QStringLiteral("ttyS0"), QStringLiteral("ttyUSB0")}, [](TForm1 &w) {
+        EXPECT_EQ(w.findChild<QComboBox *>(QStringLiteral("CMB_PortSpeed"))->currentText(), QStringLiteral("19200"));
+    });
+    EXPECT_EQ(opened, (std::vector<std::pair<QString, int>>{{QStringLiteral("ttyS0"), 8}}));
+    EXPECT_EQ(stored("COMMSETTINGS/CMBPORTINDEX"), QStringLiteral("0"));
 }
 
 TEST_F(StartupTest, TopZeroWithLeftSetCentresTheWindow)

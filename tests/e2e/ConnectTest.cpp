@@ -204,3 +204,43 @@ TEST_F(WindowTest, WhileAnOperationRunsItsActionsAreDisabledAndTheSupervisionSto
         EXPECT_TRUE(find<QWidget>(name)->isEnabled()) << name;
     EXPECT_TRUE(find<ScaledTimer>("TimerTimeOutConnected")->isActive());
 }
+
+TEST_F(WindowTest, AMissingLockDiagramIsToldAfterTheConnectOrTheClickAndDecidesNeither)
+{
+    const QDir icons(QDir(programDir.path()).filePath(QStringLiteral("Ikony")));
+    const auto missing = [&](const char *file) {
+        return UserMessage{QStringLiteral("Alvetra 1.61"),
+                           QStringLiteral("Cannot open file \"%1\". No such file or directory")
+                               .arg(icons.filePath(QString::fromLatin1(file))),
+                           MessageIcon::Error};
+    };
+    ASSERT_TRUE(QFile::remove(icons.filePath(QStringLiteral("Otworz1.bmp"))));
+    start();
+    // Twice the same result; the file is told once.
+    for (int attempt = 0; attempt < 2; ++attempt) {
+        SCOPED_TRACE(attempt);
+        dialogs.messages.clear();
+        find<QLineEdit>("ED_HasloInst")->setText(QStringLiteral("1234"));
+        click("BITBTN_Polacz");
+        EXPECT_TRUE(window->isConnected());
+        EXPECT_EQ(statusText(), QStringLiteral("Połączono z centralą."));
+        ASSERT_EQ(dialogs.messages.size(), attempt == 0 ? 2u : 1u);
+        EXPECT_EQ(dialogs.messages[0].text, QStringLiteral("UWAGA !\r") + kBlocksInactiveWarning);
+        if (attempt == 0) {
+            EXPECT_EQ(dialogs.messages[1], missing("Otworz1.bmp"));
+        }
+        window->LeaveProgrammingAccess();
+    }
+
+    // A value change: the box comes once the change's handlers have all run.
+    ASSERT_TRUE(QFile::remove(icons.filePath(QStringLiteral("Otworz3.bmp"))));
+    dialogs.messages.clear();
+    auto *spin = find<QSpinBox>("SPE_SygnalOtworz");
+    const int changed = spin->value() == spin->minimum() ? spin->maximum() : spin->minimum();
+    spin->setValue(changed);
+    EXPECT_EQ(spin->value(), changed);
+    EXPECT_TRUE(dialogs.messages.empty());
+    EXPECT_TRUE(waitFor([&] { return !dialogs.messages.empty(); }));
+    ASSERT_EQ(dialogs.messages.size(), 1u);
+    EXPECT_EQ(dialogs.messages[0], missing("Otworz3.bmp"));
+}

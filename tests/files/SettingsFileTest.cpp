@@ -89,6 +89,28 @@ TEST_F(SettingsFileTest, SaveThenLoadReproducesAllBytes)
     EXPECT_EQ(loaded, saved);
 }
 
+// Written out byte by byte, not through the program's mask: files saved by earlier versions must
+// open to the same settings whatever the program's constants say.
+TEST_F(SettingsFileTest, AFileOfEarlierVersionsOpensToTheImageItHeld)
+{
+    QByteArray file(256, char(0xA5));
+    file[0] = char(0x5A);
+    file.replace(62, 4, QByteArray("\x94\x97\x96\x91", 4));
+    file[79] = char(0x8F);
+    file[255] = char(0x00);
+    ImageBytes expected{};
+    expected[0] = 0xFF;
+    expected[62] = '1';
+    expected[63] = '2';
+    expected[64] = '3';
+    expected[65] = '4';
+    expected[79] = 0x2A;
+    expected[255] = 0xA5;
+    SettingsImage image = constantImage(0x33);
+    loadSettingsFile(writeRaw(file), image);
+    EXPECT_EQ(image.bytes(), expected);
+}
+
 TEST_F(SettingsFileTest, FileIsTheMaskedImageAndAlways256Bytes)
 {
     saveSettingsFile(path(), constantImage(0x00));

@@ -91,6 +91,19 @@ TEST_F(OpsTest, ABlockLostMidwayIsReadAgainAfterANewLogin)
     EXPECT_FALSE(view.progressVisible);
 }
 
+TEST_F(OpsTest, AUnitLosingReadsInMoreBlocksThanTheReloginLimitIsStillReadWhole)
+{
+    // The limit is for one block: blocks lost once each cost one login each, not a give-up.
+    sim::FaultPlan plan;
+    for (int i = 0; i <= kMaxReloginsPerBlock; ++i)
+        plan.readsLostOnce.insert(8 + 64 * i);
+    unit->setFaults(plan);
+    ops->ActionOdczytUstawienAlarmuExecute();
+    EXPECT_EQ(unit->received(0x01).size(), 2u + kMaxReloginsPerBlock);
+    EXPECT_EQ(state.image.bytes(), unit->memory());
+    EXPECT_EQ(view.lastStatus(), texts::kReadDone);
+}
+
 TEST_F(OpsTest, AUnitThatAnswersLoginsButNoReadsIsGivenUpOn)
 {
     sim::FaultPlan plan;

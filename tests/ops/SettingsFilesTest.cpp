@@ -107,18 +107,42 @@ TEST_F(FilesTest, AnUnknownExtensionFailsAsAMissingCarDatabaseAndReadsNothing)
     EXPECT_TRUE(view.supervisionRunning);
 }
 
-TEST_F(FilesTest, AnAlmFileOpenedWhileConnectedToFamily14IsReadInItsLayout)
+TEST_F(FilesTest, AFileOfTheOtherLayoutIsCarriedIntoTheUnitsLayout)
 {
-    startUnit(unitConfig("MZRAv1.4"));
-    connectAndClearLogs();
-    ImageBytes image = filled(0);
-    image[82] = 0x77;    // the counter where family 14 keeps it
-    image[164] = 0x55;   // and where the later families do
-    view.openName = fileWith("other.alm", image);
-    ops->ActionOpenSettingsExecute();
-    EXPECT_EQ(state.familyCode, 14);
-    EXPECT_EQ(state.layout, kLayoutA);
-    EXPECT_EQ(state.timeCounter, 0x77u);
+    struct Case {
+        const char *identification;
+        QString file;
+        int passwordIn, groupIn, passwordOut, groupOut;
+        QString status;
+    };
+    const Case cases[] = {
+        {"MZRAv1.4", "other.alm", 62, 79, 64, 81, "Plik nowszej centralki przepisano na układ v1.4: "},
+        {"MZRv1.61", "old.v14", 64, 81, 62, 79, "Plik v1.4 przepisano na układ nowszych centralek: "},
+    };
+    for (const Case &c : cases) {
+        SCOPED_TRACE(c.identification);
+        startUnit(unitConfig(c.identification));
+        connectAndClearLogs();
+        const Layout layout = state.layout;
+        const ImageBytes before = state.image.bytes();
+        ImageBytes image = filled(0);
+        for (int i = 0; i < 4; ++i)
+            image[c.passwordIn + i] = "4321"[i];
+        image[c.groupIn] = 42;
+        image[82] = image[164] = 0x77;   // a counter in either layout
+        view.openName = fileWith(c.file, image);
+        ops->ActionOpenSettingsExecute();
+
+        EXPECT_EQ(state.layout, layout);
+        const ImageBytes after = state.image.bytes();
+        EXPECT_EQ(QByteArray(reinterpret_cast<const char *>(&after[c.passwordOut]), 4), "4321");
+        EXPECT_EQ(after[c.groupOut], 42);
+        // The counter and the history are still the unit's.
+        EXPECT_EQ(state.timeCounter, kCounter);
+        for (int i = layout.timeCounter; i <= layout.historyLast; ++i)
+            ASSERT_EQ(after[i], before[i]) << "byte " << i;
+        EXPECT_EQ(view.statuses.back(), (StatusText{c.status + path(c.file), 383, StatusColour::WindowText}));
+    }
 }
 
 TEST_F(FilesTest, OfflineEditingNeedsThePasswordOfTheFile)

@@ -74,8 +74,8 @@ public:
 
     // ---- settings tabs
     virtual TabValues gatherValues() const = 0;
-    // Every tab from the fill: controls, history list, remote and token lines. May throw a
-    // FileError (a lock diagram that cannot be read) after applying everything else.
+    // Every tab from the fill: controls, history list, remote and token lines. A lock diagram
+    // that cannot be read is the window's to report, after the operation.
     virtual void applyFill(const FillResult &fill) = 0;
     // Empties ED_KodProg1 and ED_KodProg2.
     virtual void clearPcPasswordEdits() = 0;

@@ -4,6 +4,7 @@
 #include "FirmwareFamilies.h"
 #include "GroupBuilders.h"
 #include "History.h"
+#include "LayoutConversion.h"
 #include "OperationBracket.h"
 #include "OpsTexts.h"
 #include "PcPassword.h"
@@ -41,13 +42,16 @@ void SettingsFiles::open()
         return;
     if (state.familyCode == 0)
         fixFamilyFromName(*fileName);
-    loadSettingsFile(*fileName, state.image);
+    const std::optional<QString> converted = readFile(*fileName);
     showFile();
-    if (state.connected)
+    if (state.connected) {
+        if (converted)
+            view.ShowStatus(*converted, kFinalStatusWidth, StatusColour::WindowText);
         return;
+    }
 
     if (pcPasswordText(state.image, state.layout) == view.accessPassword()) {
-        enterOfflineEditing(*fileName);
+        enterOfflineEditing(converted.value_or(texts::kFileOpened + QFileInfo(*fileName).absoluteFilePath()));
     } else {
         view.showMessage({kCaptionWarning, texts::kWrongAccessPassword, MessageIcon::Exclamation});
         view.ShowStatus(texts::kWrongAccessPassword, kFinalStatusWidth, StatusColour::Red);
@@ -64,15 +68,32 @@ void SettingsFiles::fixFamilyFromName(const QString &fileName)
     setup.loadCarDatabase(family ? family->carDatabase : QString());
 }
 
+std::optional<QString> SettingsFiles::readFile(const QString &fileName)
+{
+    OperationState &state = context_.state;
+    const std::optional<FirmwareFamily> fileFamily = familyForSettingsFileName(fileName);
+    if (!fileFamily || fileFamily->layout() == state.layout) {
+        loadSettingsFile(fileName, state.image);
+        state.timeCounter = timeCounterOf(state.image, state.layout);
+        return std::nullopt;
+    }
+    // A file of the other layout: its settings go to their own places; the counter and the
+    // history stay those of the unit (or file) the window holds.
+    SettingsImage file;
+    const int length = loadSettingsFile(fileName, file);
+    carrySettings(file, fileFamily->layout(), state.image, state.layout, length);
+    const QString &text = fileFamily->layout() == kLayoutA ? texts::kFileConvertedFromV14 : texts::kFileConvertedToV14;
+    return text + QFileInfo(fileName).absoluteFilePath();
+}
+
 void SettingsFiles::showFile()
 {
     OperationState &state = context_.state;
-    state.timeCounter = timeCounterOf(state.image, state.layout);
     const FillContext fillContext{state.familyCode, state.timeCounter, context_.config.clock()};
     context_.view.applyFill(fillFromImage(state.image, state.layout, context_.view.gatherValues(), fillContext));
 }
 
-void SettingsFiles::enterOfflineEditing(const QString &fileName)
+void SettingsFiles::enterOfflineEditing(const QString &status)
 {
     OperationView &view = context_.view;
     view.EnableOperations(false);
@@ -80,8 +101,7 @@ void SettingsFiles::enterOfflineEditing(const QString &fileName)
     view.SetProgrammingAccess(true);
     for (const QString &action : {kActionOpenSettings, kActionSaveAllSettings, kActionZamykanieAplikacji, kActionReadPdf})
         view.setActionEnabled(action, true);
-    view.ShowStatus(texts::kFileOpened + QFileInfo(fileName).absoluteFilePath(), kFinalStatusWidth,
-                    StatusColour::WindowText);
+    view.ShowStatus(status, kFinalStatusWidth, StatusColour::WindowText);
 }
 
 } // namespace alvetra

@@ -5,6 +5,7 @@
 #include "OperationState.h"
 
 #include <QString>
+#include <optional>
 
 namespace alvetra {
 
@@ -21,7 +22,9 @@ public:
 
     // ActionOpenSettingsExecute: with no family known the file's extension fixes it (".v14"
     // family 14, ".alm" family 15) and the first car database is loaded; the file into the image;
-    // its time counter; the fill. Not connected: the file's PC password must match ED_HasloInst
+    // its time counter; the fill. A file whose extension names the other layout than the
+    // family's has its settings carried into the family's layout field by field (the counter and
+    // the history stay the window's), and the status line says so, also while connected. Not connected: the file's PC password must match ED_HasloInst
     // to edit offline with only the file actions, the exit and the manual enabled. Throws
     // FileError when the name fixes no family, the car database is missing, or the file cannot be
     // read or is too large.
@@ -29,8 +32,11 @@ public:
 
 private:
     void fixFamilyFromName(const QString &fileName);
+    // Reads the file into the image; for a file of the other layout returns the status text that
+    // tells the settings were carried over.
+    std::optional<QString> readFile(const QString &fileName);
     void showFile();
-    void enterOfflineEditing(const QString &fileName);
+    void enterOfflineEditing(const QString &status);
 
     OperationContext context_;
 };

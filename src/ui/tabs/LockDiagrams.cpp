@@ -84,39 +84,12 @@ void LockDiagrams::LoadDiagram(QLabel *image, const QString &fileName)
         if (reported_.contains(path))
             return;   // already reported; the image keeps its picture
         reported_.insert(path);
-        FileError error(openErrorText(path, reason));
-        if (deferring_) {
-            if (!deferred_)
-                deferred_ = error;
-            return;
-        }
-        throw error;
+        emit diagramUnreadable(openErrorText(path, reason));
+        return;
     }
     reported_.remove(path);
     image->setPixmap(QPixmap::fromImage(picture));
     shown_.insert(image, fileName);
-}
-
-void LockDiagrams::beginDeferring()
-{
-    deferring_ = true;
-    deferred_.reset();
-}
-
-void LockDiagrams::endDeferring()
-{
-    deferring_ = false;
-    if (deferred_) {
-        const FileError error = *deferred_;
-        deferred_.reset();
-        throw error;
-    }
-}
-
-void LockDiagrams::cancelDeferring()
-{
-    deferring_ = false;
-    deferred_.reset();
 }
 
 void LockDiagrams::loadPair(const QString &otworz, const QString &zamknij)

@@ -4,17 +4,17 @@
 // "Ikony/" beside the executable into IM_Otworz and IM_Zamknij. Nothing is cached: every load reads
 // the file again, so replaced files show at once.
 //
-// A file that cannot be read throws FileError ("Cannot open file "<path>". <reason>") and the
-// image keeps its picture. The same failing file is reported once, not on every mouse move, until
-// it has been read successfully again.
+// A file that cannot be read is reported with diagramUnreadable ("Cannot open file "<path>".
+// <reason>") and the image keeps its picture. The same failing file is reported once, not on every
+// mouse move, until it has been read successfully again. Nothing is thrown: the loads run inside
+// Qt's own frames (event filters, focus changes, value changes), which an exception must not cross,
+// and a missing picture must never stop what the fitter was doing; the window shows the report
+// when that has ended.
 
 #include <QHash>
 #include <QObject>
 #include <QSet>
 #include <QString>
-#include <optional>
-
-#include "FileError.h"
 
 class QLabel;
 class QWidget;
@@ -38,13 +38,6 @@ public:
     // The file name of the picture the image shows; empty while it shows its initial picture.
     QString shownDiagram(const QLabel *image) const { return shown_.value(image); }
 
-    // While deferring, a failing load is remembered instead of thrown; endDeferring throws the
-    // first one. The settings-apply step uses this so that a missing diagram cannot leave the
-    // tabs half filled.
-    void beginDeferring();
-    void endDeferring();
-    void cancelDeferring();
-
     // The handlers, each loading its pair of pictures.
     void GB_UstawieniaZamkaMouseMove();
     void GB_CzasyOtworzMouseMove();
@@ -54,6 +47,10 @@ public:
     void RAG_ZamekCzasImpulsuGlownegoEnter();
     void RAG_ZamekCzasImpulsuGlownegoExit();
     void resetToOverview();   // "Otworz1.bmp" and "Zamknij1.bmp", after settings were applied
+
+signals:
+    // A diagram file that cannot be read, in the framework's file-open error text.
+    void diagramUnreadable(const QString &message);
 
 protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
@@ -73,8 +70,6 @@ private:
     QHash<const QObject *, SpinDiagram> spinDiagrams_;   // spin edit and its inner edit -> diagram
     QHash<const QLabel *, QString> shown_;
     QSet<QString> reported_;
-    bool deferring_ = false;
-    std::optional<FileError> deferred_;
 };
 
 } // namespace alvetra

@@ -132,28 +132,21 @@ TabValues SettingsTabs::gather() const
 
 void SettingsTabs::applyFill(const TabValues &v)
 {
-    diagrams_->beginDeferring();
-    try {
-        codeEntry_->setCode(kSlotInst, v.kodInst);
-        codeEntry_->setCode(kSlotKidnaper, v.kodKidnaper);
-        codeEntry_->setCode(kSlotAntykradziez, v.kodAntykradziez);
-        codeEntry_->setCode(kSlotIAwarja, v.kodIAwarja);
-        applyFlagControls(v);
-        interlocks_->CKB_DodatkowyOtworzClick();
-        antykradziez_->autoryzacja->setItemIndex(v.antykradziezAutoryzacja);
-        antynapad_->autoryzacja->setItemIndex(v.antynapadAutoryzacja);
-        applyPulseBoxes(v);
-        applySpinEdits(v);
-        applyCanOptions(v);
-        can_->nrGrupy->setText(v.nrGrupy);
-        can_->nrGrupyWybrany->setText(v.nrGrupyWybrany);
-        runInterlockRules();
-        diagrams_->resetToOverview();
-    } catch (...) {
-        diagrams_->cancelDeferring();
-        throw;
-    }
-    diagrams_->endDeferring();
+    codeEntry_->setCode(kSlotInst, v.kodInst);
+    codeEntry_->setCode(kSlotKidnaper, v.kodKidnaper);
+    codeEntry_->setCode(kSlotAntykradziez, v.kodAntykradziez);
+    codeEntry_->setCode(kSlotIAwarja, v.kodIAwarja);
+    applyFlagControls(v);
+    interlocks_->CKB_DodatkowyOtworzClick();
+    antykradziez_->autoryzacja->setItemIndex(v.antykradziezAutoryzacja);
+    antynapad_->autoryzacja->setItemIndex(v.antynapadAutoryzacja);
+    applyPulseBoxes(v);
+    applySpinEdits(v);
+    applyCanOptions(v);
+    can_->nrGrupy->setText(v.nrGrupy);
+    can_->nrGrupyWybrany->setText(v.nrGrupyWybrany);
+    runInterlockRules();
+    diagrams_->resetToOverview();
 }
 
 // The flag controls in the order of their bits, from bit 19 down to bit 0. Each check box's rule

@@ -52,8 +52,7 @@ public:
     // other: codes, flag controls, the C1 rule, authorisation groups, close-pulse boxes and their
     // rules, spin edits, CAN options, group numbers, the interlock rules, the overview diagrams.
     // CKB_AlarmCan, CMB_Marka, CMB_Model and the two password edits are left as they are.
-    // A diagram file that cannot be read does not stop the rest: its FileError is thrown at the
-    // very end, so a caller shows the history and the remote lines before calling this.
+    // A diagram file that cannot be read stops nothing (LockDiagrams reports it).
     void applyFill(const TabValues &values);
 
     void setHistoryRows(const std::vector<HistoryRow> &rows);
