@@ -52,7 +52,9 @@ public:
     void HideProgress() override {}
     void showMessage(const UserMessage &message) override { messages.push_back(message.text); }
     QString identificationLine() const override { return identification; }
-    QString accessPassword() const override { return QStringLiteral("1234"); }
+    QString accessPassword() const override { return password; }
+    void setAccessPassword(const QString &p) override { password = p; }
+    void reopenPort() override {}
     TabValues gatherValues() const override { return values; }
     void applyFill(const FillResult &fill) override { values = fill.values; }
     void clearPcPasswordEdits() override {}
@@ -65,6 +67,7 @@ public:
     std::optional<QString> askSaveFileName() override { return std::nullopt; }
 
     QString identification;
+    QString password = QStringLiteral("1234");
     QString status;
     std::vector<QString> messages;
     TabValues values;

@@ -46,17 +46,25 @@ bool overlaps(int first, int last, int otherFirst, int otherLast)
 
 SimulatedUnit::SimulatedUnit(const UnitConfig &config)
     : config_(config),
-      identification_(cp1250::encode(config.identification)),
-      layout_(layoutFor(identification_)),
-      events_(eventTableFor(identification_)),
       faults_(config.seed),
       recordRng_(config.seed),
       pacer_(config.lineSpeed)
 {
+    takeIdentity(config);
+}
+
+void SimulatedUnit::takeIdentity(const UnitConfig &config)
+{
+    config_.identification = config.identification;
+    config_.firstText = config.firstText;
+    config_.secondText = config.secondText;
+    identification_ = cp1250::encode(config.identification);
+    layout_ = layoutFor(identification_);
+    events_ = eventTableFor(identification_);
     memory_ = config.memory ? *config.memory : defaultMemory(layout_, events_);
     if (!config.password.isEmpty())
         storePassword(memory_, layout_, cp1250::encode(config.password));
-    counter_ = MinuteCounter(config.minuteCounter.value_or(get24(memory_, layout_.timeCounter)), config.minuteLength);
+    counter_ = MinuteCounter(config.minuteCounter.value_or(get24(memory_, layout_.timeCounter)), config_.minuteLength);
 }
 
 // ---------------------------------------------------------------- identity and memory
@@ -73,6 +81,16 @@ void SimulatedUnit::setIdentification(const QString &identification)
     identification_ = cp1250::encode(identification);
     layout_ = layoutFor(identification_);
     events_ = eventTableFor(identification_);
+}
+
+void SimulatedUnit::becomeAnotherUnit(const UnitConfig &config)
+{
+    {
+        std::lock_guard lock(mutex_);
+        takeIdentity(config);
+        endSession();
+    }
+    notifyLine();   // a learning that ended has no timed event left
 }
 
 Layout SimulatedUnit::layout() const

@@ -7,7 +7,9 @@
 //   0x01 login, data: length byte + password characters (code page 1250)
 //        -> 0x81: identification text, access byte, spare byte 0, minute counter (MSB first).
 //        Access bits: 0 password equals the 4 password bytes in memory exactly, 1 armed,
-//        3 anti-theft block active (not authorised), 4 anti-hijack block active.
+//        3 anti-theft block active (not authorised), 4 anti-hijack block active. The password
+//        lives in memory as on a real unit: once a write has changed those 4 bytes, only the
+//        new password opens a session.
 //        A correct password on a disarmed unit without an active block opens a programming
 //        session; any other login closes it.
 //   0x02 read, data 0,0,addr,count -> 0x82: addr, 0, 0, count, bytes (count kept within the
@@ -85,6 +87,12 @@ public:
     // ---- identity and memory
     QByteArray identification() const;
     void setIdentification(const QString &identification);   // also selects the layout
+    // Another unit is plugged into the same line between two operations: the identification,
+    // the texts of replies 0x86 and 0x87, the memory (the default one of its layout when none is
+    // given), the password and the counter of `config`. The line, its pacing, the plug, the
+    // inputs, the faults, the frame log and the length of a counter minute stay; a programming
+    // session or learning ends.
+    void becomeAnotherUnit(const UnitConfig &config);
     Layout layout() const;
     ImageBytes memory() const;
     std::uint8_t memoryAt(int address) const;
@@ -166,6 +174,7 @@ private:
         std::optional<Clock::time_point> endsAt;
     };
 
+    void takeIdentity(const UnitConfig &config);
     void handle(const TRs232Frame &frame, Clock::time_point at);
     void dispatch(const TRs232Frame &frame, Clock::time_point at);
     void onLogin(const Bytes &data, Clock::time_point at);

@@ -71,10 +71,13 @@ std::optional<int> number(const QString &text, int base = 10)
 
 UnitCommands::Outcome UnitCommands::execute(const QString &line)
 {
-    QStringList words = line.trimmed().toLower().split(QRegularExpression(QStringLiteral("\\s+")), Qt::SkipEmptyParts);
+    const QRegularExpression blanks(QStringLiteral("\\s+"));
+    QStringList words = line.trimmed().toLower().split(blanks, Qt::SkipEmptyParts);
     if (words.isEmpty())
         return {QString(), true, false};
     const QString command = words.takeFirst();
+    if (command == "become")
+        return become(line.trimmed().split(blanks, Qt::SkipEmptyParts).mid(1));
 
     if (command == "help" || command == "?")
         return {helpText()};
@@ -182,6 +185,35 @@ UnitCommands::Outcome UnitCommands::learn(const QStringList &args)
     if (!unit_.finishLearning(*count))
         return refused(QStringLiteral("the unit is not learning"));
     return {QStringLiteral("learning ended: %1 learnt").arg(*count)};
+}
+
+std::optional<QString> UnitCommands::identificationOfFamily(int family)
+{
+    switch (family) {
+    case 14: return QStringLiteral("MZRAv1.4");
+    case 15: return QStringLiteral("MZRAv1.5");
+    case 16: return QStringLiteral("MZRAv1.6");
+    case 17: return QStringLiteral("MZRv1.61");
+    case 18: return QStringLiteral("MZRFv1.0");
+    default: return std::nullopt;
+    }
+}
+
+UnitCommands::Outcome UnitCommands::become(const QStringList &args)
+{
+    if (args.isEmpty())
+        return refused(QStringLiteral("become FAMILY|IDENTIFICATION [TEXT OF REPLY 86]"));
+    UnitConfig config;
+    const std::optional<int> family = number(args.first());
+    const std::optional<QString> identification = family ? identificationOfFamily(*family) : args.first();
+    if (!identification)
+        return refused(QStringLiteral("become wants a family from 14 to 18 or an identification string"));
+    config.identification = *identification;
+    if (args.size() > 1)
+        config.firstText = args.mid(1).join(QLatin1Char(' '));
+    unit_.becomeAnotherUnit(config);
+    return {QStringLiteral("now unit %1 (layout %2), \"%3\", its own memory")
+                .arg(config.identification, unit_.layout() == kLayoutA ? "A" : "B", config.firstText)};
 }
 
 UnitCommands::Outcome UnitCommands::fault(const QString &name, const QStringList &args)
@@ -304,6 +336,9 @@ QString UnitCommands::helpText()
         "  status S0 S1 S2 S3     set the four status bytes (hex)\n"
         "Learning:\n"
         "  learn N                end a running learning with N (0-4) remotes or tokens learnt\n"
+        "Another unit on the line:\n"
+        "  become FAMILY|ID [TEXT] another unit (family 14-18 or an identification string, the\n"
+        "                         text of reply 86) with the default memory of its layout\n"
         "Faults:\n"
         "  no-reply CODES|none    latency MS            corrupt P             noise P\n"
         "  silence-after-reads N|off                    refuse-write K|off\n"

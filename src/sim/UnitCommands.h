@@ -26,6 +26,8 @@ public:
     static QString helpText();
     // "dump": identity, session, counter, status bytes and the memory in rows of 16.
     static QString describe(const SimulatedUnit &unit);
+    // One identification string of each firmware family 14 to 18; nothing for another number.
+    static std::optional<QString> identificationOfFamily(int family);
     // "08,0c" or "8 C" or "0x08": request codes in hex; "none" is the empty set.
     static std::optional<std::set<std::uint8_t>> parseRequestCodes(const QString &text);
 
@@ -36,6 +38,8 @@ private:
     Outcome remote(const QStringList &args);
     Outcome status(const QStringList &args);
     Outcome learn(const QStringList &args);
+    // Words as typed: identifications and texts keep their case.
+    Outcome become(const QStringList &args);
     Outcome fault(const QString &name, const QStringList &args);
     Outcome withStatus(const QString &what) const;
 

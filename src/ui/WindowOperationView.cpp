@@ -1,12 +1,15 @@
 #include "WindowOperationView.h"
 
 #include "ActionButtonLink.h"
+#include "LinkTexts.h"
+#include "SerialLink.h"
 #include "SettingsTabs.h"
 #include "StatusLine.h"
 #include "TForm1.h"
 #include "Wait.h"
 
 #include <QAction>
+#include <QCoreApplication>
 #include <QLineEdit>
 #include <QProgressBar>
 #include <QPushButton>
@@ -16,7 +19,11 @@ namespace alvetra {
 
 namespace {
 
+constexpr int kPortPanel = 0;
 constexpr int kIdentificationPanel = 2;
+// A port that opens does so within a few milliseconds; one that cannot ends its reader as fast.
+constexpr int kPortSettleLimitMs = 2000;
+constexpr int kPortSettleTickMs = 50;
 
 } // namespace
 
@@ -121,6 +128,24 @@ QString WindowOperationView::identificationLine() const
 QString WindowOperationView::accessPassword() const
 {
     return w_.ED_HasloInst->text();
+}
+
+void WindowOperationView::setAccessPassword(const QString &password)
+{
+    w_.ED_HasloInst->setText(password);
+}
+
+void WindowOperationView::reopenPort()
+{
+    w_.CMB_portChange();
+    // The new reader thread opens the port on its own: wait until it has (the port panel says
+    // so) or has given up, so that the operation knows which.
+    QTimer tick;   // looks at the clock while nothing else happens
+    tick.start(TimeBase::toRealMs(kPortSettleTickMs));
+    const qint64 start = TimeBase::nowMs();
+    while (w_.link_->portOpen() && w_.StatusBar1->panelText(kPortPanel) != linktexts::kPortOpen
+           && !applicationTerminating() && TimeBase::nowMs() - start < kPortSettleLimitMs)
+        QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents);
 }
 
 TabValues WindowOperationView::gatherValues() const

@@ -32,6 +32,8 @@ public:
 
     QString identificationLine() const override;
     QString accessPassword() const override;
+    void setAccessPassword(const QString &password) override;
+    void reopenPort() override;
 
     TabValues gatherValues() const override;
     void applyFill(const FillResult &fill) override;

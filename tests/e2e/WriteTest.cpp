@@ -190,3 +190,91 @@ TEST_F(WindowTest, RemotesAreLearntAndTokensErased)
     EXPECT_EQ(find<QLabel>("Token1")->text(), QStringLiteral("1. "));
     EXPECT_NE(find<QLabel>("Pilot1")->text(), QStringLiteral("1. "));
 }
+
+TEST_F(WindowTest, WritingAllWithANewPcPasswordWritesEveryGroup)
+{
+    start();
+    connect();
+    find<QCheckBox>("CKB_AlarmCan")->setChecked(true);
+    chooseFirstCar(find<QComboBox>("CMB_Marka"), find<QComboBox>("CMB_Model"));
+    find<QLineEdit>("ED_KodProg1")->setText(QStringLiteral("4321"));
+    find<QLineEdit>("ED_KodProg2")->setText(QStringLiteral("4321"));
+    click("BITBTN_ZapisAll");
+
+    EXPECT_EQ(statusText(), QStringLiteral("Zapisano wszystkie pozycje"));
+    EXPECT_EQ(find<QLineEdit>("ED_HasloInst")->text(), QStringLiteral("4321"));
+    // The unit checks the password it holds: every login after the password group sends the new one.
+    const std::vector<TRs232Frame> logins = unit->received(0x01);
+    ASSERT_EQ(logins.size(), 9u);
+    EXPECT_EQ(logins.front().data, (Bytes{4, '1', '2', '3', '4'}));
+    for (std::size_t i = 1; i < logins.size(); ++i)
+        EXPECT_EQ(logins[i].data, (Bytes{4, '4', '3', '2', '1'})) << i;
+    EXPECT_EQ(unit->memoryAt(62), '4');
+    EXPECT_EQ(unit->memoryAt(79), window->operationState().image.at(79));
+
+    // Later operations of the run log in with it too.
+    trigger("ActionOdczytUstawienAlarmu");
+    EXPECT_EQ(statusText(), QStringLiteral("Odczytano"));
+}
+
+TEST_F(WindowTest, AnotherUnitOnThePortIsNotWrittenUntilItsSettingsAreRead)
+{
+    start();
+    connect();
+    // The same unit after a port reset, or unplugged and plugged in again, is still the window's.
+    click("TOB_ResetRS232");
+    ASSERT_TRUE(waitFor([&] { return panel(0) == QStringLiteral("Port otwarty"); }));
+    trigger("ActionZapisZamki");
+    EXPECT_EQ(statusText(), QStringLiteral("Zapisano zamki"));
+    unit->unplug();
+    ASSERT_TRUE(waitFor([&] { return !window->serialLink().portOpen(); }));
+    unit->replug();
+    click("TOB_ResetRS232");
+    ASSERT_TRUE(waitFor([&] { return panel(0) == QStringLiteral("Port otwarty"); }));
+    trigger("ActionZapisKierunki");
+    EXPECT_EQ(statusText(), QStringLiteral("Zapisano kierunki"));
+
+    const int family = window->familyCode();
+    const QString extension = window->openDialogSettings().defaultExtension;
+    const int makes = find<QComboBox>("CMB_Marka")->count();
+    unit->becomeAnotherUnit(unitConfig(QStringLiteral("MZRAv1.4")));
+    unit->clearFrameLog();
+    dialogs.messages.clear();
+    trigger("ActionZapisZamki");
+
+    EXPECT_TRUE(writesReceived().empty());
+    EXPECT_EQ(codesReceived(), kLoginCodes);
+    ASSERT_EQ(messageTexts(), std::vector<QString>{QStringLiteral(
+                                  "Do portu podłączono inną centralkę.\rAby ją programować, odczytaj najpierw jej "
+                                  "ustawienia (Odczyt).")});
+    EXPECT_EQ(dialogs.messages.at(0).caption, QStringLiteral("Ostżerzenie"));
+    EXPECT_EQ(dialogs.messages.at(0).icon, MessageIcon::Exclamation);
+    EXPECT_EQ(statusText(), QStringLiteral("Do portu podłączono inną centralkę."));
+    // The window keeps the family, layout, CAN options, dialogs and cars of the unit it read.
+    EXPECT_EQ(window->familyCode(), family);
+    EXPECT_EQ(window->operationState().layout, kLayoutB);
+    EXPECT_FALSE(find<QWidget>("GB_PomijanieLiniiNaCan")->isHidden());
+    EXPECT_EQ(window->openDialogSettings().defaultExtension, extension);
+    EXPECT_EQ(find<QComboBox>("CMB_Marka")->count(), makes);
+}
+
+TEST_F(WindowTest, AnOperationOnAPortThatIsGoneReopensItOnceOrSaysWhatToDo)
+{
+    start();
+    connect();
+    unit->unplug();
+    ASSERT_TRUE(waitFor([&] { return !window->serialLink().portOpen(); }));
+    ASSERT_TRUE(waitFor([&] { return !dialogs.messages.empty(); }));   // the port was reported gone
+    dialogs.messages.clear();
+    trigger("ActionZapisKierunki");
+    EXPECT_EQ(messageTexts(), std::vector<QString>{QStringLiteral(
+                                  "Port RS232 nie jest otwarty.\rPodłącz przejściówkę i naciśnij Reset portu RS232.")});
+    EXPECT_EQ(statusText(), QStringLiteral("Port RS232 nie jest otwarty."));
+
+    // Plugged in again, the next operation opens the port by itself.
+    unit->replug();
+    dialogs.messages.clear();
+    trigger("ActionZapisKierunki");
+    EXPECT_EQ(statusText(), QStringLiteral("Zapisano kierunki"));
+    EXPECT_TRUE(dialogs.messages.empty());
+}

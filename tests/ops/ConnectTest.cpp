@@ -136,15 +136,29 @@ TEST_F(OpsTest, ASilentUnitLeavesTheWindowNotConnected)
     EXPECT_TRUE(view.connectButtonEnabled);
 }
 
-TEST_F(OpsTest, AClosedPortSendsAndShowsNothing)
+TEST_F(OpsTest, AClosedPortIsReopenedOnceOrTheFitterIsToldWhatToDo)
 {
     ASSERT_EQ(serial->StopReaderThread(), SerialLink::kStopped);
     ASSERT_FALSE(serial->portOpen());
+    unit->unplug();
     ops->ActionOdczytUstawienAlarmuExecute();
+    EXPECT_EQ(std::count(view.calls.begin(), view.calls.end(), "reopenPort"), 1);
     EXPECT_TRUE(unit->received().empty());
-    EXPECT_TRUE(view.messages.empty());
-    EXPECT_TRUE(view.statuses.empty());
+    EXPECT_EQ(view.messages, (std::vector<UserMessage>{{"Ostżerzenie",
+                                                        "Port RS232 nie jest otwarty.\rPodłącz przejściówkę i naciśnij "
+                                                        "Reset portu RS232.",
+                                                        MessageIcon::Exclamation}}));
+    EXPECT_EQ(view.statuses, (std::vector<StatusText>{{"Port RS232 nie jest otwarty.", 383, StatusColour::Red}}));
     EXPECT_TRUE(view.operationsEnabled);
+
+    // Plugged in again: the next operation's reopening finds the port and the read goes ahead.
+    ASSERT_EQ(serial->StopReaderThread(), SerialLink::kStopped);
+    unit->replug();
+    view.messages.clear();
+    ops->ActionOdczytUstawienAlarmuExecute();
+    EXPECT_TRUE(view.messages.empty());
+    EXPECT_TRUE(state.connected);
+    EXPECT_EQ(view.lastStatus(), texts::kReadDone);
 }
 
 TEST_F(OpsTest, RefusedLogins)
@@ -218,17 +232,25 @@ TEST_F(OpsTest, UnknownFirmwareIsOlderOrNewer)
 
 TEST_F(OpsTest, CarDatabases)
 {
-    // The first database that lists makes stays for the run, whatever family comes later.
+    // The database of the family the login identifies, so that the CAN group comes from its table.
     startUnit(unitConfig("MZRAv1.4"));
     ops->ActionOdczytUstawienAlarmuExecute();
     EXPECT_EQ(view.dialogs, (DialogDefaults{".v14", 2}));
     EXPECT_FALSE(view.canAnalysis);
+    EXPECT_EQ(view.makes, (QStringList{"Audi", "Škoda"}));
     writeCarDatabase("MZRFv10.txt", "1\n0000,Fiat,Panda III,3\n");
     startUnit(unitConfig("MZRFv1.0"));
     ops->ActionOdczytUstawienAlarmuExecute();
     EXPECT_EQ(state.familyCode, 18);
-    EXPECT_EQ(view.makes, (QStringList{"Audi", "Škoda"}));
-    EXPECT_EQ(view.carDatabaseShown, 1);
+    EXPECT_EQ(view.makes, (QStringList{"Fiat"}));
+    EXPECT_EQ(view.carDatabaseShown, 2);
+
+    view.values.alarmCan = true;
+    view.values.marka = 0;
+    view.values.model = 0;
+    ops->ActionZapisCanExecute();
+    EXPECT_EQ(view.lastStatus(), "Zapisano CAN");
+    EXPECT_EQ(unit->memoryAt(state.layout.canGroup), 3);
 }
 
 TEST_F(OpsTest, AnEmptyCarDatabaseEndsTheLoginAndAMissingOneLeavesTheHandler)

@@ -84,6 +84,7 @@ public:
     DialogDefaults dialogs;
     std::optional<QString> openName;
     std::optional<QString> saveName;
+    std::function<void()> reopen;   // the harness's port reopening
 
     bool pauseSupervision() override { log("pauseSupervision"); return std::exchange(supervisionRunning, false); }
     void restoreSupervision(bool running) override { log("restoreSupervision", running); supervisionRunning = running; }
@@ -115,6 +116,13 @@ public:
 
     QString identificationLine() const override { return identification; }
     QString accessPassword() const override { return password; }
+    void setAccessPassword(const QString &p) override { password = p; log("setAccessPassword " + p); }
+    void reopenPort() override
+    {
+        log("reopenPort");
+        if (reopen)
+            reopen();
+    }
     TabValues gatherValues() const override { return values; }
     void applyFill(const FillResult &fill) override { values = fill.values; ++fills; }
     void clearPcPasswordEdits() override { values.kodProg1.clear(); values.kodProg2.clear(); log("clearPcPasswordEdits"); }
@@ -217,6 +225,11 @@ protected:
         ASSERT_TRUE(waitFor([&] { return events.log.contains("portOpened"); }));
         link = std::make_unique<SerialUnitLink>(*serial);
         ops = std::make_unique<AlarmOperations>(view, *link, state, opsConfig);
+        view.reopen = [this] {
+            events.log.clear();
+            if (serial->open(QString::fromLatin1(sim::kSimulatorPortName), 8))
+                waitFor([&] { return events.log.contains("portOpened") || !serial->portOpen(); });
+        };
     }
 
     void writeCarDatabase(const QString &name, const QString &text)

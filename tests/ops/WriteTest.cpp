@@ -237,3 +237,70 @@ TEST_F(OpsTest, WritingAllStopsWhenTheFirstLoginIsNotAnswered)
     EXPECT_EQ(view.messageTexts(), std::vector<QString>{"Alarm nie odpowiada."});
     EXPECT_EQ(view.lastStatus(), "Alarm nie odpowiada.");
 }
+
+TEST_F(OpsTest, NothingIsWrittenToAnotherUnitUntilItsSettingsAreRead)
+{
+    connectAndClearLogs();
+    // The same family, another unit: only the text of reply 0x86 tells them apart.
+    sim::UnitConfig other = unitConfig();
+    other.firstText = QStringLiteral("Alvetra SIM 0002");
+    unit->becomeAnotherUnit(other);
+    const ImageBytes before = unit->memory();
+    view.values.kodProg1 = view.values.kodProg2 = "4321";
+
+    using Handler = void (AlarmOperations::*)();
+    for (Handler writing : {&AlarmOperations::BITBTN_ZapisAllClick, &AlarmOperations::ActionZapisZamkiExecute,
+                            &AlarmOperations::ActionKasowanieHistoriiExecute, &AlarmOperations::ActionProgPilotExecute,
+                            &AlarmOperations::ActionKasowanieTokenowExecute}) {
+        unit->clearFrameLog();
+        view.messages.clear();
+        (ops.get()->*writing)();
+        // One login, and not a request after it; one box, also for all groups.
+        EXPECT_EQ(codesReceived(), kLoginCodes);
+        EXPECT_EQ(view.messages, (std::vector<UserMessage>{{"Ostżerzenie",
+                                                            "Do portu podłączono inną centralkę.\rAby ją programować, "
+                                                            "odczytaj najpierw jej ustawienia (Odczyt).",
+                                                            MessageIcon::Exclamation}}));
+        EXPECT_EQ(view.statuses.back(), (StatusText{"Do portu podłączono inną centralkę.", 383, StatusColour::Red}));
+    }
+    EXPECT_EQ(unit->memory(), before);
+    EXPECT_EQ(view.password, "1234");
+
+    // A read of it that breaks off leaves the image part one unit's, part the other's: then not
+    // even the first unit, plugged in again, is written to.
+    sim::FaultPlan noReads;
+    noReads.unansweredCodes = {0x02};
+    unit->setFaults(noReads);
+    ops->ActionOdczytUstawienAlarmuExecute();
+    unit->setFaults({});
+    unit->becomeAnotherUnit(unitConfig());
+    unit->clearFrameLog();
+    view.messages.clear();
+    ops->ActionZapisZamkiExecute();
+    EXPECT_EQ(codesReceived(), kLoginCodes);
+    EXPECT_EQ(view.lastStatus(), "Do portu podłączono inną centralkę.");
+
+    // Once read, it is the window's unit.
+    ops->ActionOdczytUstawienAlarmuExecute();
+    ops->ActionZapisZamkiExecute();
+    EXPECT_EQ(view.lastStatus(), "Zapisano zamki");
+}
+
+TEST_F(OpsTest, GroupsAreBuiltAtTheLayoutOfTheUnitTheLoginFound)
+{
+    // Nothing read yet: the layout is known only once the login has identified the unit.
+    startUnit(unitConfig("MZRAv1.4"));
+    view.values.zamekSterowanieOn = view.values.zamykaniePoStacyjce = true;
+    view.values.czasPoStacyjce = 25;
+    ops->ActionZapisZamkiExecute();
+    EXPECT_EQ(view.lastStatus(), "Zapisano zamki");
+    EXPECT_EQ(unit->memoryAt(kLayoutA.lockDelayAfterIgnition), 25);
+
+    state.familyCode = 0;
+    state.layout = Layout();
+    view.values.alarmCan = false;
+    view.values.nrGrupyWybrany = "42";
+    ops->ActionZapisCanExecute();
+    EXPECT_EQ(view.lastStatus(), "Zapisano CAN");
+    EXPECT_EQ(unit->memoryAt(kLayoutA.canGroup), 42);
+}

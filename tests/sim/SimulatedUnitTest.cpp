@@ -108,6 +108,29 @@ TEST(UnitIdentification, ArmedOrBlockedUnitReportsItAndRefusesTheSession)
     EXPECT_FALSE(h.unit.sessionOpen());
 }
 
+TEST(UnitIdentification, ThePasswordLivesInMemoryAndAnotherUnitHasItsOwn)
+{
+    UnitHarness h;
+    h.login();
+    const Bytes newPassword{0, 0, std::uint8_t(kLayoutB.pcPassword), 4, '4', '3', '2', '1'};
+    ASSERT_EQ(onlyByte(h.exchange(0x03, newPassword)), 0);
+    EXPECT_EQ(h.login("1234"), 0x00);
+    EXPECT_EQ(h.login("4321"), 0x01);
+
+    UnitConfig other = unpaced();
+    other.identification = QStringLiteral("MZRAv1.4");
+    other.firstText = QStringLiteral("Alvetra SIM 2");
+    h.unit.becomeAnotherUnit(other);
+    EXPECT_FALSE(h.unit.sessionOpen());
+    EXPECT_EQ(h.unit.layout(), kLayoutA);
+    EXPECT_EQ(h.exchange(0x06).at(0).data, bytesOf("Alvetra SIM 2"));
+    EXPECT_EQ(h.login("4321"), 0x00);
+    const auto login = h.exchange(0x01, passwordData("1234"));
+    ASSERT_EQ(login.size(), 1u);
+    EXPECT_EQ(Bytes(login[0].data.begin(), login[0].data.begin() + 8), bytesOf("MZRAv1.4"));
+    EXPECT_EQ(login[0].data[8], 0x01);
+}
+
 TEST(UnitIdentification, FamilyAOnlyForMZRAv14)
 {
     UnitConfig config = unpaced();

@@ -156,3 +156,16 @@ TEST(ConsoleCodes, RequestCodeLists)
     EXPECT_FALSE(UnitCommands::parseRequestCodes("1FF").has_value());
     EXPECT_FALSE(UnitCommands::parseRequestCodes("zz").has_value());
 }
+
+TEST_F(Console, BecomingAnotherUnitByFamilyOrIdentification)
+{
+    EXPECT_TRUE(run("become 14 Alvetra SIM 2").ok);
+    EXPECT_EQ(h.unit.identification(), QByteArray("MZRAv1.4"));
+    EXPECT_EQ(h.unit.layout(), kLayoutA);
+    EXPECT_EQ(h.exchange(0x06).at(0).data, (Bytes{'A', 'l', 'v', 'e', 't', 'r', 'a', ' ', 'S', 'I', 'M', ' ', '2'}));
+    EXPECT_TRUE(run("Become MZRFv2.1").ok);
+    EXPECT_EQ(h.unit.identification(), QByteArray("MZRFv2.1"));
+    EXPECT_FALSE(run("become 13").ok);
+    EXPECT_FALSE(run("become").ok);
+    EXPECT_EQ(h.unit.identification(), QByteArray("MZRFv2.1"));
+}

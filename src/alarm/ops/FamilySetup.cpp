@@ -22,15 +22,21 @@ bool FamilySetup::loadCarDatabase(const QString &fileName)
     if (fileName.isEmpty())
         throw FileError(texts::kCarDatabaseMissing);
 
+    OperationState &state = context_.state;
+    // Another family's database: its CAN group numbers differ, so it replaces the one loaded.
+    const bool replacing = !state.carDatabaseFile.isEmpty() && state.carDatabaseFile != fileName;
+    if (replacing)
+        state.cars = CarDatabase();
+    state.carDatabaseFile = fileName;
     CarDatabase::LoadResult result;
     try {
-        result = context_.state.cars.load(QDir(context_.config.dataFolder).filePath(fileName));
+        result = state.cars.load(QDir(context_.config.dataFolder).filePath(fileName));
     } catch (...) {
         // The makes read before the faulty line are listed as they would have been.
-        showMakesOnce();
+        showMakes(replacing);
         throw;
     }
-    showMakesOnce();
+    showMakes(replacing);
     if (!result.ok && result.message) {
         context_.view.showMessage(*result.message);
         context_.view.ShowStatus(result.message->text, kFinalStatusWidth, StatusColour::Red);
@@ -47,10 +53,11 @@ std::optional<bool> FamilySetup::identify(const QString &identification)
     return loadCarDatabase(family->carDatabase);
 }
 
-void FamilySetup::showMakesOnce()
+void FamilySetup::showMakes(bool replaced)
 {
+    // A replaced database is shown even without makes, so that no make of the other one stays.
     const CarDatabase &cars = context_.state.cars;
-    if (cars.hasMakes() && context_.view.makeCount() == 0)
+    if (replaced || (cars.hasMakes() && context_.view.makeCount() == 0))
         context_.view.setCarDatabase(cars.makes(), cars.cars());
 }
 

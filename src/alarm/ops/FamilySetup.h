@@ -17,10 +17,11 @@ public:
     // Layout, CAN-analysis visibility, dialog defaults and family code of `family`.
     void apply(const FirmwareFamily &family);
 
-    // Loads `fileName` from the data folder; the first database that lists makes stays for the
-    // whole run, and its makes fill CMB_Marka. False for an empty file, after telling the user.
-    // Throws FileError("Brak pliku z bazą danych o samochodach!") for a missing name or file, or
-    // a line that does not parse (the cars read before it stay).
+    // Loads `fileName` from the data folder, and its makes fill CMB_Marka. The database that lists
+    // makes stays until a family with another database is identified; that one replaces it,
+    // also in the make and model lists. False for an empty file, after telling the user. Throws
+    // FileError("Brak pliku z bazą danych o samochodach!") for a missing name or file, or a line
+    // that does not parse (the cars read before it stay).
     bool loadCarDatabase(const QString &fileName);
 
     // A known identification string: its family applied and its car database loaded, with the
@@ -28,7 +29,8 @@ public:
     std::optional<bool> identify(const QString &identification);
 
 private:
-    void showMakesOnce();
+    // The makes, when the list is empty or the database was replaced.
+    void showMakes(bool replaced);
 
     OperationContext context_;
 };

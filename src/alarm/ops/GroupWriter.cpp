@@ -3,16 +3,17 @@
 #include "Login.h"
 #include "OperationBracket.h"
 #include "OpsTexts.h"
+#include "PcPassword.h"
 #include "UnitRequests.h"
 
 namespace alvetra {
 
 namespace {
 
-// When a group's controls are turned into image bytes.
+// When a group's controls are turned into image bytes: always after the login, which fixes the
+// layout the blocks are sent from.
 enum class BuildMoment {
-    BeforeLogin,     // central locks, CAN group (which may refuse and then stops the write)
-    AfterLogin,      // codes, PC password (may refuse: nothing is sent)
+    AfterLogin,      // codes, PC password, CAN group (may refuse: nothing is sent); central locks
     AfterProgress,   // the flag groups, once the progress bar shows
 };
 
@@ -20,7 +21,7 @@ BuildMoment buildMoment(WriteGroup group)
 {
     switch (group) {
     case WriteGroup::CentralLocks:
-    case WriteGroup::CanGroup: return BuildMoment::BeforeLogin;
+    case WriteGroup::CanGroup:
     case WriteGroup::PcPassword:
     case WriteGroup::Codes: return BuildMoment::AfterLogin;
     default: return BuildMoment::AfterProgress;
@@ -72,13 +73,15 @@ void GroupWriter::writeInBracket(WriteGroup group)
     OperationBracket bracket(view);
 
     const BuildMoment moment = buildMoment(group);
-    if (moment == BuildMoment::BeforeLogin && group == WriteGroup::CentralLocks)
-        build(group, view.gatherValues());
     state.writeOk = false;
     state.loginOk = false;
-    if (moment == BuildMoment::BeforeLogin && group == WriteGroup::CanGroup
-        && !accepted(build(group, view.gatherValues())))
-        return;
+    // A car the database does not know costs no login. Checked on a copy: the image is built
+    // only at the layout of the unit the login finds.
+    if (group == WriteGroup::CanGroup) {
+        SettingsImage scratch;
+        if (!accepted(buildCanGroup(scratch, state.layout, view.gatherValues(), state.cars.groupLookup())))
+            return;
+    }
 
     if (!LoginProcedure(context_).run(kLoginDelayMs))
         return;
@@ -155,6 +158,9 @@ void GroupWriter::reportSuccess(WriteGroup group, const TabValues &values)
     view.HideProgress();
     view.ShowStatus(groupTexts(group).done, kFinalStatusWidth, StatusColour::WindowText);
     context_.state.writeOk = true;
+    // The unit checks every later login against the password it has just taken.
+    if (group == WriteGroup::PcPassword)
+        view.setAccessPassword(pcPasswordText(context_.state.image, context_.state.layout));
     const std::optional<QString> notice = programmedNotice(group);
     if (notice && switchedOn(group, values))
         view.showMessage({kCaptionWarning, *notice, MessageIcon::Warning});

@@ -13,15 +13,16 @@ class GroupWriter {
 public:
     explicit GroupWriter(const OperationContext &context) : context_(context) {}
 
-    // One group write inside its own operation bracket: the group's builder at its moment, the
-    // login, the blocks with progress, the confirmation, the result texts. Sets the login-ok and
-    // write-ok flags of the state as writing all groups counts them. The CAN-analysis options do
-    // nothing at all while their group box is hidden; the PC password edits are emptied at the
-    // very end, whatever the outcome.
+    // One group write inside its own operation bracket: the login, the group's builder at the
+    // layout the login confirmed, the blocks with progress, the confirmation, the result texts.
+    // Sets the login-ok and write-ok flags of the state as writing all groups counts them. The
+    // CAN-analysis options do nothing at all while their group box is hidden. A PC password the
+    // unit has taken goes into the access-password edit; the new-password edits are emptied at
+    // the very end, whatever the outcome.
     void write(WriteGroup group);
 
     // Every group in kWriteAllOrder (the CAN-analysis options only from family 15 on) while the
-    // logins succeed, then "Zaprogramowano %d pozycji z %d" or "Zapisano wszystkie pozycje".
+    // logins succeed (a new PC password written first is the one the later logins send), then "Zaprogramowano %d pozycji z %d" or "Zapisano wszystkie pozycje".
     void writeAll();
 
 private:

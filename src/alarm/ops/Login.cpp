@@ -18,7 +18,9 @@ bool LoginProcedure::run(int delayMs)
 {
     UnitRequests unit(context_.link);
     if (!unit.portOpen())
-        return false;
+        context_.view.reopenPort();
+    if (!unit.portOpen())
+        return portNotOpen();
     if (!unit.identifyFirst(delayMs) || !unit.identifySecond())
         return notAnswering();
     const bool answered = unit.login(context_.view.accessPassword());
@@ -27,7 +29,37 @@ bool LoginProcedure::run(int delayMs)
         return notAnswering();
     if (!accessGranted(context_.link.accessFlags()))
         return false;
+    if (purpose_ == LoginPurpose::Writing && !settingsCameFromThisUnit())
+        return otherUnit();
     return identifyFamily();
+}
+
+bool LoginProcedure::portNotOpen()
+{
+    context_.view.showMessage(warning(texts::kPortNotOpenBox));
+    context_.view.ShowStatus(texts::kPortNotOpen, kFinalStatusWidth, StatusColour::Red);
+    return false;
+}
+
+bool LoginProcedure::settingsCameFromThisUnit() const
+{
+    const OperationState &state = context_.state;
+    const QString line = context_.view.identificationLine();
+    if (state.settingsUnit)
+        return *state.settingsUnit == line;
+    // Nothing read yet: only a family fixed by a settings file can disagree.
+    if (state.familyCode == 0)
+        return true;
+    const std::optional<FirmwareFamily> family = familyForIdentification(identificationOf(line));
+    // An unknown firmware is refused by identifyFamily, with its own message.
+    return !family || family->familyCode == state.familyCode;
+}
+
+bool LoginProcedure::otherUnit()
+{
+    context_.view.showMessage(warning(texts::kOtherUnitConnectedBox));
+    context_.view.ShowStatus(texts::kOtherUnitConnected, kFinalStatusWidth, StatusColour::Red);
+    return false;
 }
 
 bool LoginProcedure::notAnswering()

@@ -13,6 +13,7 @@
 #include <QString>
 #include <cstdint>
 #include <functional>
+#include <optional>
 
 namespace alvetra {
 
@@ -25,6 +26,12 @@ struct OperationState {
     bool loginOk = false;        // the last group write got past its login
     bool writeOk = false;        // the last group write ended without error
     CarDatabase cars;
+    QString carDatabaseFile;     // the file `cars` was loaded from; empty before the first load
+    // The unit the settings in the window came from: its identification line (the texts of
+    // replies 0x86 and 0x87 and the identification string, as panel 2 shows them) at the end of
+    // its last complete read. Empty while a read of another unit has begun to overwrite the
+    // image; nothing before the first read. Writing operations go only to this unit.
+    std::optional<QString> settingsUnit;
 };
 
 struct OperationConfig {

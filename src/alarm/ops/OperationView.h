@@ -71,6 +71,13 @@ public:
     virtual QString identificationLine() const = 0;
     // The PC access password as typed into ED_HasloInst.
     virtual QString accessPassword() const = 0;
+    // Puts a password the unit has just taken into ED_HasloInst, so that every later login
+    // sends it.
+    virtual void setAccessPassword(const QString &password) = 0;
+    // Reopens the selected port as "Reset portu RS232" does, and returns once the new reader
+    // thread has opened the port or given up. A problem of a port that was already told is not
+    // told again.
+    virtual void reopenPort() = 0;
 
     // ---- settings tabs
     virtual TabValues gatherValues() const = 0;

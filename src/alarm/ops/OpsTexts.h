@@ -23,6 +23,18 @@ inline const QString kAntiHijackBlockActive = QStringLiteral(
     "Aby się połączyć autoryzuj blokadę antynapadową\r"
     "i połącz się przed jej ponownym uzbrojeniem.\rUWAGA!\r") + kBlocksInactiveWarning;
 
+// A writing operation's login found another unit than the one the settings were read from.
+inline const QString kOtherUnitConnectedBox = QStringLiteral(
+    "Do portu podłączono inną centralkę.\r"
+    "Aby ją programować, odczytaj najpierw jej ustawienia (Odczyt).");
+inline const QString kOtherUnitConnected = QStringLiteral("Do portu podłączono inną centralkę.");
+
+// The port is not open, also after one reopening.
+inline const QString kPortNotOpenBox = QStringLiteral(
+    "Port RS232 nie jest otwarty.\r"
+    "Podłącz przejściówkę i naciśnij Reset portu RS232.");
+inline const QString kPortNotOpen = QStringLiteral("Port RS232 nie jest otwarty.");
+
 // Connecting.
 inline const QString kConnected = QStringLiteral("Połączono z centralą.");
 inline const QString kConnectedWarning = QStringLiteral("UWAGA !\r") + kBlocksInactiveWarning;

@@ -21,9 +21,14 @@ void ReadOperation::readAll()
     OperationView &view = context_.view;
     OperationBracket bracket(view);
     context_.state.connected = false;
-    LoginProcedure login(context_);
+    LoginProcedure login(context_, LoginPurpose::Reading);
     if (!login.run(kLoginDelayMs))
         return;
+    // Another unit's bytes are about to overwrite the image: until its read completes, the
+    // settings belong to no unit, and nothing may be written with them.
+    std::optional<QString> &source = context_.state.settingsUnit;
+    if (source && *source != view.identificationLine())
+        source = QString();
     view.BeginProgress(texts::kReadProgress, kBlockCount);
     const bool complete = readBlocks(login);
     view.HideProgress();
@@ -63,6 +68,9 @@ void ReadOperation::showSettings()
 {
     OperationState &state = context_.state;
     OperationView &view = context_.view;
+    // The image is complete; the fill (which a missing lock diagram may end with an error, after
+    // everything else has been applied) shows it.
+    state.settingsUnit = view.identificationLine();
     const FillContext fillContext{state.familyCode, state.timeCounter, context_.config.clock()};
     view.applyFill(fillFromImage(state.image, state.layout, view.gatherValues(), fillContext));
     // The fill has stored the login's counter into the image; the unit gets it back. Its result

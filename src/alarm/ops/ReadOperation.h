@@ -17,7 +17,8 @@ public:
     explicit ReadOperation(const OperationContext &context) : context_(context) {}
 
     // ActionOdczytUstawienAlarmuExecute: login, the 32 blocks of 8 bytes, the fill, the counter
-    // written back, "Odczytano", the connected state. Sets the connected flag on success only.
+    // written back, "Odczytano", the connected state. Sets the connected flag on success only,
+    // and then remembers the unit the settings came from.
     void readAll();
 
     // BITBTN_PolaczClick: the read, then full access, page 0, "Połączono z centralą." and the

@@ -10,19 +10,6 @@ namespace alvetra::sim {
 
 namespace {
 
-// One identification string of each firmware family, for --family.
-std::optional<QString> identificationOfFamily(int family)
-{
-    switch (family) {
-    case 14: return QStringLiteral("MZRAv1.4");
-    case 15: return QStringLiteral("MZRAv1.5");
-    case 16: return QStringLiteral("MZRAv1.6");
-    case 17: return QStringLiteral("MZRv1.61");
-    case 18: return QStringLiteral("MZRFv1.0");
-    default: return std::nullopt;
-    }
-}
-
 std::optional<ImageBytes> readMemoryImage(const QString &path, QString &error)
 {
     QFile file(path);
@@ -106,7 +93,7 @@ void addOptions(QCommandLineParser &parser)
 bool readIdentity(QCommandLineParser &parser, Numbers &numbers, ToolOptions &o, QString &error)
 {
     if (const auto family = numbers.get("family", 0, 255)) {
-        const auto id = identificationOfFamily(int(*family));
+        const auto id = UnitCommands::identificationOfFamily(int(*family));
         if (!id) {
             error = QStringLiteral("--family wants 14, 15, 16, 17 or 18");
             return false;
