@@ -104,6 +104,31 @@ TEST_F(OpsTest, AUnitLosingReadsInMoreBlocksThanTheReloginLimitIsStillReadWhole)
     EXPECT_EQ(view.lastStatus(), texts::kReadDone);
 }
 
+TEST_F(OpsTest, AUnitChangedDuringAReadIsReadFromItsFirstBlock)
+{
+    // A read reply is lost; before the new login another unit of the same family is plugged in.
+    sim::FaultPlan plan;
+    plan.readsLostOnce.insert(64);
+    unit->setFaults(plan);
+    sim::UnitConfig other = unitConfig();
+    other.firstText = QStringLiteral("Alvetra SIM 0002");
+    ImageBytes otherMemory = unit->memory();
+    for (int address = 8; address < 16; ++address)
+        otherMemory[address] ^= 0x5A;
+    other.memory = otherMemory;
+    bool swapped = false;
+    view.progressHidden = [&] {
+        if (!swapped && !unit->received(0x02).empty()) {
+            swapped = true;
+            unit->becomeAnotherUnit(other);
+        }
+    };
+    ops->ActionOdczytUstawienAlarmuExecute();
+    ASSERT_TRUE(swapped);
+    EXPECT_EQ(state.image.bytes(), unit->memory());
+    EXPECT_EQ(view.lastStatus(), texts::kReadDone);
+}
+
 TEST_F(OpsTest, AUnitThatAnswersLoginsButNoReadsIsGivenUpOn)
 {
     sim::FaultPlan plan;

@@ -85,6 +85,7 @@ public:
     std::optional<QString> openName;
     std::optional<QString> saveName;
     std::function<void()> reopen;   // the harness's port reopening
+    std::function<void()> progressHidden;   // a test's step where an operation hides its progress
 
     bool pauseSupervision() override { log("pauseSupervision"); return std::exchange(supervisionRunning, false); }
     void restoreSupervision(bool running) override { log("restoreSupervision", running); supervisionRunning = running; }
@@ -111,7 +112,12 @@ public:
         ++progressBegun;
     }
     void StepProgress() override { ++progressSteps; }
-    void HideProgress() override { progressVisible = false; }
+    void HideProgress() override
+    {
+        progressVisible = false;
+        if (progressHidden)
+            progressHidden();
+    }
     void showMessage(const UserMessage &message) override { messages.push_back(message); }
 
     QString identificationLine() const override { return identification; }

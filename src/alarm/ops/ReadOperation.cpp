@@ -58,8 +58,15 @@ bool ReadOperation::readBlocks(LoginProcedure &login)
             view.ShowStatus(texts::kUnitNotAnswering, kFinalStatusWidth, StatusColour::Red);
             return false;
         }
+        const QString unitBefore = view.identificationLine();
         if (!login.run(kLoginDelayMs))
             return false;
+        if (view.identificationLine() != unitBefore) {
+            // Another unit answered the new login: the blocks read so far are the other unit's,
+            // so this one is read from its first block.
+            context_.state.settingsUnit = QString();
+            address = 0;
+        }
     }
     return address >= kImageSize;
 }
