@@ -72,16 +72,17 @@ void TForm1::runOperation(void (AlarmOperations::*handler)())
         wasEnabled[i] = portControls[i]->isEnabled();
         portControls[i]->setEnabled(false);
     }
-    const auto unlock = qScopeGuard([&] {
-        for (std::size_t i = 0; i < std::size(portControls); ++i)
-            portControls[i]->setEnabled(wasEnabled[i]);
-    });
-    // The operation's guards have given the window back by the time an error arrives here.
+    std::exception_ptr error;
     try {
         ((*ops_).*handler)();
     } catch (...) {
-        setup_.reportError(std::current_exception());
+        error = std::current_exception();
     }
+    for (std::size_t i = 0; i < std::size(portControls); ++i)
+        portControls[i]->setEnabled(wasEnabled[i]);
+    // The operation's guards have given the rest of the window back by now.
+    if (error)
+        setup_.reportError(error);
 }
 
 // ---------------------------------------------------------------------------------------------

@@ -278,7 +278,7 @@ TEST_F(WindowLinkTest, EachSupervisionTickClocksTheCodePressesOnce)
 
 TEST_F(WindowLinkTest, APortChangeAskedForWhileOneWaitsIsIgnoredWithoutAFalseResetFailure)
 {
-    TimeBase::setSpeedup(10);   // the old reader's 5 s are half a real second
+    TimeBase::setSpeedup(5);   // the old reader's 5 s are one real second
     start();
     ASSERT_TRUE(waitFor([&] { return portOpened(); }));
     line.holdClose();
