@@ -6,7 +6,8 @@
 // through the reply handling. Invariants:
 //  - nothing crashes or touches memory out of bounds;
 //  - a frame that is not handled raises no flag and leaves the image alone;
-//  - only a read reply changes the image, and exactly at the addresses it names, with its bytes;
+//  - only a read reply changes the image, and exactly at the addresses it names, with its bytes,
+//    and only when it names the block the outstanding read asked for;
 //  - frames that are not from the unit to this program are never handled;
 //  - a handled status report stores its last four data bytes; stored values keep their widths.
 
@@ -107,6 +108,12 @@ void checkReadReply(const TRs232Frame &frame, bool handled, const ImageBytes &be
 void checkOne(const TRs232Frame &frame, ReplyState &state, SettingsImage &image, ReplyHandler &handler, CountingEvents &events)
 {
     lowerAll(state);
+    // The outstanding read: mostly the block the reply names (so that storing is reached), now
+    // and then a neighbouring one, which must leave the image alone.
+    std::optional<ReplyState::ReadBlock> expected;
+    if (frame.data.size() >= 4)
+        expected = ReplyState::ReadBlock{static_cast<std::uint8_t>(frame.data[0] ^ (frame.data[1] & 1)), frame.data[3]};
+    state.expectRead(expected);
     const ImageBytes before = image.bytes();
     const int callsBefore = events.calls;
     const bool handled = handler.handle(frame);
@@ -120,8 +127,11 @@ void checkOne(const TRs232Frame &frame, ReplyState &state, SettingsImage &image,
         for (bool raised : flags) FUZZ_CHECK(!raised, "a frame that was not handled raises no flag");
         FUZZ_CHECK(events.calls == callsBefore, "a frame that was not handled shows nothing");
     }
-    if (frame.code == 0x82 && ours)
+    if (frame.code == 0x82 && ours) {
         checkReadReply(frame, handled, before, after);
+        if (handled)
+            FUZZ_CHECK(expected && expected->address == frame.data[0], "only the block asked for is stored");
+    }
     else
         FUZZ_CHECK(before == after, "only read replies change the image");
 

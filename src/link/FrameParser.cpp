@@ -31,9 +31,9 @@ FrameParser::Result FrameParser::feed(const char *bytes, std::size_t count)
 {
     filter(bytes, count);
     Result result;
-    for (const QByteArray &text : cut()) {
+    for (const Cut &piece : cut()) {
         TRs232Frame frame;
-        if (decode(text, frame)) {
+        if (!piece.damaged && decode(piece.text, frame)) {
             result.frames.push_back(std::move(frame));
         } else {
             ++result.rejected;
@@ -52,9 +52,9 @@ void FrameParser::filter(const char *bytes, std::size_t count)
     }
 }
 
-std::vector<QByteArray> FrameParser::cut()
+std::vector<FrameParser::Cut> FrameParser::cut()
 {
-    std::vector<QByteArray> texts;
+    std::vector<Cut> texts;
     for (;;) {
         const qsizetype start = accumulator_.indexOf(':');
         const qsizetype end = accumulator_.indexOf(';');
@@ -80,7 +80,12 @@ std::vector<QByteArray> FrameParser::cut()
             }
             break;
         }
-        texts.push_back(accumulator_.mid(start + 1, end - start - 1));
+        // A second ":" before the ";" means the earlier frame lost its end: it is one damaged
+        // frame, and the text from the last ":" is still a frame of its own.
+        const qsizetype last = accumulator_.lastIndexOf(':', end);
+        if (last > start)
+            texts.push_back({QByteArray(), true});
+        texts.push_back({accumulator_.mid(last + 1, end - last - 1), false});
         accumulator_.remove(0, end + 1);
     }
     return texts;
@@ -89,9 +94,9 @@ std::vector<QByteArray> FrameParser::cut()
 bool FrameParser::decode(const QByteArray &text, TRs232Frame &frame)
 {
     // Only whole pairs of digits make a frame, at least the header and the check byte. A text
-    // with a stray ":" (its ";" was lost) or a missing digit could otherwise pass the check by
-    // chance and deliver bytes that were never sent.
-    if (text.size() < kShortestFrameText || text.size() % 2 != 0 || text.contains(':'))
+    // with a missing digit could otherwise pass the check by chance and deliver bytes that were
+    // never sent.
+    if (text.size() < kShortestFrameText || text.size() % 2 != 0)
         return false;
     qsizetype pos = 0;
     std::uint8_t check = 0xFF;

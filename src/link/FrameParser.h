@@ -4,7 +4,8 @@
 // Bytes outside the frame alphabet ("0"-"9", "A"-"F", ":" and ";") are dropped; the rest is
 // accumulated until a ":" ... ";" pair can be cut. A frame may arrive split over any number of
 // reads. A frame that fails its check, or is not whole pairs of digits from header to check
-// byte, is dropped and counted.
+// byte, is dropped and counted. A frame whose ";" was lost is dropped and counted once; the
+// frame that follows it (from the last ":" before the next ";") is still cut on its own.
 
 #include "Frame.h"
 
@@ -31,8 +32,13 @@ public:
     const QByteArray &pending() const { return accumulator_; }
 
 private:
+    struct Cut {
+        QByteArray text;   // between ":" and ";"
+        bool damaged;      // a frame whose ";" was lost: counted, never decoded
+    };
+
     void filter(const char *bytes, std::size_t count);
-    std::vector<QByteArray> cut();
+    std::vector<Cut> cut();
     static bool decode(const QByteArray &text, TRs232Frame &frame);
 
     QByteArray accumulator_;

@@ -60,7 +60,8 @@ void ReplyHandler::onUi(void (LinkEvents::*effect)())
 
 bool ReplyHandler::loginReply(const Bytes &data)
 {
-    if (data.size() < kLoginTrailer + 1)
+    // Five bytes are a unit with an empty login text.
+    if (data.size() < kLoginTrailer)
         return false;
     const std::size_t n = data.size();
     const QString loginText = textOf(data, n - kLoginTrailer);
@@ -98,6 +99,11 @@ bool ReplyHandler::readReply(const Bytes &data)
     const int address = data[0];
     const std::size_t count = data[3];
     if (kReadHeader + count > data.size() || address + count > static_cast<std::size_t>(kImageSize))
+        return false;
+    // A late reply to an earlier read (or one the unit sent for another block) must neither land
+    // in the image nor end the read that waits now.
+    const std::optional<ReplyState::ReadBlock> expected = state_.expectedRead();
+    if (!expected || *expected != ReplyState::ReadBlock{static_cast<std::uint8_t>(address), data[3]})
         return false;
     if (image_) {
         for (std::size_t i = 0; i < count; ++i)

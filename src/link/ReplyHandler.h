@@ -5,7 +5,8 @@
 // the flag at once.
 //
 // Frames that are not from the unit (0xC5) to this program (0xE0) are skipped, and so are
-// replies too short for their layout; neither raises a flag.
+// replies too short for their layout and read replies for another block than the outstanding
+// read asked for; none of them raises a flag.
 
 #include "Frame.h"
 

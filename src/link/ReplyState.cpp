@@ -19,6 +19,7 @@ void ReplyState::reset()
         false,   // CanConfirmation
     };
     static_assert(std::size(initiallyRaised) == static_cast<std::size_t>(ReplyFlag::Count));
+    expectRead(std::nullopt);
     setAccessFlags(0);
     setLearnedCount(0);
     setTimeCounter(0);
@@ -32,7 +33,7 @@ void ReplyState::reset()
         flags_[i].store(initiallyRaised[i], std::memory_order_release);
 }
 
-ReplyFlag ReplyState::flagForRequest(std::uint8_t requestCode)
+std::optional<ReplyFlag> ReplyState::flagForRequest(std::uint8_t requestCode)
 {
     switch (requestCode) {
     case 0x01: return ReplyFlag::Login;
@@ -44,8 +45,26 @@ ReplyFlag ReplyState::flagForRequest(std::uint8_t requestCode)
     case 0x09: return ReplyFlag::Learning;
     case 0x0C: return ReplyFlag::Confirmation;
     case 0x0D: return ReplyFlag::CanConfirmation;
-    default: return ReplyFlag::Login;
+    default: return std::nullopt;
     }
+}
+
+namespace {
+constexpr std::uint32_t kReadOutstanding = 0x10000;
+} // namespace
+
+void ReplyState::expectRead(std::optional<ReadBlock> block)
+{
+    expectedRead_.store(block ? kReadOutstanding | std::uint32_t(block->address) << 8 | block->count : 0,
+                        std::memory_order_release);
+}
+
+std::optional<ReplyState::ReadBlock> ReplyState::expectedRead() const
+{
+    const std::uint32_t packed = expectedRead_.load(std::memory_order_acquire);
+    if (!(packed & kReadOutstanding))
+        return std::nullopt;
+    return ReadBlock{static_cast<std::uint8_t>(packed >> 8), static_cast<std::uint8_t>(packed)};
 }
 
 std::array<std::uint8_t, 4> ReplyState::statusBytes() const

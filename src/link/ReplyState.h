@@ -11,11 +11,12 @@
 #include <atomic>
 #include <cstdint>
 #include <mutex>
+#include <optional>
 
 namespace alvetra {
 
 enum class ReplyFlag {
-    Login,            // 0x81; also watched by requests without a reply of their own (0x0A, 0x0B)
+    Login,            // 0x81
     Read,             // 0x82
     Write,            // 0x83
     WriteAccepted,    // 0x83 whose first data byte is not 1
@@ -39,8 +40,9 @@ public:
     // The values a new reader thread starts with.
     void reset();
 
-    // The flag a transaction of `requestCode` waits for.
-    static ReplyFlag flagForRequest(std::uint8_t requestCode);
+    // The flag a transaction of `requestCode` waits for; none for the requests the unit never
+    // answers (block keeping, disconnect), whose waits must leave other transactions' flags alone.
+    static std::optional<ReplyFlag> flagForRequest(std::uint8_t requestCode);
 
     bool isRaised(ReplyFlag flag) const { return flagRef(flag).load(std::memory_order_acquire); }
     void setFlag(ReplyFlag flag, bool value) { flagRef(flag).store(value, std::memory_order_release); }
@@ -52,6 +54,17 @@ public:
     // Bits 0 to 4 of the latest login reply's access byte.
     std::uint8_t accessFlags() const { return accessFlags_.load(std::memory_order_relaxed); }
     void setAccessFlags(std::uint8_t bits) { accessFlags_.store(bits & 0x1F, std::memory_order_relaxed); }
+
+    // The block the outstanding read asked for: a read reply counts only when it names this
+    // address and count. Set by the UI thread before the request leaves (release), looked at by
+    // the reader thread (acquire); nullopt while no read is outstanding.
+    struct ReadBlock {
+        std::uint8_t address;
+        std::uint8_t count;
+        bool operator==(const ReadBlock &) const = default;
+    };
+    void expectRead(std::optional<ReadBlock> block);
+    std::optional<ReadBlock> expectedRead() const;
 
     std::uint8_t learnedCount() const { return learnedCount_.load(std::memory_order_relaxed); }
     void setLearnedCount(std::uint8_t count) { learnedCount_.store(count, std::memory_order_relaxed); }
@@ -71,6 +84,7 @@ private:
     const std::atomic<bool> &flagRef(ReplyFlag flag) const { return flags_[static_cast<std::size_t>(flag)]; }
 
     std::array<std::atomic<bool>, static_cast<std::size_t>(ReplyFlag::Count)> flags_;
+    std::atomic<std::uint32_t> expectedRead_{0};   // kReadOutstanding | address << 8 | count
     std::atomic<std::uint8_t> accessFlags_{0};
     std::atomic<std::uint8_t> learnedCount_{0};
     std::atomic<std::uint32_t> timeCounter_{0};

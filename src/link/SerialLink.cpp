@@ -21,6 +21,32 @@ constexpr int kMaxWriteBlock = 8;
 // Between attempts at a frame the port would not take, so that a failing port is not hammered.
 constexpr int kRetryPauseMs = 20;
 
+// The block a read request asks for: its data are 0, 0, address, count.
+std::optional<ReplyState::ReadBlock> readBlockOf(const TRs232Frame &frame)
+{
+    if (frame.data.size() < 4 || frame.data[0] != 0 || frame.data[1] != 0)
+        return std::nullopt;
+    return ReplyState::ReadBlock{frame.data[2], frame.data[3]};
+}
+
+// The read a transaction waits for, for its whole length; a transaction nested in its wait puts
+// the outer one's back when it ends.
+class ExpectedRead {
+public:
+    ExpectedRead(ReplyState &replies, std::optional<ReplyState::ReadBlock> block)
+        : replies_(replies), outer_(replies.expectedRead())
+    {
+        replies_.expectRead(block);
+    }
+    ~ExpectedRead() { replies_.expectRead(outer_); }
+    ExpectedRead(const ExpectedRead &) = delete;
+    ExpectedRead &operator=(const ExpectedRead &) = delete;
+
+private:
+    ReplyState &replies_;
+    const std::optional<ReplyState::ReadBlock> outer_;
+};
+
 } // namespace
 
 SerialLink::TransportFactory SerialLink::serialPorts()
@@ -56,6 +82,7 @@ bool SerialLink::open(const QString &portName, int speedIndex)
     if (!transport_)
         return false;
     replies_.reset();
+    ++readerGeneration_;
     installUiWakeup();
     reader_ = std::make_unique<TRS232>(TRS232::Wiring{*transport_, replies_, &image_, &events_, portOpen_,
                                                       lineRateForIndex(speedIndex), [this] { readerEnded_.wake(); }});
@@ -119,39 +146,51 @@ bool SerialLink::SendRequest(std::uint8_t destination, std::uint8_t source, std:
     if (encodeFrame(frame).size() > kMaxFrameTextLength)
         return false;
 
-    const ReplyFlag flag = ReplyState::flagForRequest(code);
+    // A new reader thread starts with some flags raised; a transaction that began on the old one
+    // must not take them for its reply.
+    const std::uint64_t generation = readerGeneration_;
+    const std::optional<ReplyFlag> flag = ReplyState::flagForRequest(code);
+    const std::atomic<bool> noReply{false};
+    const std::atomic<bool> &awaited = flag ? replies_.flag(*flag) : noReply;
+    ExpectedRead expected(replies_, code == request::kRead ? readBlockOf(frame) : replies_.expectedRead());
     if (delayMs > 0)
         Delay(delayMs);
-    replies_.lower(flag);
-    replies_.lower(ReplyFlag::WriteAccepted);
+    if (flag)
+        replies_.lower(*flag);
+    if (code == request::kWrite)
+        replies_.lower(ReplyFlag::WriteAccepted);
 
     const int lastTick = totalMs / kTickMs;
     const int repeatTicks = repeatMs / kTickMs;
     int tick = 0;
     int countdown = 0;
-    while (!replies_.isRaised(flag) && tick <= lastTick) {
+    while (!awaited.load(std::memory_order_acquire) && tick <= lastTick && readerGeneration_ == generation) {
         if (countdown == 0) {
-            if (!transmit(frame))
+            if (!transmit(frame, generation))
                 break;
             countdown = repeatTicks;
         }
-        Delay(kTickMs, {&replies_.flag(flag)});
+        Delay(kTickMs, {&awaited});
         if (countdown > 0)
             --countdown;
         if (tick < 0xFFFF)
             ++tick;
     }
+    if (readerGeneration_ != generation)
+        return false;
     if (code == request::kWrite)
         return replies_.isRaised(ReplyFlag::Write) && replies_.isRaised(ReplyFlag::WriteAccepted);
-    return replies_.isRaised(flag);
+    return awaited.load(std::memory_order_acquire);
 }
 
-bool SerialLink::transmit(const TRs232Frame &frame)
+bool SerialLink::transmit(const TRs232Frame &frame, std::uint64_t generation)
 {
     // A frame the port does not take is tried again, with events processed in between, until it
-    // leaves, the application closes or the port is gone (an unplugged adapter).
+    // leaves, the application closes or the port is gone (an unplugged adapter) or replaced.
     for (;;) {
         QCoreApplication::processEvents();
+        if (readerGeneration_ != generation)
+            return false;
         if (SendFrame(frame))
             return true;
         if (applicationTerminating() || !portOpen())
@@ -175,7 +214,10 @@ qint64 SerialLink::WriteRaw(const QByteArray &text)
 {
     if (!portOpen() || !transport_)
         return 0;
-    const qint64 written = transport_->write(text);
+    // The write processes events while the bytes leave; a port change among them must not free
+    // the transport under it.
+    const std::shared_ptr<Transport> transport = transport_;
+    const qint64 written = transport->write(text);
     return written > 0 ? written : 0;
 }
 

@@ -99,7 +99,7 @@ public:
     void clearLoginReply() { replies_.lower(ReplyFlag::Login); }
 
 private:
-    bool transmit(const TRs232Frame &frame);
+    bool transmit(const TRs232Frame &frame, std::uint64_t generation);
     void reapReader();
 
     SettingsImage &image_;
@@ -107,7 +107,10 @@ private:
     TransportFactory factory_;
     ReplyState replies_;
     std::atomic<bool> portOpen_{false};
-    std::unique_ptr<Transport> transport_;   // outlives the reader thread that uses it
+    // Outlives the reader thread that uses it, and a write in progress on it.
+    std::shared_ptr<Transport> transport_;
+    // Counts the reader threads made; a transaction that sees it change has lost its port.
+    std::uint64_t readerGeneration_ = 0;
     // A reader that ends by itself (failed open, lost device) says so here; it is then joined
     // and cleared away on the UI thread, and the next open starts afresh.
     UiWakeup readerEnded_{[this] { reapReader(); }};

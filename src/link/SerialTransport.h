@@ -11,11 +11,20 @@
 // A second open of a device already held (by this program or another) fails as InUse: the
 // descriptor is locked with flock() and marked exclusive (TIOCEXCL). A device that refuses the
 // modem lines (a pseudo-terminal) is still used.
+//
+// The bytes are written and drained by a writer thread of the port's own, in the order the
+// writes came; write() processes the UI thread's events until its bytes have left. A write
+// that does not get rid of its bytes within the stall limit (the margin plus twice the wire
+// time of everything queued before it) fails, and the port then counts as gone: every later
+// write fails at once and the reader's waitForBytes() reports DeviceLost, so an adapter that
+// stops taking bytes is closed and reported like one pulled out, never freezing the window.
 
 #include "Transport.h"
 
 #include <atomic>
+#include <memory>
 #include <mutex>
+#include <thread>
 
 namespace alvetra {
 
@@ -44,10 +53,18 @@ public:
 
     int lineRate() const { return lineRate_; }
 
+    // Real milliseconds a write may take beyond twice the wire time of its bytes.
+    static constexpr int kStallMarginMs = 3000;
+
+    // The writer thread's state (SerialTransport.cpp).
+    struct Writer;
+
 private:
     OpenResult failOpen(int error);
     OpenResult configureLine();
-    bool writeAll(int fd, const QByteArray &bytes);
+    int startWriter();   // 0, or the system's error code
+    void stopWriter();
+    int stallLimitMs(qint64 queuedBytes) const;
     void drainWakeups();
     void closeDescriptor();
 
@@ -61,6 +78,12 @@ private:
     int fd_ = -1;
     int wakeFd_ = -1;   // eventfd: interrupt() -> waitForBytes()
     std::atomic<int> lastError_{0};
+
+    // Shared with the writer thread, which may outlive this object when the device never lets
+    // its last write finish (it is then left to end by itself).
+    std::shared_ptr<Writer> writer_;   // under fdMutex_
+    std::thread writerThread_;         // under fdMutex_
+    std::atomic<bool> stalled_{false};
 };
 
 } // namespace alvetra

@@ -2,7 +2,8 @@
 // The byte pipe to the alarm unit: a serial device or the simulated unit.
 //
 // Threads: open(), waitForBytes(), read() and close() are called by the reader thread only;
-// write() is called by the UI thread and returns once the bytes have left (drained);
+// write() is called by the UI thread and returns once the bytes have left (drained; it may
+// process the UI thread's events meanwhile, like every other wait of the link);
 // interrupt() may be called from any thread and wakes a waitForBytes() at once.
 
 #include <QByteArray>

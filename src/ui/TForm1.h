@@ -312,6 +312,8 @@ private:
     // The port whose problem was last told; not told again until it opened or the fitter reopened
     // it by hand.
     QString reportedPort_;
+    // True while CMB_portChange waits for the old reader thread.
+    bool portChanging_ = false;
 
     // Window state.
     QStringList portNames_;

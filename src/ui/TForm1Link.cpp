@@ -23,7 +23,9 @@
 #include <QCheckBox>
 #include <QComboBox>
 #include <QLabel>
+#include <QScopeGuard>
 #include <QTabWidget>
+#include <QToolButton>
 
 namespace alvetra {
 
@@ -62,13 +64,28 @@ void TForm1::buildLink()
 
 void TForm1::runOperation(void (AlarmOperations::*handler)())
 {
-    // The operation's guards have given the window back by the time an error arrives here.
+    // Lock diagrams that could not be read are told once the operation has ended.
     const DeferredErrors::Operation running(*deferredErrors_);
+    // A port changed under an operation would take its transactions with it: the port controls
+    // are locked for its whole run and come back as they were (the speed list only with its
+    // check box ticked).
+    QWidget *const portControls[] = {CMB_port, CMB_PortSpeed, CHB_PredkoscRS232, TOB_ResetRS232};
+    bool wasEnabled[std::size(portControls)];
+    for (std::size_t i = 0; i < std::size(portControls); ++i) {
+        wasEnabled[i] = portControls[i]->isEnabled();
+        portControls[i]->setEnabled(false);
+    }
+    std::exception_ptr error;
     try {
         ((*ops_).*handler)();
     } catch (...) {
-        setup_.reportError(std::current_exception());
+        error = std::current_exception();
     }
+    for (std::size_t i = 0; i < std::size(portControls); ++i)
+        portControls[i]->setEnabled(wasEnabled[i]);
+    // The operation's guards have given the rest of the window back by now.
+    if (error)
+        setup_.reportError(error);
 }
 
 // ---------------------------------------------------------------------------------------------
@@ -76,6 +93,15 @@ void TForm1::runOperation(void (AlarmOperations::*handler)())
 
 void TForm1::CMB_portChange()
 {
+    // A change asked for while this one waits for the old reader to end (the fitter clicking
+    // again, supervision) would open a port under it: the waiting change would then wait in vain
+    // for a port that is open again and report a reset failure. The running change opens the
+    // selection as it is once the old reader has gone.
+    if (portChanging_)
+        return;
+    portChanging_ = true;
+    const auto done = qScopeGuard([this] { portChanging_ = false; });
+
     ScaledTimer *const timers[] = {TimerTimeOutConnected, TimerLedPilot, TimerPdtrzymujBlokadeBlokad, TimerLedRs232};
     bool wasActive[std::size(timers)];
     for (std::size_t i = 0; i < std::size(timers); ++i) {

@@ -19,7 +19,6 @@ TEST(FrameReliability, TextsThatAreNotWholePairsAreRejectedEvenWhenTheirCheckWor
     // parser that only looked at the check byte would pass them on.
     const char *damaged[] = {
         ":E28CC554;",          // one digit lost: header of 4 bytes and no check byte
-        ":000:E0028CC554;",    // the ";" of ":000" was lost and it ran into the next frame
         ":E0028CC5540;",       // an odd digit after the check byte
         ":FF;",                // too short for a header
     };
@@ -34,10 +33,18 @@ TEST(FrameReliability, TextsThatAreNotWholePairsAreRejectedEvenWhenTheirCheckWor
 
 TEST(FrameReliability, AValidFrameAfterARejectedOneStillParses)
 {
+    // The ";" of ":000" was lost and it ran into the next frame: ":000" is one damaged frame, the
+    // confirmation after it still counts, whether it arrives at once or in pieces.
+    const QByteArray confirmation = encodeFrame(kConfirmation);
     FrameParser parser;
-    const FrameParser::Result result = parser.feed(QByteArray(":000") + encodeFrame(kConfirmation)
-                                                   + encodeFrame(kConfirmation));
+    FrameParser::Result result = parser.feed(QByteArray(":000") + confirmation + confirmation);
+    ASSERT_EQ(result.frames.size(), 2u);
+    EXPECT_EQ(result.frames[0], kConfirmation);
+    EXPECT_EQ(result.rejected, 1);
+
+    EXPECT_TRUE(parser.feed(QByteArray(":E0028C") + confirmation.left(6)).frames.empty());
+    result = parser.feed(confirmation.mid(6));
     ASSERT_EQ(result.frames.size(), 1u);
     EXPECT_EQ(result.frames[0], kConfirmation);
-    EXPECT_EQ(parser.checksumErrors(), 1);
+    EXPECT_EQ(parser.checksumErrors(), 2);
 }

@@ -62,6 +62,16 @@ TEST_F(ReplyHandling, LoginReplyOfADisarmedUnitWithTheRightPassword)
     EXPECT_EQ(events.log, QStringList({"clearIdentification", "setIdentification", "timeCounter 300", "showDisarmed"}));
 }
 
+TEST_F(ReplyHandling, LoginReplyWithAnEmptyTextIsHandled)
+{
+    state.lower(ReplyFlag::Login);
+    ASSERT_TRUE(handler.handle(fromUnit(0x81, loginData("", 0x01, 300))));   // 5 data bytes
+    EXPECT_TRUE(state.isRaised(ReplyFlag::Login));
+    EXPECT_EQ(state.accessFlags(), 0x01);
+    EXPECT_EQ(state.timeCounter(), 300u);
+    EXPECT_TRUE(state.identificationText(IdentificationText::Login).isEmpty());
+}
+
 TEST_F(ReplyHandling, LoginReplyWithdrawsAccessWhenArmedBlockedOrRefused)
 {
     handler.handle(fromUnit(0x81, loginData("X", 0x03, 0)));   // armed, password right
@@ -97,6 +107,7 @@ TEST_F(ReplyHandling, ReadReplyStoresItsBytesAtTheirAddresses)
     const Bytes values = {1, 2, 3, 4, 5, 6, 7, 8};
     Bytes data = {0x40, 0, 0, 8};
     data.insert(data.end(), values.begin(), values.end());
+    state.expectRead(ReplyState::ReadBlock{0x40, 8});
     ASSERT_TRUE(handler.handle(fromUnit(0x82, data)));
     EXPECT_TRUE(state.isRaised(ReplyFlag::Read));
     for (int i = 0; i < 8; ++i)
@@ -150,7 +161,7 @@ TEST_F(ReplyHandling, RepliesTooShortForTheirLayoutAreDropped)
         state.lower(f);
     image.fill(0xEE);
 
-    EXPECT_FALSE(handler.handle(fromUnit(0x81, {0x01, 0, 0, 1, 0x2C})));          // 5 data bytes
+    EXPECT_FALSE(handler.handle(fromUnit(0x81, {0x01, 0, 1, 0x2C})));             // 4 data bytes
     EXPECT_FALSE(handler.handle(fromUnit(0x82, {0x40, 0, 0, 8, 1, 2, 3})));      // count past its data
     EXPECT_FALSE(handler.handle(fromUnit(0x82, {0xFC, 0, 0, 8, 1, 2, 3, 4, 5, 6, 7, 8})));   // past 255
     EXPECT_FALSE(handler.handle(fromUnit(0x82, {0x40, 0, 0})));
@@ -200,6 +211,7 @@ TEST(ReplyStateTest, ANewReaderStartsWithTheFlagsOfNothingAwaited)
 
     EXPECT_EQ(ReplyState::flagForRequest(0x0C), ReplyFlag::Confirmation);
     EXPECT_EQ(ReplyState::flagForRequest(0x0D), ReplyFlag::CanConfirmation);
-    EXPECT_EQ(ReplyState::flagForRequest(0x0A), ReplyFlag::Login);
-    EXPECT_EQ(ReplyState::flagForRequest(0x0B), ReplyFlag::Login);
+    // The unit never answers block keeping and disconnect: their waits watch no reply's flag.
+    EXPECT_EQ(ReplyState::flagForRequest(0x0A), std::nullopt);
+    EXPECT_EQ(ReplyState::flagForRequest(0x0B), std::nullopt);
 }

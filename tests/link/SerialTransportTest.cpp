@@ -1,10 +1,11 @@
 // The POSIX serial transport on real pseudo-terminals: raw bytes both ways, exclusive use,
-// failures to open, waking a waiting reader, and the other end going away.
+// failures to open, waking a waiting reader, the other end going away and a line that stalls.
 
 #include "LineSpeed.h"
 #include "SerialTransport.h"
 
 #include <QElapsedTimer>
+#include <QTimer>
 #include <gtest/gtest.h>
 
 #include <cerrno>
@@ -12,6 +13,7 @@
 #include <fcntl.h>
 #include <future>
 #include <poll.h>
+#include <termios.h>
 #include <unistd.h>
 
 using namespace alvetra;
@@ -187,4 +189,37 @@ TEST(SerialTransport, TheOtherEndGoingAwayIsADeviceLost)
         lost = result == Transport::WaitResult::DeviceLost || port.read(buffer, sizeof buffer) < 0;
     }
     EXPECT_TRUE(lost);
+}
+
+TEST(SerialTransport, AWriteToALineThatTakesNoMoreBytesEndsInSecondsWithTheWindowAliveAndThePortGone)
+{
+    PtyMaster master;
+    // Opened before the port holds the device: the means to stop our output, as an adapter that
+    // takes no more bytes would.
+    const int far = ::open(master.path().toLocal8Bit().constData(), O_RDWR | O_NOCTTY | O_NONBLOCK);
+    ASSERT_GE(far, 0);
+    SerialTransport port(master.path(), QStringLiteral("pts"), kDefaultSpeedIndex);
+    ASSERT_EQ(port.open(), Transport::OpenResult::Opened);
+    ASSERT_EQ(tcflow(far, TCOOFF), 0);
+
+    int ticks = 0;
+    QTimer ticker;
+    QObject::connect(&ticker, &QTimer::timeout, [&] { ++ticks; });
+    ticker.start(50);
+    QElapsedTimer clock;
+    clock.start();
+    EXPECT_EQ(port.write(":C50708E00000000000D5;\r\n"), -1);
+    EXPECT_LT(clock.elapsed(), 5000);
+    EXPECT_GE(ticks, 20);   // the window went on while the write waited
+
+    // The port counts as gone: the reader hears it, and later writes fail at once.
+    auto waiting = std::async(std::launch::async, [&] { return port.waitForBytes(); });
+    if (waiting.wait_for(std::chrono::seconds(2)) != std::future_status::ready)
+        port.interrupt();
+    EXPECT_EQ(waiting.get(), Transport::WaitResult::DeviceLost);
+    clock.restart();
+    EXPECT_EQ(port.write("x"), -1);
+    EXPECT_LT(clock.elapsed(), 50);
+    EXPECT_TRUE(port.close());
+    ::close(far);
 }

@@ -15,9 +15,17 @@ constexpr std::uint8_t kConfirm = 0x0C;
 
 Bytes readReplyData(std::uint8_t address, const Bytes &values)
 {
-    Bytes data = {address, 0, 0, static_cast<std::uint8_t>(values.size())};
-    data.insert(data.end(), values.begin(), values.end());
+    Bytes data(4 + values.size());
+    data[0] = address;
+    data[3] = static_cast<std::uint8_t>(values.size());
+    std::copy(values.begin(), values.end(), data.begin() + 4);
     return data;
+}
+
+// A login reply: text "X", access granted, counter 0.
+Bytes loginReplyData()
+{
+    return {'X', 0x01, 0, 0, 0, 0};
 }
 
 bool confirm(SerialLink &link)
@@ -183,4 +191,53 @@ TEST_F(Transactions, RepliesSplitAndSurroundedByNoiseAreStillFound)
     });
     EXPECT_TRUE(confirm(*link));
     EXPECT_EQ(link->checksumErrors(), 0);
+}
+
+TEST_F(Transactions, ATransactionWhoseReaderWasReplacedFailsInsteadOfTakingTheNewReadersFlags)
+{
+    openPort();   // a silent unit
+    // A new reader starts with the status flag raised, as if a report had come.
+    QTimer::singleShot(50, [&] { link->reopen(QStringLiteral("COM3"), 8); });
+    EXPECT_FALSE(link->sendStatusRequest(2500, 1000));
+    EXPECT_TRUE(waitFor([&] { return line->opens() == 2; }));
+}
+
+TEST_F(Transactions, ARequestWithoutAReplyInsideAnotherWaitLeavesItsFlagsAlone)
+{
+    // Each reply comes while a timer step inside the wait is busy; the step then keeps the
+    // blocks (a request the unit never answers) before the waiting transaction looks again.
+    answer(0x03, {0}, 50);
+    answer(0x01, loginReplyData(), 50);
+    openPort();
+    const auto busyThenKeepBlocks = [&] {
+        Delay(200);
+        link->sendBlockKeeping();
+    };
+    QTimer::singleShot(10, busyThenKeepBlocks);
+    EXPECT_EQ(link->WriteBlock(kUnitAddress, 0x20, 2, image), 0);   // accepted, not "no reply"
+
+    QTimer::singleShot(10, busyThenKeepBlocks);
+    EXPECT_TRUE(link->SendRequest(kUnitAddress, kPcAddress, 0x01, QStringLiteral("00"), 0, 2600, 2500));
+    int logins = 0;
+    for (const QByteArray &text : line->writtenTexts())
+        logins += requestCode(text) == 0x01;
+    EXPECT_EQ(logins, 1);   // its reply was not lost, so it was not sent again
+}
+
+TEST_F(Transactions, AReadReplyForAnotherBlockNeitherLandsInTheImageNorEndsTheRead)
+{
+    TimeBase::setSpeedup(10.0);
+    image.fill(0xEE);
+    openPort();
+    const Bytes values = {1, 2, 3, 4, 5, 6, 7, 8};
+    answer(0x02, readReplyData(0x08, values));   // late reply of the read before
+    EXPECT_FALSE(link->ReadBlock(kUnitAddress, 0x10, 8));
+    answer(0x02, readReplyData(0x10, Bytes(values.begin(), values.begin() + 4)));   // the right block, but short
+    EXPECT_FALSE(link->ReadBlock(kUnitAddress, 0x10, 8));
+    for (int a = 0; a < kImageSize; ++a)
+        ASSERT_EQ(image.at(a), 0xEE) << a;
+
+    answer(0x02, readReplyData(0x10, values));
+    EXPECT_TRUE(link->ReadBlock(kUnitAddress, 0x10, 8));
+    EXPECT_EQ(image.at(0x17), 8);
 }

@@ -14,12 +14,15 @@
 #include "Wait.h"
 #include "WaitFor.h"
 
+#include <QCheckBox>
 #include <QCoreApplication>
 #include <QElapsedTimer>
 #include <QLabel>
+#include <QPushButton>
 #include <QSignalSpy>
 #include <QTabWidget>
 #include <QThread>
+#include <QTimer>
 #include <QToolButton>
 #include <gtest/gtest.h>
 
@@ -271,4 +274,47 @@ TEST_F(WindowLinkTest, EachSupervisionTickClocksTheCodePressesOnce)
     ASSERT_TRUE(waitFor([&] { return ticks.count() >= 20; }));
     supervision->stop();
     EXPECT_EQ(codes.pressTicks() - before, ticks.count());
+}
+
+TEST_F(WindowLinkTest, APortChangeAskedForWhileOneWaitsIsIgnoredWithoutAFalseResetFailure)
+{
+    TimeBase::setSpeedup(5);   // the old reader's 5 s are one real second
+    start();
+    ASSERT_TRUE(waitFor([&] { return portOpened(); }));
+    line.holdClose();
+    // The fitter clicks again while the old reader is slow to go; then it goes.
+    QTimer::singleShot(10, [&] { find<QToolButton>("TOB_ResetRS232")->click(); });
+    QTimer::singleShot(30, [&] { line.releaseClose(); });
+    find<QToolButton>("TOB_ResetRS232")->click();
+    EXPECT_TRUE(dialogs.messages.empty());
+    EXPECT_EQ(line.made, 2);
+    EXPECT_TRUE(waitFor([&] { return portOpened(); }));
+    EXPECT_TRUE(timer("TimerTimeOutConnected")->isActive());
+}
+
+TEST_F(WindowLinkTest, ThePortControlsAreLockedWhileAnOperationRuns)
+{
+    start();
+    ASSERT_TRUE(waitFor([&] { return portOpened(); }));
+    const auto enabled = [&] {
+        std::vector<bool> states;
+        for (const char *name : {"CMB_port", "CMB_PortSpeed", "CHB_PredkoscRS232", "TOB_ResetRS232"})
+            states.push_back(find<QWidget>(name)->isEnabled());
+        return states;
+    };
+    std::vector<bool> during;
+    const auto connectWatching = [&] {
+        QTimer::singleShot(1, [&] { during = enabled(); });
+        find<QPushButton>("BITBTN_Polacz")->click();   // a login to the silent unit waits, then fails
+    };
+
+    find<QCheckBox>("CHB_PredkoscRS232")->click();   // the speed list unlocked
+    connectWatching();
+    EXPECT_EQ(during, std::vector<bool>(4, false));
+    EXPECT_EQ(enabled(), std::vector<bool>(4, true));
+
+    find<QCheckBox>("CHB_PredkoscRS232")->click();
+    connectWatching();
+    EXPECT_EQ(during, std::vector<bool>(4, false));
+    EXPECT_EQ(enabled(), (std::vector<bool>{true, false, true, true}));   // the speed list follows its box
 }
