@@ -1,5 +1,5 @@
 // The serial link against the simulated unit on a pseudo-terminal, paced at 19200 bit/s:
-//   (a) ReadBlock round trip, (b) 1000 status polls, (c) reader-thread CPU over 10 s while the
+//   (a) readBlock round trip, (b) 1000 status polls, (c) reader-thread CPU over 10 s while the
 //   monitor polls every 200 ms.
 // Each time is compared with the wire time of the characters that must cross the line before
 // the reply is complete (request and reply up to their ";", 10 bits a character at 19200 bit/s);
@@ -8,14 +8,14 @@
 //   build/bench/link_bench [--polls N] [--cpu-seconds S]
 
 #include "BenchSupport.h"
-#include "Frame.h"
-#include "LinkEvents.h"
-#include "PtyServer.h"
-#include "SerialLink.h"
-#include "SettingsImage.h"
-#include "SimulatedUnit.h"
-#include "Supervision.h"
-#include "Wait.h"
+#include "link/Frame.h"
+#include "link/LinkEvents.h"
+#include "sim/PtyServer.h"
+#include "link/SerialLink.h"
+#include "alarm/SettingsImage.h"
+#include "sim/SimulatedUnit.h"
+#include "link/Supervision.h"
+#include "link/Wait.h"
 
 #include <QCoreApplication>
 #include <QDir>
@@ -88,7 +88,7 @@ void waitRealMs(int ms)
     QElapsedTimer clock;
     clock.start();
     while (clock.elapsed() < ms)
-        Delay(static_cast<int>(std::min<qint64>(100, ms - clock.elapsed())));
+        delay(static_cast<int>(std::min<qint64>(100, ms - clock.elapsed())));
 }
 
 } // namespace
@@ -118,7 +118,7 @@ int main(int argc, char **argv)
         return 1;
     }
     auto request = [&](std::uint8_t code, const std::optional<QString> &hex) {
-        return link.SendRequest(kUnitAddress, kPcAddress, code, hex, 0, 2600, 2500);
+        return link.sendRequest(kUnitAddress, kPcAddress, code, hex, 0, 2600, 2500);
     };
     if (!request(0x06, std::nullopt) || !request(0x07, std::nullopt) || !request(0x01, QStringLiteral("0431323334"))) {
         std::fprintf(stderr, "the simulated unit did not accept the login\n");
@@ -129,13 +129,13 @@ int main(int argc, char **argv)
     std::printf("Line: simulated unit on a pseudo-terminal, paced at %d bit/s (%.3f ms a character)\n\n",
                 kBitsPerSecond, kMsPerChar);
 
-    // (a) ReadBlock of 8 bytes: request and reply must cross the line.
+    // (a) readBlock of 8 bytes: request and reply must cross the line.
     const double readWireMs = (wireChars(0x02, 4) + wireChars(0x82, 12)) * kMsPerChar;
     std::vector<double> reads;
     for (int address = 0; address < kImageSize; address += 8) {
         QElapsedTimer clock;
         clock.start();
-        if (!link.ReadBlock(kUnitAddress, static_cast<std::uint8_t>(address), 8)) {
+        if (!link.readBlock(kUnitAddress, static_cast<std::uint8_t>(address), 8)) {
             std::fprintf(stderr, "ReadBlock at %d failed\n", address);
             return 1;
         }
@@ -162,7 +162,7 @@ int main(int argc, char **argv)
     // (c) the reader thread while the monitor polls every 200 ms.
     ScaledTimer timer;
     Supervision supervision(link, timer, {[] { return Supervision::kMonitorPage; }, [] {}, [] {}});
-    QObject::connect(&timer, &QTimer::timeout, [&] { supervision.TimerTimeOutConnectedTimer(); });
+    QObject::connect(&timer, &QTimer::timeout, [&] { supervision.supervisionTick(); });
     timer.setIntervalMs(Supervision::kPollIntervalMs);
     const long reportsBefore = events.reports;
     const double cpuBefore = threadCpuMs("rs232");
@@ -177,6 +177,6 @@ int main(int argc, char **argv)
     std::printf("\nChecksum errors: %ld, receive activities: %ld\n", events.crc, events.rx);
 
     link.sendDisconnect();
-    link.StopReaderThread();
+    link.stopReaderThread();
     return 0;
 }

@@ -9,15 +9,15 @@
 //   build/bench/ops_bench [--runs N]
 
 #include "BenchSupport.h"
-#include "AlarmOperations.h"
-#include "Frame.h"
-#include "LinkEvents.h"
-#include "OperationView.h"
-#include "PtyServer.h"
-#include "SerialLink.h"
-#include "SerialUnitLink.h"
-#include "SimulatedUnit.h"
-#include "Wait.h"
+#include "ops/AlarmOperations.h"
+#include "link/Frame.h"
+#include "link/LinkEvents.h"
+#include "ops/OperationView.h"
+#include "sim/PtyServer.h"
+#include "link/SerialLink.h"
+#include "ops/SerialUnitLink.h"
+#include "sim/SimulatedUnit.h"
+#include "link/Wait.h"
 
 #include <QCoreApplication>
 #include <QElapsedTimer>
@@ -39,17 +39,17 @@ public:
     bool pauseSupervision() override { return false; }
     void restoreSupervision(bool) override {}
     void setBlockKeeping(bool) override {}
-    void EnableOperations(bool) override {}
+    void enableOperations(bool) override {}
     void setActionEnabled(const QString &, bool) override {}
     void setPageControlEnabled(bool) override {}
-    void SetProgrammingAccess(bool) override {}
+    void setProgrammingAccess(bool) override {}
     void selectPage(int) override {}
     void showConnectedButtons(bool) override {}
     void setConnectButtonEnabled(bool) override {}
-    void ShowStatus(const QString &text, int, StatusColour) override { status = text; }
-    void BeginProgress(const QString &, int) override {}
-    void StepProgress() override {}
-    void HideProgress() override {}
+    void showStatus(const QString &text, int, StatusColour) override { status = text; }
+    void beginProgress(const QString &, int) override {}
+    void stepProgress() override {}
+    void hideProgress() override {}
     void showMessage(const UserMessage &message) override { messages.push_back(message.text); }
     QString identificationLine() const override { return identification; }
     QString accessPassword() const override { return password; }
@@ -166,7 +166,7 @@ int main(int argc, char **argv)
     AlarmOperations ops(view, unitLink, state, config);
     link.open(port, 8);
     for (int i = 0; i < 200 && !events.opened; ++i)
-        Delay(10);
+        delay(10);
     if (!events.opened) {
         std::fprintf(stderr, "port not opened: %s\n", qPrintable(events.failure));
         return 1;
@@ -191,14 +191,14 @@ int main(int argc, char **argv)
         std::vector<Measurement> runs;
     };
     std::vector<Figure> figures = {
-        {"(a) connect and read", "Połączono z centralą.", [&] { ops.BITBTN_PolaczClick(); }, {}},
+        {"(a) connect and read", "Połączono z centralą.", [&] { ops.bitbtnPolaczClick(); }, {}},
         {"(b) write all groups", "Zapisano wszystkie pozycje",
          [&] {
-             view.values.kodProg1 = view.values.kodProg2 = QStringLiteral("1234");
-             ops.BITBTN_ZapisAllClick();
+             view.values.newPcPassword = view.values.newPcPasswordRepeat = QStringLiteral("1234");
+             ops.bitbtnZapisAllClick();
          },
          {}},
-        {"(c) clear the history", "Skasowano historię", [&] { ops.ActionKasowanieHistoriiExecute(); }, {}},
+        {"(c) clear the history", "Skasowano historię", [&] { ops.actionKasowanieHistoriiExecute(); }, {}},
     };
 
     std::printf("Machine: %s\n", qPrintable(machine()));
@@ -226,6 +226,6 @@ int main(int argc, char **argv)
     std::printf("\nChecksum errors: %ld\n", events.crc);
 
     link.sendDisconnect();
-    link.StopReaderThread();
+    link.stopReaderThread();
     return 0;
 }

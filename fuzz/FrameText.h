@@ -1,7 +1,7 @@
 #pragma once
 // The wire text of a frame exactly as it was received.
 
-#include "Frame.h"
+#include "link/Frame.h"
 
 #include <QByteArray>
 
@@ -10,7 +10,7 @@ namespace alvetra::fuzz {
 // ":" + every byte of the frame as it was received (all data bytes, whatever the length byte
 // says) + the check byte that makes it valid + ";". A frame the parser accepted must have come
 // from exactly this text.
-inline QByteArray wireText(const TRs232Frame &frame)
+inline QByteArray wireText(const Frame &frame)
 {
     static const char digits[] = "0123456789ABCDEF";
     QByteArray text(":");

@@ -10,9 +10,9 @@
 //  - every record's key finds a group, and a second load never replaces a database that listed
 //    makes.
 
-#include "CarDatabase.h"
-#include "Cp1250.h"
-#include "FileError.h"
+#include "files/CarDatabase.h"
+#include "alarm/Cp1250.h"
+#include "alarm/FileError.h"
 #include "FuzzSupport.h"
 
 using namespace alvetra;

@@ -8,7 +8,7 @@
 //  - how the stream is cut into reads changes nothing: fed in one piece it gives the same frames
 //    and the same count.
 
-#include "FrameParser.h"
+#include "link/FrameParser.h"
 #include "FrameText.h"
 #include "FuzzSupport.h"
 
@@ -33,7 +33,7 @@ QByteArray frameAlphabetOnly(const QByteArray &stream)
 }
 
 struct Run {
-    std::vector<TRs232Frame> frames;
+    std::vector<Frame> frames;
     int rejected = 0;
     std::uint16_t count = 0;
 };
@@ -56,7 +56,7 @@ Run feedInChunks(const QByteArray &stream, const Bytes &sizes)
         const int expected = std::min(0xFFFF, before + result.rejected);
         FUZZ_CHECK(parser.checksumErrors() == expected, "checksum count grows by the frames rejected");
         run.rejected += result.rejected;
-        for (TRs232Frame &frame : result.frames)
+        for (Frame &frame : result.frames)
             run.frames.push_back(std::move(frame));
     }
     run.count = parser.checksumErrors();
@@ -76,7 +76,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size
 
     const QByteArray alphabet = frameAlphabetOnly(stream);
     qsizetype searchFrom = 0;
-    for (const TRs232Frame &frame : chunked.frames) {
+    for (const Frame &frame : chunked.frames) {
         const QByteArray text = wireText(frame);
         const qsizetype at = alphabet.indexOf(text, searchFrom);
         FUZZ_CHECK(at >= 0, "an accepted frame re-encodes to text that was received, in order");

@@ -10,7 +10,7 @@
 //    program leaves behind at shutdown gives the same preferences at the next start-up).
 
 #include "FuzzSupport.h"
-#include "Preferences.h"
+#include "app/Preferences.h"
 
 #include <QFile>
 

@@ -11,14 +11,14 @@
 //  - frames that are not from the unit to this program are never handled;
 //  - a handled status report stores its last four data bytes; stored values keep their widths.
 
-#include "FrameParser.h"
+#include "link/FrameParser.h"
 #include "FrameText.h"
 #include "FuzzSupport.h"
-#include "LinkEvents.h"
-#include "ReplyHandler.h"
-#include "ReplyState.h"
-#include "SettingsImage.h"
-#include "UiBridge.h"
+#include "link/LinkEvents.h"
+#include "link/ReplyHandler.h"
+#include "link/ReplyState.h"
+#include "alarm/SettingsImage.h"
+#include "link/UiBridge.h"
 
 #include <array>
 
@@ -61,10 +61,10 @@ constexpr std::array<std::uint8_t, 10> kReplyCodes = {0x81, 0x82, 0x83, 0x86, 0x
 
 // One frame from the fuzzer's bytes: mostly addressed from the unit to us with a reply code the
 // handling knows, so that the interesting layouts are reached often.
-TRs232Frame nextFrame(FuzzInput &in)
+Frame nextFrame(FuzzInput &in)
 {
     const std::uint8_t choice = in.byte();
-    TRs232Frame frame;
+    Frame frame;
     frame.destination = (choice & 0x03) ? kPcAddress : in.byte();
     frame.source = (choice & 0x0C) ? kUnitAddress : in.byte();
     frame.code = (choice & 0x30) ? kReplyCodes[in.byte() % kReplyCodes.size()] : in.byte();
@@ -87,7 +87,7 @@ void lowerAll(ReplyState &state)
         state.lower(static_cast<ReplyFlag>(i));
 }
 
-void checkReadReply(const TRs232Frame &frame, bool handled, const ImageBytes &before, const ImageBytes &after)
+void checkReadReply(const Frame &frame, bool handled, const ImageBytes &before, const ImageBytes &after)
 {
     const Bytes &d = frame.data;
     if (!handled) {
@@ -105,14 +105,14 @@ void checkReadReply(const TRs232Frame &frame, bool handled, const ImageBytes &be
     }
 }
 
-void checkOne(const TRs232Frame &frame, ReplyState &state, SettingsImage &image, ReplyHandler &handler, CountingEvents &events)
+void checkOne(const Frame &frame, ReplyState &state, SettingsImage &image, ReplyHandler &handler, CountingEvents &events)
 {
     lowerAll(state);
     // The outstanding read: mostly the block the reply names (so that storing is reached), now
     // and then a neighbouring one, which must leave the image alone.
-    std::optional<ReplyState::ReadBlock> expected;
+    std::optional<ReplyState::readBlock> expected;
     if (frame.data.size() >= 4)
-        expected = ReplyState::ReadBlock{static_cast<std::uint8_t>(frame.data[0] ^ (frame.data[1] & 1)), frame.data[3]};
+        expected = ReplyState::readBlock{static_cast<std::uint8_t>(frame.data[0] ^ (frame.data[1] & 1)), frame.data[3]};
     state.expectRead(expected);
     const ImageBytes before = image.bytes();
     const int callsBefore = events.calls;
@@ -162,7 +162,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size
     FrameParser parser;
 
     while (!in.empty()) {
-        const TRs232Frame frame = nextFrame(in);
+        const Frame frame = nextFrame(in);
         const FrameParser::Result parsed = parser.feed(wireText(frame) + "\r\n");
         FUZZ_CHECK(parsed.rejected == 0 && parsed.frames.size() == 1, "a frame with a valid check byte is accepted");
         FUZZ_CHECK(parsed.frames.front() == frame, "a valid frame comes out of the parser unchanged");

@@ -7,9 +7,9 @@
 //    bytes, and every other image byte keeps its value;
 //  - saving the image and loading it again gives back all 256 bytes, in a file of 256 bytes.
 
-#include "FileError.h"
+#include "alarm/FileError.h"
 #include "FuzzSupport.h"
-#include "SettingsFile.h"
+#include "files/SettingsFile.h"
 
 #include <QBuffer>
 #include <QFileInfo>

@@ -10,7 +10,7 @@
 // Reader side (open, waitForBytes, read, close) and writer side (write) each have their own
 // random source, so the two threads never share one.
 
-#include "Transport.h"
+#include "link/Transport.h"
 
 #include <QByteArray>
 #include <atomic>

@@ -1,6 +1,6 @@
 #include "GroupParts.h"
 
-#include "FlagsWord.h"
+#include "alarm/FlagsWord.h"
 
 namespace alvetra::soak {
 
@@ -26,8 +26,8 @@ GroupParts partsOf(WriteGroup group, const Layout &l)
     switch (group) {
     case WriteGroup::PcPassword: return {{l.pcPassword, l.pcPassword + 1, l.pcPassword + 2, l.pcPassword + 3}, 0};
     case WriteGroup::Codes:
-        return {{l.codeInst, l.codeInst + 1, l.codeKidnaper, l.codeKidnaper + 1, l.codeAntykradziez,
-                 l.codeAntykradziez + 1, l.codeIAwarja, l.codeIAwarja + 1}, 0};
+        return {{l.programmingCode, l.programmingCode + 1, l.antiHijackCode, l.antiHijackCode + 1, l.antiTheftCode,
+                 l.antiTheftCode + 1, l.emergencyCode, l.emergencyCode + 1}, 0};
     case WriteGroup::TurnSignals:
         return {{}, bits({SoundConfirmation, TurnSignalConfirmation, TurnSignals2Hz, SequentialTurnSignals,
                           AlternateTurnSignals, ContinuousSequenceOutput})};

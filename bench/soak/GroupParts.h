@@ -3,9 +3,9 @@
 // send the whole flags word, but each owns only its own bits of it; a group reported written
 // must have put exactly the program's values into its own parts of the unit's memory.
 
-#include "Layout.h"
-#include "SettingsImage.h"
-#include "WriteGroups.h"
+#include "alarm/Layout.h"
+#include "alarm/SettingsImage.h"
+#include "ops/WriteGroups.h"
 
 #include <QStringList>
 #include <cstdint>

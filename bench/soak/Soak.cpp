@@ -1,16 +1,16 @@
 #include "Soak.h"
 
 #include "GroupParts.h"
-#include "LinkTexts.h"
-#include "OperationState.h"
-#include "OpsTexts.h"
-#include "SettingsTabs.h"
-#include "SimulatedTransport.h"
-#include "SimulatedUnit.h"
-#include "StatusLine.h"
-#include "TForm1.h"
-#include "Wait.h"
-#include "WriteGroups.h"
+#include "link/LinkTexts.h"
+#include "ops/OperationState.h"
+#include "ops/OpsTexts.h"
+#include "ui/tabs/SettingsTabs.h"
+#include "sim/SimulatedTransport.h"
+#include "sim/SimulatedUnit.h"
+#include "ui/StatusLine.h"
+#include "ui/MainWindow.h"
+#include "link/Wait.h"
+#include "ops/WriteGroups.h"
 
 #include <QAbstractButton>
 #include <QAction>
@@ -123,7 +123,7 @@ private:
     std::atomic<std::uint32_t> lineSeed_;
     SoakDialogs dialogs_;
     SoakShell shell_;
-    std::unique_ptr<TForm1> window_;
+    std::unique_ptr<MainWindow> window_;
 
     QTimer heartbeat_;
     QElapsedTimer clock_;
@@ -187,8 +187,8 @@ void SoakRun::startWindow()
     setup.reportError = [this](std::exception_ptr) {
         dialogs_.messages.push_back({kCaptionWarning, QStringLiteral("(general error handler)"), MessageIcon::Warning});
     };
-    window_ = std::make_unique<TForm1>(setup);
-    window_->FormCreate();
+    window_ = std::make_unique<MainWindow>(setup);
+    window_->startUp();
     window_->show();
     if (!waitFor([&] { return portPanel() == linktexts::kPortOpen; }, 5000))
         problem(QStringLiteral("the port did not open at start-up: ") + portPanel());
@@ -328,28 +328,28 @@ void SoakRun::randomiseSettings()
         codes.insert(code);
     }
     auto code = codes.begin();
-    v.kodInst = *code++;
-    v.kodKidnaper = *code++;
-    v.kodAntykradziez = *code++;
-    v.kodIAwarja = *code++;
-    for (bool *b : {&v.sygnalDzwiekowyPotwierdzenie, &v.sygnalKierunkiPotwierdzenie, &v.kierunkiSekwencjaOn,
-                    &v.zamekSterowanieOn, &v.dodatkowyOtworz, &v.dodatkowyZamknij1, &v.dodatkowyZamknij2,
-                    &v.zamykaniePoStacyjce, &v.antykradziez, &v.antykradziezStacyjkaOn, &v.antynapad,
-                    &v.dozbrajanie, &v.alarmCanWylaczKrancowke, &v.alarmCanWylaczStacyjke, &v.alarmCanWylaczPilot})
+    v.programmingCode = *code++;
+    v.antiHijackCode = *code++;
+    v.antiTheftCode = *code++;
+    v.emergencyCode = *code++;
+    for (bool *b : {&v.soundConfirmation, &v.turnSignalConfirmation, &v.sequentialTurnSignals,
+                    &v.centralLock, &v.extraOpenPulse, &v.extraClosePulse1, &v.extraClosePulse2,
+                    &v.lockAfterIgnition, &v.antiTheft, &v.ignitionWhileArmedAlert, &v.antiHijack,
+                    &v.rearming, &v.canIgnoreDoorSwitches, &v.canIgnoreIgnition, &v.canIgnoreFactoryRemote})
         *b = coin();
-    for (int *item : {&v.sekwencjaWyjscie, &v.kierunki1_2Hz, &v.kierunkiNaprzemienne, &v.zamekCzasImpulsuGlownego,
-                      &v.przewodKier, &v.uzbrajanie5_30sek})
+    for (int *item : {&v.sequenceOutput, &v.turnSignalRate, &v.turnSignalMode, &v.mainPulseLength,
+                      &v.doorInputs, &v.armingDelay})
         *item = uniform(0, 1);
-    v.antykradziezAutoryzacja = uniform(0, 2);
-    v.antynapadAutoryzacja = uniform(0, 2);
-    for (int *spin : {&v.przerwaOtworz, &v.sygnalOtworz, &v.przerwa1Zamknij, &v.sygnal1Zamknij, &v.przerwa2Zamknij,
-                      &v.sygnal2Zamknij, &v.czasPoStacyjce, &v.czasZwlokiAntykradziez})
+    v.antiTheftAuthorisation = uniform(0, 2);
+    v.antiHijackAuthorisation = uniform(0, 2);
+    for (int *spin : {&v.pauseAC1, &v.pulseC1, &v.pauseAC2, &v.pulseC2, &v.pauseC2E2,
+                      &v.pulseE2, &v.lockDelayAfterIgnition, &v.antiTheftDelay})
         *spin = uniform(kSpinMin, kSpinMax);
-    v.czasZwlokiAntynapad = uniform(kAntynapadSpinMin, kSpinMax);
+    v.antiHijackDelay = uniform(kAntiHijackSpinMin, kSpinMax);
     v.alarmCan = false;
-    v.marka = kNoItem;
+    v.make = kNoItem;
     v.model = kNoItem;
-    v.nrGrupyWybrany = QString::number(uniform(0, 255));
+    v.chosenCanGroup = QString::number(uniform(0, 255));
     tabs.applyFill(v);
     // The password is written again as it is, so that the next connect still knows it.
     find<QLineEdit>("ED_KodProg1")->setText(kPassword);

@@ -1,7 +1,7 @@
 // Writes the central-lock pulse diagrams ("Otworz0.bmp" ... "Zamknij5.bmp") into the folder given
 // as the only argument. Run by the build; the program reads the files from "Ikony/" beside it.
 
-#include "LockDiagramArt.h"
+#include "ui/tabs/LockDiagramArt.h"
 
 #include <QGuiApplication>
 #include <cstdio>

@@ -1,4 +1,4 @@
-// Writes the twelve LED bitmaps of ThhALed as 16-colour Windows bitmaps.
+// Writes the twelve LED bitmaps of LedIndicator as 16-colour Windows bitmaps.
 //
 //   alvetra-ledgen OUTPUT_DIR
 //

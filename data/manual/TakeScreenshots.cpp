@@ -6,14 +6,14 @@
 //   alvetra-screenshots OUTPUT_FOLDER DATA_FOLDER
 // DATA_FOLDER holds what the program reads beside itself (car databases, "Ikony/").
 
-#include "Dialogs.h"
-#include "PortTransports.h"
-#include "SimulatedTransport.h"
-#include "SimulatedUnit.h"
-#include "StatusLine.h"
-#include "TComInformation.h"
-#include "TForm1.h"
-#include "UserMessage.h"
+#include "ui/Dialogs.h"
+#include "app/PortTransports.h"
+#include "sim/SimulatedTransport.h"
+#include "sim/SimulatedUnit.h"
+#include "ui/StatusLine.h"
+#include "app/PortReminderDialog.h"
+#include "ui/MainWindow.h"
+#include "alarm/UserMessage.h"
 
 #include <QAbstractButton>
 #include <QApplication>
@@ -122,14 +122,14 @@ class ReminderShell : public ShellHooks {
 public:
     explicit ReminderShell(Dialogs &dialogs) : dialogs_(dialogs) {}
     WindowPreferences readPreferences() override { return {}; }
-    bool showComInformation(QWidget *) override { return TComInformation::showComInformation(dialogs_); }
+    bool showComInformation(QWidget *) override { return PortReminderDialog::showComInformation(dialogs_); }
     void writePreferences(const WindowPreferences &) override {}
 
 private:
     Dialogs &dialogs_;
 };
 
-template <typename T> T *child(TForm1 &window, const char *name)
+template <typename T> T *child(MainWindow &window, const char *name)
 {
     T *found = window.findChild<T *>(QString::fromLatin1(name));
     if (!found)
@@ -183,8 +183,8 @@ int takePictures(const QString &outputFolder, const QString &dataFolder)
     // A fixed moment, so that the history reads the same in every edition of the manual.
     setup.clock = [] { return QDateTime(QDate(2024, 5, 14), QTime(16, 20)); };
 
-    TForm1 window(setup);
-    window.FormCreate();
+    MainWindow window(setup);
+    window.startUp();
     window.show();
     if (!waitUntil([&] { return window.statusLine().panelText(0) == QStringLiteral("Port otwarty"); }, 5000)) {
         std::fprintf(stderr, "the simulated unit's port did not open\n");

@@ -1,4 +1,4 @@
-#include "CodeWord.h"
+#include "alarm/CodeWord.h"
 
 #include <algorithm>
 

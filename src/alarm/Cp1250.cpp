@@ -1,4 +1,4 @@
-#include "Cp1250.h"
+#include "alarm/Cp1250.h"
 
 #include <QHash>
 #include <QStringDecoder>

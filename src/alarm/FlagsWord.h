@@ -1,8 +1,8 @@
 #pragma once
 // The 24-bit flags word of the settings image and the meaning of its bits.
 
-#include "Layout.h"
-#include "SettingsImage.h"
+#include "alarm/Layout.h"
+#include "alarm/SettingsImage.h"
 
 #include <cstdint>
 

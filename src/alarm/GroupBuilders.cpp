@@ -1,10 +1,10 @@
-#include "GroupBuilders.h"
+#include "alarm/GroupBuilders.h"
 
-#include "AlarmTexts.h"
-#include "CodeWord.h"
-#include "Cp1250.h"
-#include "FlagsWord.h"
-#include "PcPassword.h"
+#include "alarm/AlarmTexts.h"
+#include "alarm/CodeWord.h"
+#include "alarm/Cp1250.h"
+#include "alarm/FlagsWord.h"
+#include "alarm/PcPassword.h"
 
 #include <array>
 #include <limits>
@@ -40,16 +40,16 @@ UserMessage information(const QString &text) { return {kCaptionInformation, text
 
 BuildOutcome buildCodes(SettingsImage &image, const Layout &layout, const TabValues &values)
 {
-    const std::array<const QString *, 4> codes{&values.kodInst, &values.kodKidnaper, &values.kodAntykradziez,
-                                               &values.kodIAwarja};
+    const std::array<const QString *, 4> codes{&values.programmingCode, &values.antiHijackCode, &values.antiTheftCode,
+                                               &values.emergencyCode};
     for (std::size_t i = 0; i < codes.size(); ++i) {
         for (std::size_t j = i + 1; j < codes.size(); ++j) {
             if (*codes[i] == *codes[j])
                 return BuildOutcome::failure({kCaptionWarning, texts::kCodesMustDiffer, MessageIcon::Warning});
         }
     }
-    const std::array<int, 4> positions{layout.codeInst, layout.codeKidnaper, layout.codeAntykradziez,
-                                       layout.codeIAwarja};
+    const std::array<int, 4> positions{layout.programmingCode, layout.antiHijackCode, layout.antiTheftCode,
+                                       layout.emergencyCode};
     for (std::size_t i = 0; i < codes.size(); ++i)
         image.setWord16(positions[i], encodeCode(*codes[i]));
     return BuildOutcome::success();
@@ -70,70 +70,70 @@ std::optional<UserMessage> checkNewPassword(const QString &first, const QString 
 
 BuildOutcome buildPcPassword(SettingsImage &image, const Layout &layout, const TabValues &values)
 {
-    if (auto refusal = checkNewPassword(values.kodProg1, values.kodProg2))
+    if (auto refusal = checkNewPassword(values.newPcPassword, values.newPcPasswordRepeat))
         return BuildOutcome::failure(*refusal);
-    storePcPassword(image, layout, values.kodProg1);
+    storePcPassword(image, layout, values.newPcPassword);
     return BuildOutcome::success();
 }
 
 void buildTurnSignals(SettingsImage &image, const Layout &layout, const TabValues &values)
 {
     FlagsWord flags(image, layout);
-    flags.set(flag::SoundConfirmation, values.sygnalDzwiekowyPotwierdzenie);
-    flags.set(flag::TurnSignalConfirmation, values.sygnalKierunkiPotwierdzenie);
-    flags.set(flag::SequentialTurnSignals, values.kierunkiSekwencjaOn);
-    if (values.kierunkiSekwencjaOn)
-        applyRadio(flags, flag::ContinuousSequenceOutput, values.sekwencjaWyjscie, 0);
-    applyRadio(flags, flag::TurnSignals2Hz, values.kierunki1_2Hz, 1);
-    applyRadio(flags, flag::AlternateTurnSignals, values.kierunkiNaprzemienne, 1);
+    flags.set(flag::SoundConfirmation, values.soundConfirmation);
+    flags.set(flag::TurnSignalConfirmation, values.turnSignalConfirmation);
+    flags.set(flag::SequentialTurnSignals, values.sequentialTurnSignals);
+    if (values.sequentialTurnSignals)
+        applyRadio(flags, flag::ContinuousSequenceOutput, values.sequenceOutput, 0);
+    applyRadio(flags, flag::TurnSignals2Hz, values.turnSignalRate, 1);
+    applyRadio(flags, flag::AlternateTurnSignals, values.turnSignalMode, 1);
     flags.storeTo(image, layout);
 }
 
 void buildCentralLocks(SettingsImage &image, const Layout &layout, const TabValues &values)
 {
     FlagsWord flags(image, layout);
-    flags.set(flag::CentralLock, values.zamekSterowanieOn);
-    if (!values.zamekSterowanieOn) {
+    flags.set(flag::CentralLock, values.centralLock);
+    if (!values.centralLock) {
         flags.storeTo(image, layout);
         return;
     }
-    applyRadio(flags, flag::MainPulse3s, values.zamekCzasImpulsuGlownego, 1);
+    applyRadio(flags, flag::MainPulse3s, values.mainPulseLength, 1);
 
     int pulseCount = 0;
-    if (values.dodatkowyZamknij1) {
+    if (values.extraClosePulse1) {
         pulseCount = 1;
-        image.set(layout.pauseAC2, lowByte(values.przerwa1Zamknij));
-        image.set(layout.pulseC2, lowByte(values.sygnal1Zamknij));
+        image.set(layout.pauseAC2, lowByte(values.pauseAC2));
+        image.set(layout.pulseC2, lowByte(values.pulseC2));
     }
     // E2 needs C2 in front of it, so it writes both pulses whatever the C2 box says.
-    if (values.dodatkowyZamknij2) {
+    if (values.extraClosePulse2) {
         pulseCount = 2;
-        image.set(layout.pauseAC2, lowByte(values.przerwa1Zamknij));
-        image.set(layout.pulseC2, lowByte(values.sygnal1Zamknij));
-        image.set(layout.pauseC2E2, lowByte(values.przerwa2Zamknij));
-        image.set(layout.pulseE2, lowByte(values.sygnal2Zamknij));
+        image.set(layout.pauseAC2, lowByte(values.pauseAC2));
+        image.set(layout.pulseC2, lowByte(values.pulseC2));
+        image.set(layout.pauseC2E2, lowByte(values.pauseC2E2));
+        image.set(layout.pulseE2, lowByte(values.pulseE2));
     }
     image.set(layout.closePulseCount, static_cast<std::uint8_t>(pulseCount));
 
-    flags.set(flag::ExtraOpenPulse, values.dodatkowyOtworz);
-    if (values.dodatkowyOtworz) {
-        image.set(layout.pauseAC1, lowByte(values.przerwaOtworz));
-        image.set(layout.pulseC1, lowByte(values.sygnalOtworz));
+    flags.set(flag::ExtraOpenPulse, values.extraOpenPulse);
+    if (values.extraOpenPulse) {
+        image.set(layout.pauseAC1, lowByte(values.pauseAC1));
+        image.set(layout.pulseC1, lowByte(values.pulseC1));
     }
-    flags.set(flag::LockAfterIgnition, values.zamykaniePoStacyjce);
-    if (values.zamykaniePoStacyjce)
-        image.set(layout.lockDelayAfterIgnition, lowByte(values.czasPoStacyjce));
+    flags.set(flag::LockAfterIgnition, values.lockAfterIgnition);
+    if (values.lockAfterIgnition)
+        image.set(layout.lockDelayAfterIgnition, lowByte(values.lockDelayAfterIgnition));
     flags.storeTo(image, layout);
 }
 
 void buildAntiTheft(SettingsImage &image, const Layout &layout, const TabValues &values)
 {
     FlagsWord flags(image, layout);
-    flags.set(flag::AntiTheft, values.antykradziez);
-    if (values.antykradziez) {
-        applyAuthorisation(flags, flag::AntiTheftByCode, flag::AntiTheftByToken, values.antykradziezAutoryzacja);
-        image.set(layout.antiTheftDelay, lowByte(values.czasZwlokiAntykradziez));
-        flags.set(flag::IgnitionWhileArmedAlert, values.antykradziezStacyjkaOn);
+    flags.set(flag::AntiTheft, values.antiTheft);
+    if (values.antiTheft) {
+        applyAuthorisation(flags, flag::AntiTheftByCode, flag::AntiTheftByToken, values.antiTheftAuthorisation);
+        image.set(layout.antiTheftDelay, lowByte(values.antiTheftDelay));
+        flags.set(flag::IgnitionWhileArmedAlert, values.ignitionWhileArmedAlert);
     }
     flags.storeTo(image, layout);
 }
@@ -141,11 +141,11 @@ void buildAntiTheft(SettingsImage &image, const Layout &layout, const TabValues 
 void buildAntiHijack(SettingsImage &image, const Layout &layout, const TabValues &values)
 {
     FlagsWord flags(image, layout);
-    flags.set(flag::AntiHijack, values.antynapad);
-    if (values.antynapad) {
-        applyAuthorisation(flags, flag::AntiHijackByCode, flag::AntiHijackByToken, values.antynapadAutoryzacja);
-        image.set(layout.antiHijackDelay, lowByte(values.czasZwlokiAntynapad));
-        applyRadio(flags, flag::DriverAndBootInputs, values.przewodKier, 0);
+    flags.set(flag::AntiHijack, values.antiHijack);
+    if (values.antiHijack) {
+        applyAuthorisation(flags, flag::AntiHijackByCode, flag::AntiHijackByToken, values.antiHijackAuthorisation);
+        image.set(layout.antiHijackDelay, lowByte(values.antiHijackDelay));
+        applyRadio(flags, flag::DriverAndBootInputs, values.doorInputs, 0);
     }
     flags.storeTo(image, layout);
 }
@@ -153,8 +153,8 @@ void buildAntiHijack(SettingsImage &image, const Layout &layout, const TabValues
 void buildRearming(SettingsImage &image, const Layout &layout, const TabValues &values)
 {
     FlagsWord flags(image, layout);
-    flags.set(flag::Rearming, values.dozbrajanie);
-    applyRadio(flags, flag::ArmingDelay30s, values.uzbrajanie5_30sek, 1);
+    flags.set(flag::Rearming, values.rearming);
+    applyRadio(flags, flag::ArmingDelay30s, values.armingDelay, 1);
     flags.storeTo(image, layout);
 }
 
@@ -162,9 +162,9 @@ void buildCanOptions(SettingsImage &image, const Layout &layout, const TabValues
 {
     const int address = layout.flags + 2;
     std::uint8_t byte = image.at(address) & 0x8F;
-    if (values.alarmCanWylaczKrancowke) byte |= 0x10;
-    if (values.alarmCanWylaczStacyjke) byte |= 0x20;
-    if (values.alarmCanWylaczPilot) byte |= 0x40;
+    if (values.canIgnoreDoorSwitches) byte |= 0x10;
+    if (values.canIgnoreIgnition) byte |= 0x20;
+    if (values.canIgnoreFactoryRemote) byte |= 0x40;
     image.set(address, byte);
 }
 
@@ -199,19 +199,19 @@ BuildOutcome buildCanGroup(SettingsImage &image, const Layout &layout, const Tab
                            const CarGroupLookup &carGroup)
 {
     if (values.alarmCan) {
-        const bool noMake = values.marka < 0;
+        const bool noMake = values.make < 0;
         const bool noModel = values.model < 0;
         if (noMake && noModel) return BuildOutcome::failure(information(texts::kNoMakeNoModel));
         if (noMake) return BuildOutcome::failure(information(texts::kNoMake));
         if (noModel) return BuildOutcome::failure(information(texts::kNoModel));
-        const auto key = static_cast<std::uint16_t>(values.marka * 256 + values.model);
+        const auto key = static_cast<std::uint16_t>(values.make * 256 + values.model);
         const std::optional<std::uint8_t> group = carGroup ? carGroup(key) : std::nullopt;
         if (!group)
             return BuildOutcome::failure(information(texts::kCarNotInDatabase));
         image.set(layout.canGroup, *group);
         return BuildOutcome::success();
     }
-    const IntegerText number = parseIntegerText(values.nrGrupyWybrany);
+    const IntegerText number = parseIntegerText(values.chosenCanGroup);
     if (!number.ok) {
         return BuildOutcome::failure(
             {kCaptionWarning, texts::kErrorAtPosition + QString::number(number.errorPosition), MessageIcon::Warning});

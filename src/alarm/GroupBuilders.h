@@ -6,10 +6,10 @@
 //
 // Every builder expects the layout of an identified family (A or B), not the empty layout.
 
-#include "Layout.h"
-#include "SettingsImage.h"
-#include "TabValues.h"
-#include "UserMessage.h"
+#include "alarm/Layout.h"
+#include "alarm/SettingsImage.h"
+#include "alarm/TabValues.h"
+#include "alarm/UserMessage.h"
 
 #include <QString>
 #include <cstdint>
@@ -31,18 +31,18 @@ struct BuildOutcome {
 // last matching record of the car table, or nothing when no record matches.
 using CarGroupLookup = std::function<std::optional<std::uint8_t>(std::uint16_t key)>;
 
-// Four code words from kodInst, kodKidnaper, kodAntykradziez, kodIAwarja. Refuses with
+// Four code words from programmingCode, antiHijackCode, antiTheftCode, emergencyCode. Refuses with
 // "Wpisane kody muszą się różnić między sobą.\rPopraw kody." ("Ostżerzenie", warning) when
 // any two texts are equal (an empty code is fine as long as it is the only one).
 BuildOutcome buildCodes(SettingsImage &image, const Layout &layout, const TabValues &values);
 
-// The checks of a new PC password (kodProg1 typed again as kodProg2): both exactly 4
+// The checks of a new PC password (newPcPassword typed again as newPcPasswordRepeat): both exactly 4
 // characters, else "Hasło za krótkie, wymagane 4 znaki."; equal, else "Źle lub nie wpisane hasło
 // dostępu do programowania."; every character storable in the unit's code page. Captions
 // "Informacja", information icon. Nothing when the password may be stored.
 std::optional<UserMessage> checkNewPassword(const QString &first, const QString &second);
 
-// The 4 PC password bytes (code page 1250) from kodProg1, after checkNewPassword passed.
+// The 4 PC password bytes (code page 1250) from newPcPassword, after checkNewPassword passed.
 BuildOutcome buildPcPassword(SettingsImage &image, const Layout &layout, const TabValues &values);
 
 // Flags bits 0-4 and 19.
@@ -75,7 +75,7 @@ IntegerText parseIntegerText(const QString &text);
 // model item looked up in the car table); refuses with "Nie wybrano marki i modelu samochodu.",
 // "Nie wybrano marki samochodu.", "Nie wybrano modelu samochodu." or "Brak samochodu w bazie"
 // ("Informacja", information icon). With alarmCan unchecked: the low 8 bits of the number in
-// nrGrupyWybrany; refuses with "Błąd na pozycji: " + position ("Ostżerzenie", warning icon).
+// chosenCanGroup; refuses with "Błąd na pozycji: " + position ("Ostżerzenie", warning icon).
 BuildOutcome buildCanGroup(SettingsImage &image, const Layout &layout, const TabValues &values,
                            const CarGroupLookup &carGroup);
 

@@ -1,6 +1,6 @@
-#include "History.h"
+#include "alarm/History.h"
 
-#include "AlarmTexts.h"
+#include "alarm/AlarmTexts.h"
 
 #include <QDate>
 #include <QTime>

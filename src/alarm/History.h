@@ -2,9 +2,9 @@
 // The unit's event history as the settings image holds it: a ring of 4-byte entries (a 24-bit
 // minute counter and an event code), newest entry just before the history pointer.
 
-#include "ByteWrite.h"
-#include "Layout.h"
-#include "SettingsImage.h"
+#include "alarm/ByteWrite.h"
+#include "alarm/Layout.h"
+#include "alarm/SettingsImage.h"
 
 #include <QDateTime>
 #include <QString>

@@ -8,10 +8,10 @@ namespace alvetra {
 struct Layout {
     int remotes = 0;            // 4 remote records of 6 bytes
     int tokens = 0;             // 4 token records of 6 bytes
-    int codeInst = 0;           // code word: programming entry by button    (ED_KodInst)
-    int codeKidnaper = 0;       // code word: anti-hijack authorisation      (ED_KodKidnaper)
-    int codeAntykradziez = 0;   // code word: anti-theft authorisation       (ED_KodAntykradziez)
-    int codeIAwarja = 0;        // code word: emergency unlock                (ED_KodIAwarja)
+    int programmingCode = 0;    // code word: programming entry by button    (ED_KodInst)
+    int antiHijackCode = 0;     // code word: anti-hijack authorisation      (ED_KodKidnaper)
+    int antiTheftCode = 0;      // code word: anti-theft authorisation       (ED_KodAntykradziez)
+    int emergencyCode = 0;      // code word: emergency unlock                (ED_KodIAwarja)
     int pcPassword = 0;         // 4 bytes, code page 1250
     int flags = 0;              // 24-bit flags word
     int closePulseCount = 0;    // extra close pulses: 0, 1 (C2) or 2 (C2 and E2)

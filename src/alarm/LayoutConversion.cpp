@@ -1,4 +1,4 @@
-#include "LayoutConversion.h"
+#include "alarm/LayoutConversion.h"
 
 namespace alvetra {
 
@@ -14,10 +14,10 @@ constexpr int kRecordsWidth = 4 * 6;
 constexpr Field kSettingsFields[] = {
     {&Layout::remotes, kRecordsWidth},
     {&Layout::tokens, kRecordsWidth},
-    {&Layout::codeInst, 2},
-    {&Layout::codeKidnaper, 2},
-    {&Layout::codeAntykradziez, 2},
-    {&Layout::codeIAwarja, 2},
+    {&Layout::programmingCode, 2},
+    {&Layout::antiHijackCode, 2},
+    {&Layout::antiTheftCode, 2},
+    {&Layout::emergencyCode, 2},
     {&Layout::pcPassword, 4},
     {&Layout::flags, 3},
     {&Layout::closePulseCount, 1},

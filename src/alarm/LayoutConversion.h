@@ -15,8 +15,8 @@
 // a family's own table, which a file does not tell, so another unit's history could only be shown
 // wrongly.
 
-#include "Layout.h"
-#include "SettingsImage.h"
+#include "alarm/Layout.h"
+#include "alarm/SettingsImage.h"
 
 namespace alvetra {
 

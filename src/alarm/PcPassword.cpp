@@ -1,6 +1,6 @@
-#include "PcPassword.h"
+#include "alarm/PcPassword.h"
 
-#include "Cp1250.h"
+#include "alarm/Cp1250.h"
 
 #include <algorithm>
 

@@ -2,8 +2,8 @@
 // The PC access password group of the image: 4 characters, one byte each in code page 1250,
 // the first character at the lowest address.
 
-#include "Layout.h"
-#include "SettingsImage.h"
+#include "alarm/Layout.h"
+#include "alarm/SettingsImage.h"
 
 #include <QString>
 

@@ -1,6 +1,6 @@
-#include "RemoteTexts.h"
+#include "alarm/RemoteTexts.h"
 
-#include "AlarmTexts.h"
+#include "alarm/AlarmTexts.h"
 
 namespace alvetra {
 

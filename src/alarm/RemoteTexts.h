@@ -1,9 +1,9 @@
 #pragma once
 // The lines of the "Piloty" tab that show the remotes and tokens the unit has learnt.
 
-#include "ByteWrite.h"
-#include "Layout.h"
-#include "SettingsImage.h"
+#include "alarm/ByteWrite.h"
+#include "alarm/Layout.h"
+#include "alarm/SettingsImage.h"
 
 #include <QString>
 #include <array>

@@ -1,7 +1,7 @@
-#include "SettingsFill.h"
+#include "alarm/SettingsFill.h"
 
-#include "CodeWord.h"
-#include "FlagsWord.h"
+#include "alarm/CodeWord.h"
+#include "alarm/FlagsWord.h"
 
 #include <algorithm>
 
@@ -31,64 +31,64 @@ int authorisationItem(const FlagsWord &flags, int codeBit, int tokenBit, int pre
 
 void fillCodes(TabValues &v, const SettingsImage &image, const Layout &layout)
 {
-    v.kodInst = decodeCode(image.word16(layout.codeInst));
-    v.kodKidnaper = decodeCode(image.word16(layout.codeKidnaper));
-    v.kodAntykradziez = decodeCode(image.word16(layout.codeAntykradziez));
-    v.kodIAwarja = decodeCode(image.word16(layout.codeIAwarja));
+    v.programmingCode = decodeCode(image.word16(layout.programmingCode));
+    v.antiHijackCode = decodeCode(image.word16(layout.antiHijackCode));
+    v.antiTheftCode = decodeCode(image.word16(layout.antiTheftCode));
+    v.emergencyCode = decodeCode(image.word16(layout.emergencyCode));
 }
 
 void fillFlags(TabValues &v, const FlagsWord &flags, const TabValues &previous)
 {
-    v.sekwencjaWyjscie = radioItem(flags, flag::ContinuousSequenceOutput, 0);
-    v.antykradziezStacyjkaOn = flags.test(flag::IgnitionWhileArmedAlert);
-    v.przewodKier = radioItem(flags, flag::DriverAndBootInputs, 0);
-    v.zamekCzasImpulsuGlownego = radioItem(flags, flag::MainPulse3s, 1);
-    v.zamykaniePoStacyjce = flags.test(flag::LockAfterIgnition);
-    v.dodatkowyOtworz = flags.test(flag::ExtraOpenPulse);
-    v.zamekSterowanieOn = flags.test(flag::CentralLock);
-    v.uzbrajanie5_30sek = radioItem(flags, flag::ArmingDelay30s, 1);
-    v.antynapad = flags.test(flag::AntiHijack);
-    v.antykradziez = flags.test(flag::AntiTheft);
-    v.dozbrajanie = flags.test(flag::Rearming);
-    v.kierunkiNaprzemienne = radioItem(flags, flag::AlternateTurnSignals, 1);
-    v.kierunkiSekwencjaOn = flags.test(flag::SequentialTurnSignals);
-    v.kierunki1_2Hz = radioItem(flags, flag::TurnSignals2Hz, 1);
-    v.sygnalKierunkiPotwierdzenie = flags.test(flag::TurnSignalConfirmation);
-    v.sygnalDzwiekowyPotwierdzenie = flags.test(flag::SoundConfirmation);
-    v.antykradziezAutoryzacja = authorisationItem(flags, flag::AntiTheftByCode, flag::AntiTheftByToken,
-                                                  previous.antykradziezAutoryzacja);
-    v.antynapadAutoryzacja = authorisationItem(flags, flag::AntiHijackByCode, flag::AntiHijackByToken,
-                                               previous.antynapadAutoryzacja);
+    v.sequenceOutput = radioItem(flags, flag::ContinuousSequenceOutput, 0);
+    v.ignitionWhileArmedAlert = flags.test(flag::IgnitionWhileArmedAlert);
+    v.doorInputs = radioItem(flags, flag::DriverAndBootInputs, 0);
+    v.mainPulseLength = radioItem(flags, flag::MainPulse3s, 1);
+    v.lockAfterIgnition = flags.test(flag::LockAfterIgnition);
+    v.extraOpenPulse = flags.test(flag::ExtraOpenPulse);
+    v.centralLock = flags.test(flag::CentralLock);
+    v.armingDelay = radioItem(flags, flag::ArmingDelay30s, 1);
+    v.antiHijack = flags.test(flag::AntiHijack);
+    v.antiTheft = flags.test(flag::AntiTheft);
+    v.rearming = flags.test(flag::Rearming);
+    v.turnSignalMode = radioItem(flags, flag::AlternateTurnSignals, 1);
+    v.sequentialTurnSignals = flags.test(flag::SequentialTurnSignals);
+    v.turnSignalRate = radioItem(flags, flag::TurnSignals2Hz, 1);
+    v.turnSignalConfirmation = flags.test(flag::TurnSignalConfirmation);
+    v.soundConfirmation = flags.test(flag::SoundConfirmation);
+    v.antiTheftAuthorisation = authorisationItem(flags, flag::AntiTheftByCode, flag::AntiTheftByToken,
+                                                  previous.antiTheftAuthorisation);
+    v.antiHijackAuthorisation = authorisationItem(flags, flag::AntiHijackByCode, flag::AntiHijackByToken,
+                                               previous.antiHijackAuthorisation);
 }
 
 void fillClosePulses(TabValues &v, std::uint8_t pulseCount)
 {
     if (pulseCount <= 2) {
-        v.dodatkowyZamknij1 = pulseCount >= 1;
-        v.dodatkowyZamknij2 = pulseCount == 2;
+        v.extraClosePulse1 = pulseCount >= 1;
+        v.extraClosePulse2 = pulseCount == 2;
     }
-    if (v.dodatkowyZamknij2)
-        v.dodatkowyZamknij1 = true;
+    if (v.extraClosePulse2)
+        v.extraClosePulse1 = true;
 }
 
 void fillTimes(TabValues &v, const SettingsImage &image, const Layout &layout)
 {
-    v.przerwaOtworz = spinValue(image.at(layout.pauseAC1));
-    v.sygnalOtworz = spinValue(image.at(layout.pulseC1));
-    v.przerwa1Zamknij = spinValue(image.at(layout.pauseAC2));
-    v.sygnal1Zamknij = spinValue(image.at(layout.pulseC2));
-    v.przerwa2Zamknij = spinValue(image.at(layout.pauseC2E2));
-    v.sygnal2Zamknij = spinValue(image.at(layout.pulseE2));
-    v.czasPoStacyjce = spinValue(image.at(layout.lockDelayAfterIgnition));
-    v.czasZwlokiAntykradziez = spinValue(image.at(layout.antiTheftDelay));
-    v.czasZwlokiAntynapad = spinValue(image.at(layout.antiHijackDelay), kAntynapadSpinMin);
+    v.pauseAC1 = spinValue(image.at(layout.pauseAC1));
+    v.pulseC1 = spinValue(image.at(layout.pulseC1));
+    v.pauseAC2 = spinValue(image.at(layout.pauseAC2));
+    v.pulseC2 = spinValue(image.at(layout.pulseC2));
+    v.pauseC2E2 = spinValue(image.at(layout.pauseC2E2));
+    v.pulseE2 = spinValue(image.at(layout.pulseE2));
+    v.lockDelayAfterIgnition = spinValue(image.at(layout.lockDelayAfterIgnition));
+    v.antiTheftDelay = spinValue(image.at(layout.antiTheftDelay));
+    v.antiHijackDelay = spinValue(image.at(layout.antiHijackDelay), kAntiHijackSpinMin);
 }
 
 void fillCanOptions(TabValues &v, const FlagsWord &flags)
 {
-    v.alarmCanWylaczKrancowke = flags.test(flag::CanIgnoreDoorSwitches);
-    v.alarmCanWylaczStacyjke = flags.test(flag::CanIgnoreIgnition);
-    v.alarmCanWylaczPilot = flags.test(flag::CanIgnoreFactoryRemote);
+    v.canIgnoreDoorSwitches = flags.test(flag::CanIgnoreDoorSwitches);
+    v.canIgnoreIgnition = flags.test(flag::CanIgnoreIgnition);
+    v.canIgnoreFactoryRemote = flags.test(flag::CanIgnoreFactoryRemote);
 }
 
 } // namespace
@@ -110,8 +110,8 @@ FillResult fillFromImage(SettingsImage &image, const Layout &layout, const TabVa
     result.history = listHistory(image, layout, context.familyCode, context.timeCounter, context.now);
 
     const QString group = QString::number(image.at(layout.canGroup));
-    v.nrGrupy = group;
-    v.nrGrupyWybrany = group;
+    v.storedCanGroup = group;
+    v.chosenCanGroup = group;
     result.remotes = remoteAndTokenTexts(image, layout);
     return result;
 }

@@ -7,11 +7,11 @@
 // and token bits are both clear, the close-pulse boxes for a pulse count other than 0, 1 and 2,
 // and CKB_AlarmCan, CMB_Marka, CMB_Model, ED_KodProg1 and ED_KodProg2, which the fill never sets.
 
-#include "History.h"
-#include "Layout.h"
-#include "RemoteTexts.h"
-#include "SettingsImage.h"
-#include "TabValues.h"
+#include "alarm/History.h"
+#include "alarm/Layout.h"
+#include "alarm/RemoteTexts.h"
+#include "alarm/SettingsImage.h"
+#include "alarm/TabValues.h"
 
 #include <QDateTime>
 #include <cstdint>
@@ -26,7 +26,7 @@ struct FillContext {
 };
 
 struct FillResult {
-    TabValues values;                // kodInst ... kodIAwarja hold the code buffers' texts
+    TabValues values;                // programmingCode ... emergencyCode hold the code buffers' texts
     std::vector<HistoryRow> history; // LV_Historia, newest first
     RemoteAndTokenTexts remotes;     // Pilot1-4, Token1-4
 };

@@ -1,1 +1,1 @@
-#include "SettingsImage.h"
+#include "alarm/SettingsImage.h"

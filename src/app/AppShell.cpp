@@ -1,6 +1,6 @@
-#include "AppShell.h"
+#include "app/AppShell.h"
 
-#include "TComInformation.h"
+#include "app/PortReminderDialog.h"
 
 #include <cstdio>
 
@@ -18,7 +18,7 @@ WindowPreferences AppShell::readPreferences()
 
 bool AppShell::showComInformation(QWidget *)
 {
-    return TComInformation::showComInformation(dialogs_);
+    return PortReminderDialog::showComInformation(dialogs_);
 }
 
 void AppShell::writePreferences(const WindowPreferences &preferences)

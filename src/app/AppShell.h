@@ -2,8 +2,8 @@
 // The application shell's services for the main window: the preferences file and the COM
 // information reminder.
 
-#include "Preferences.h"
-#include "WindowPreferences.h"
+#include "app/Preferences.h"
+#include "ui/WindowPreferences.h"
 
 namespace alvetra {
 

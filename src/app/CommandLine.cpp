@@ -1,8 +1,8 @@
-#include "CommandLine.h"
+#include "app/CommandLine.h"
 
-#include "AppTexts.h"
-#include "PortSearch.h"
-#include "SimulatedTransport.h"
+#include "app/AppTexts.h"
+#include "app/PortSearch.h"
+#include "sim/SimulatedTransport.h"
 
 #include <QCommandLineParser>
 #include <QCoreApplication>

@@ -1,6 +1,6 @@
-#include "GuardedApplication.h"
+#include "app/GuardedApplication.h"
 
-#include "Dialogs.h"
+#include "ui/Dialogs.h"
 
 #include <cstdio>
 

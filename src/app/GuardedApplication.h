@@ -6,8 +6,8 @@
 // The main window's operation handlers catch their errors themselves and pass them to
 // reportError() (see HandlerError.h); notify() catches whatever else escapes a handler.
 
-#include "HandlerError.h"
-#include "UserMessage.h"
+#include "ui/HandlerError.h"
+#include "alarm/UserMessage.h"
 
 #include <QApplication>
 #include <exception>

@@ -1,4 +1,4 @@
-#include "PortSearch.h"
+#include "app/PortSearch.h"
 
 #include <QDir>
 #include <QSerialPortInfo>

@@ -1,8 +1,8 @@
-#include "PortTransports.h"
+#include "app/PortTransports.h"
 
-#include "SerialTransport.h"
-#include "SimulatedTransport.h"
-#include "SimulatedUnit.h"
+#include "link/SerialTransport.h"
+#include "sim/SimulatedTransport.h"
+#include "sim/SimulatedUnit.h"
 
 namespace alvetra {
 

@@ -6,7 +6,7 @@
 //   PortTransports ports;                          // before the window, so it outlives it
 //   setup.transports = ports.factory();
 
-#include "SerialLink.h"
+#include "link/SerialLink.h"
 
 #include <memory>
 

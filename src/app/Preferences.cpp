@@ -1,7 +1,7 @@
-#include "Preferences.h"
+#include "app/Preferences.h"
 
-#include "AppTexts.h"
-#include "PrivateProfile.h"
+#include "app/AppTexts.h"
+#include "app/PrivateProfile.h"
 
 #include <QDir>
 #include <QFileInfo>

@@ -9,7 +9,7 @@
 // folders; for the numbers, text that is not a number counts as missing. Values are plain text
 // (PrivateProfile): nothing in the file is ever interpreted beyond a number.
 
-#include "WindowPreferences.h"
+#include "ui/WindowPreferences.h"
 
 #include <QString>
 

@@ -1,17 +1,17 @@
 // Program entry: the application object, the command line, the main window and its start-up.
 
-#include "AppShell.h"
-#include "CommandLine.h"
-#include "Dialogs.h"
-#include "GuardedApplication.h"
-#include "PortSearch.h"
-#include "PortTransports.h"
-#include "Preferences.h"
-#include "ProgramFolders.h"
-#include "TForm1.h"
-#include "TerminationSignals.h"
-#include "UiTexts.h"
-#include "Wait.h"
+#include "app/AppShell.h"
+#include "app/CommandLine.h"
+#include "ui/Dialogs.h"
+#include "app/GuardedApplication.h"
+#include "app/PortSearch.h"
+#include "app/PortTransports.h"
+#include "app/Preferences.h"
+#include "files/ProgramFolders.h"
+#include "ui/MainWindow.h"
+#include "app/TerminationSignals.h"
+#include "ui/UiTexts.h"
+#include "link/Wait.h"
 
 #include <QDir>
 #include <QFont>
@@ -66,10 +66,10 @@ int main(int argc, char **argv)
     // closing) ends at once.
     QObject::connect(&app, &QGuiApplication::lastWindowClosed, [] { alvetra::setApplicationTerminating(true); });
 
-    alvetra::TForm1 window(setup);
+    alvetra::MainWindow window(setup);
     // Also closes a message box or the reminder still open during the start-up.
     alvetra::TerminationSignals termination([] { QApplication::closeAllWindows(); });
-    window.FormCreate();
+    window.startUp();
     if (window.hasClosed())
         return 0;
     window.show();

@@ -1,8 +1,8 @@
-#include "CarDatabase.h"
+#include "files/CarDatabase.h"
 
-#include "Cp1250.h"
-#include "FileError.h"
-#include "FilesTexts.h"
+#include "alarm/Cp1250.h"
+#include "alarm/FileError.h"
+#include "files/FilesTexts.h"
 
 #include <QFile>
 #include <QFileInfo>

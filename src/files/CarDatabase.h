@@ -11,9 +11,9 @@
 // listed once for each run of lines. Make and model numbers of the keys must follow the order of
 // appearance, because the lists on the screen are indexed by position.
 
-#include "CarRecord.h"
-#include "GroupBuilders.h"
-#include "UserMessage.h"
+#include "files/CarRecord.h"
+#include "alarm/GroupBuilders.h"
+#include "alarm/UserMessage.h"
 
 #include <QString>
 #include <QStringList>

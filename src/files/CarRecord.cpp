@@ -1,1 +1,1 @@
-#include "CarRecord.h"
+#include "files/CarRecord.h"

@@ -1,7 +1,7 @@
-#include "FirmwareFamilies.h"
+#include "files/FirmwareFamilies.h"
 
-#include "Cp1250.h"
-#include "FilesTexts.h"
+#include "alarm/Cp1250.h"
+#include "files/FilesTexts.h"
 
 #include <array>
 

@@ -3,8 +3,8 @@
 // says about the unit: family code, image layout, car database, file-dialog defaults and whether
 // the CAN-analysis options are offered.
 
-#include "Layout.h"
-#include "UserMessage.h"
+#include "alarm/Layout.h"
+#include "alarm/UserMessage.h"
 
 #include <QString>
 #include <QStringList>

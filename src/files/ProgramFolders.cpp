@@ -1,4 +1,4 @@
-#include "ProgramFolders.h"
+#include "files/ProgramFolders.h"
 
 #include <QCoreApplication>
 #include <QDir>

@@ -1,7 +1,7 @@
-#include "SettingsFile.h"
+#include "files/SettingsFile.h"
 
-#include "FileError.h"
-#include "FilesTexts.h"
+#include "alarm/FileError.h"
+#include "files/FilesTexts.h"
 
 #include <QDir>
 #include <QFile>

@@ -3,7 +3,7 @@
 // exclusive-or with one constant mask, byte 0 first; no header, no checksum. The file does not
 // say which layout it holds: the extension or the connected unit's family does.
 
-#include "SettingsImage.h"
+#include "alarm/SettingsImage.h"
 
 #include <QIODevice>
 #include <QString>

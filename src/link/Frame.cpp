@@ -1,10 +1,10 @@
-#include "Frame.h"
+#include "link/Frame.h"
 
 namespace alvetra {
 
-TRs232Frame makeFrame(std::uint8_t destination, std::uint8_t code, std::uint8_t source, Bytes data)
+Frame makeFrame(std::uint8_t destination, std::uint8_t code, std::uint8_t source, Bytes data)
 {
-    TRs232Frame frame;
+    Frame frame;
     frame.destination = destination;
     frame.length = static_cast<std::uint8_t>(data.size() + 2);
     frame.code = code;
@@ -13,17 +13,17 @@ TRs232Frame makeFrame(std::uint8_t destination, std::uint8_t code, std::uint8_t 
     return frame;
 }
 
-static std::uint8_t dataByte(const TRs232Frame &frame, std::size_t i)
+static std::uint8_t dataByte(const Frame &frame, std::size_t i)
 {
     return i < frame.data.size() ? frame.data[i] : 0;
 }
 
-static std::size_t encodedDataCount(const TRs232Frame &frame)
+static std::size_t encodedDataCount(const Frame &frame)
 {
     return frame.length >= 2 ? frame.length - 2u : 0u;
 }
 
-std::uint8_t checkByte(const TRs232Frame &frame)
+std::uint8_t checkByte(const Frame &frame)
 {
     std::uint8_t check = 0xFF ^ frame.destination ^ frame.length ^ frame.code ^ frame.source;
     for (std::size_t i = 0; i < encodedDataCount(frame); ++i)
@@ -38,7 +38,7 @@ static void appendHex(QByteArray &out, std::uint8_t byte)
     out.append(digits[byte & 0x0F]);
 }
 
-QByteArray encodeFrame(const TRs232Frame &frame)
+QByteArray encodeFrame(const Frame &frame)
 {
     QByteArray text;
     text.reserve(14 + 2 * static_cast<int>(encodedDataCount(frame)));
@@ -54,7 +54,7 @@ QByteArray encodeFrame(const TRs232Frame &frame)
     return text;
 }
 
-QString ByteToHex(std::uint8_t byte)
+QString byteToHex(std::uint8_t byte)
 {
     return QStringLiteral("%1").arg(byte, 2, 16, QLatin1Char('0')).toUpper();
 }
@@ -68,7 +68,7 @@ static int hexDigitValue(QChar c)
     return 0;
 }
 
-Bytes HexToBytes(const QString &text, std::size_t count)
+Bytes hexToBytes(const QString &text, std::size_t count)
 {
     Bytes out(count, 0);
     for (std::size_t i = 0; i < count; ++i) {

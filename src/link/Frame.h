@@ -20,32 +20,32 @@ constexpr int kMaxSendableDataBytes = 56;
 
 using Bytes = std::vector<std::uint8_t>;
 
-struct TRs232Frame {
+struct Frame {
     std::uint8_t destination = 0;
     std::uint8_t length = 0;   // bytes from the code to the last data byte: 2 + data bytes
     std::uint8_t code = 0;
     std::uint8_t source = 0;
     Bytes data;                // received: exactly the data bytes, check byte not kept
 
-    bool operator==(const TRs232Frame &) const = default;
+    bool operator==(const Frame &) const = default;
 };
 
 // A frame from `source` to `destination` whose length byte matches its data.
-TRs232Frame makeFrame(std::uint8_t destination, std::uint8_t code, std::uint8_t source, Bytes data = {});
+Frame makeFrame(std::uint8_t destination, std::uint8_t code, std::uint8_t source, Bytes data = {});
 
 // 0xFF XOR every byte of the frame (header and the first length - 2 data bytes).
-std::uint8_t checkByte(const TRs232Frame &frame);
+std::uint8_t checkByte(const Frame &frame);
 
 // ":" ... ";" followed by CR LF. Writes exactly length - 2 data bytes (missing ones as 00).
-QByteArray encodeFrame(const TRs232Frame &frame);
+QByteArray encodeFrame(const Frame &frame);
 
 // Two upper-case hex digits, high digit first.
-QString ByteToHex(std::uint8_t byte);
+QString byteToHex(std::uint8_t byte);
 
 // Pairs of hex digits to bytes; a character that is no hex digit counts as 0 but keeps its place.
 // `count` bytes are produced (the caller sizes it to half the text); a short text leaves zeros.
-Bytes HexToBytes(const QString &text, std::size_t count);
-inline Bytes HexToBytes(const QString &text) { return HexToBytes(text, static_cast<std::size_t>(text.size() / 2)); }
+Bytes hexToBytes(const QString &text, std::size_t count);
+inline Bytes hexToBytes(const QString &text) { return hexToBytes(text, static_cast<std::size_t>(text.size() / 2)); }
 
 // The default data block of requests without data of their own: 4-byte address 0, count 0.
 Bytes defaultDataBlock();

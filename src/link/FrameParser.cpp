@@ -1,4 +1,4 @@
-#include "FrameParser.h"
+#include "link/FrameParser.h"
 
 namespace alvetra {
 
@@ -32,7 +32,7 @@ FrameParser::Result FrameParser::feed(const char *bytes, std::size_t count)
     filter(bytes, count);
     Result result;
     for (const Cut &piece : cut()) {
-        TRs232Frame frame;
+        Frame frame;
         if (!piece.damaged && decode(piece.text, frame)) {
             result.frames.push_back(std::move(frame));
         } else {
@@ -91,7 +91,7 @@ std::vector<FrameParser::Cut> FrameParser::cut()
     return texts;
 }
 
-bool FrameParser::decode(const QByteArray &text, TRs232Frame &frame)
+bool FrameParser::decode(const QByteArray &text, Frame &frame)
 {
     // Only whole pairs of digits make a frame, at least the header and the check byte. A text
     // with a missing digit could otherwise pass the check by chance and deliver bytes that were

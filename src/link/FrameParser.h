@@ -7,7 +7,7 @@
 // byte, is dropped and counted. A frame whose ";" was lost is dropped and counted once; the
 // frame that follows it (from the last ":" before the next ";") is still cut on its own.
 
-#include "Frame.h"
+#include "link/Frame.h"
 
 #include <QByteArray>
 #include <cstdint>
@@ -18,7 +18,7 @@ namespace alvetra {
 class FrameParser {
 public:
     struct Result {
-        std::vector<TRs232Frame> frames;  // valid frames, in arrival order
+        std::vector<Frame> frames;  // valid frames, in arrival order
         int rejected = 0;                 // frames dropped for a bad check byte in this call
     };
 
@@ -39,7 +39,7 @@ private:
 
     void filter(const char *bytes, std::size_t count);
     std::vector<Cut> cut();
-    static bool decode(const QByteArray &text, TRs232Frame &frame);
+    static bool decode(const QByteArray &text, Frame &frame);
 
     QByteArray accumulator_;
     std::uint16_t checksumErrors_ = 0;

@@ -5,8 +5,8 @@
 //
 // Messages come ready-made (caption, text, icon): the window shows them as they are.
 
-#include "Transport.h"
-#include "UserMessage.h"
+#include "link/Transport.h"
+#include "alarm/UserMessage.h"
 
 #include <cstdint>
 

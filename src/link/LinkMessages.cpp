@@ -1,6 +1,6 @@
-#include "LinkMessages.h"
+#include "link/LinkMessages.h"
 
-#include "LinkTexts.h"
+#include "link/LinkTexts.h"
 
 namespace alvetra {
 

@@ -1,8 +1,8 @@
 #pragma once
 // The link's message boxes and panel texts, composed from LinkTexts.
 
-#include "Transport.h"
-#include "UserMessage.h"
+#include "link/Transport.h"
+#include "alarm/UserMessage.h"
 
 #include <QString>
 

@@ -2,7 +2,7 @@
 // The codes of the alarm protocol that both ends share: the requests (a reply carries its
 // request's code plus kReplyBit), the access byte of a login reply and the learning report.
 
-#include "Frame.h"
+#include "link/Frame.h"
 
 #include <cstdint>
 

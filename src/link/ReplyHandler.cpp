@@ -1,12 +1,12 @@
-#include "ReplyHandler.h"
+#include "link/ReplyHandler.h"
 
-#include "Cp1250.h"
-#include "LinkEvents.h"
-#include "Protocol.h"
-#include "ReplyState.h"
-#include "SettingsImage.h"
-#include "UiBridge.h"
-#include "Wait.h"
+#include "alarm/Cp1250.h"
+#include "link/LinkEvents.h"
+#include "link/Protocol.h"
+#include "link/ReplyState.h"
+#include "alarm/SettingsImage.h"
+#include "link/UiBridge.h"
+#include "link/Wait.h"
 
 namespace alvetra {
 
@@ -30,7 +30,7 @@ ReplyHandler::ReplyHandler(ReplyState &state, SettingsImage *image, LinkEvents *
 {
 }
 
-bool ReplyHandler::handle(const TRs232Frame &frame)
+bool ReplyHandler::handle(const Frame &frame)
 {
     if (frame.destination != kPcAddress || frame.source != kUnitAddress)
         return false;
@@ -102,8 +102,8 @@ bool ReplyHandler::readReply(const Bytes &data)
         return false;
     // A late reply to an earlier read (or one the unit sent for another block) must neither land
     // in the image nor end the read that waits now.
-    const std::optional<ReplyState::ReadBlock> expected = state_.expectedRead();
-    if (!expected || *expected != ReplyState::ReadBlock{static_cast<std::uint8_t>(address), data[3]})
+    const std::optional<ReplyState::readBlock> expected = state_.expectedRead();
+    if (!expected || *expected != ReplyState::readBlock{static_cast<std::uint8_t>(address), data[3]})
         return false;
     if (image_) {
         for (std::size_t i = 0; i < count; ++i)
@@ -122,7 +122,7 @@ bool ReplyHandler::writeReply(const Bytes &data)
     return true;
 }
 
-bool ReplyHandler::identificationReply(const TRs232Frame &frame)
+bool ReplyHandler::identificationReply(const Frame &frame)
 {
     const bool first = frame.code == reply::kIdentifyFirst;
     state_.setIdentificationText(first ? IdentificationText::First : IdentificationText::Second,
@@ -131,7 +131,7 @@ bool ReplyHandler::identificationReply(const TRs232Frame &frame)
     return true;
 }
 
-bool ReplyHandler::statusReport(const TRs232Frame &frame)
+bool ReplyHandler::statusReport(const Frame &frame)
 {
     // The status bytes are the four data bytes before the end the length byte announces.
     const std::size_t n = frame.data.size();

@@ -8,7 +8,7 @@
 // replies too short for their layout and read replies for another block than the outstanding
 // read asked for; none of them raises a flag.
 
-#include "Frame.h"
+#include "link/Frame.h"
 
 #include <cstdint>
 
@@ -25,14 +25,14 @@ public:
     ReplyHandler(ReplyState &state, SettingsImage *image, LinkEvents *events, UiSteps &ui);
 
     // True when the frame was a reply this program handles and its flag was set.
-    bool handle(const TRs232Frame &frame);
+    bool handle(const Frame &frame);
 
 private:
     bool loginReply(const Bytes &data);
     bool readReply(const Bytes &data);
     bool writeReply(const Bytes &data);
-    bool identificationReply(const TRs232Frame &frame);
-    bool statusReport(const TRs232Frame &frame);
+    bool identificationReply(const Frame &frame);
+    bool statusReport(const Frame &frame);
     bool learningReport(const Bytes &data);
     void onUi(void (LinkEvents::*effect)());
 

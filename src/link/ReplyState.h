@@ -48,7 +48,7 @@ public:
     void setFlag(ReplyFlag flag, bool value) { flagRef(flag).store(value, std::memory_order_release); }
     void raise(ReplyFlag flag) { setFlag(flag, true); }
     void lower(ReplyFlag flag) { setFlag(flag, false); }
-    // For waits that watch a flag directly (Delay's stop flags).
+    // For waits that watch a flag directly (delay's stop flags).
     const std::atomic<bool> &flag(ReplyFlag flag) const { return flagRef(flag); }
 
     // Bits 0 to 4 of the latest login reply's access byte.
@@ -58,13 +58,13 @@ public:
     // The block the outstanding read asked for: a read reply counts only when it names this
     // address and count. Set by the UI thread before the request leaves (release), looked at by
     // the reader thread (acquire); nullopt while no read is outstanding.
-    struct ReadBlock {
+    struct readBlock {
         std::uint8_t address;
         std::uint8_t count;
-        bool operator==(const ReadBlock &) const = default;
+        bool operator==(const readBlock &) const = default;
     };
-    void expectRead(std::optional<ReadBlock> block);
-    std::optional<ReadBlock> expectedRead() const;
+    void expectRead(std::optional<readBlock> block);
+    std::optional<readBlock> expectedRead() const;
 
     std::uint8_t learnedCount() const { return learnedCount_.load(std::memory_order_relaxed); }
     void setLearnedCount(std::uint8_t count) { learnedCount_.store(count, std::memory_order_relaxed); }

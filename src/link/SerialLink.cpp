@@ -1,12 +1,12 @@
-#include "SerialLink.h"
+#include "link/SerialLink.h"
 
-#include "LineSpeed.h"
-#include "LinkEvents.h"
-#include "Protocol.h"
-#include "SerialTransport.h"
-#include "SettingsImage.h"
-#include "TRS232.h"
-#include "Wait.h"
+#include "link/LineSpeed.h"
+#include "link/LinkEvents.h"
+#include "link/Protocol.h"
+#include "link/SerialTransport.h"
+#include "alarm/SettingsImage.h"
+#include "link/ReaderThread.h"
+#include "link/Wait.h"
 
 #include <QCoreApplication>
 #include <QEventLoop>
@@ -22,18 +22,18 @@ constexpr int kMaxWriteBlock = 8;
 constexpr int kRetryPauseMs = 20;
 
 // The block a read request asks for: its data are 0, 0, address, count.
-std::optional<ReplyState::ReadBlock> readBlockOf(const TRs232Frame &frame)
+std::optional<ReplyState::readBlock> readBlockOf(const Frame &frame)
 {
     if (frame.data.size() < 4 || frame.data[0] != 0 || frame.data[1] != 0)
         return std::nullopt;
-    return ReplyState::ReadBlock{frame.data[2], frame.data[3]};
+    return ReplyState::readBlock{frame.data[2], frame.data[3]};
 }
 
 // The read a transaction waits for, for its whole length; a transaction nested in its wait puts
 // the outer one's back when it ends.
 class ExpectedRead {
 public:
-    ExpectedRead(ReplyState &replies, std::optional<ReplyState::ReadBlock> block)
+    ExpectedRead(ReplyState &replies, std::optional<ReplyState::readBlock> block)
         : replies_(replies), outer_(replies.expectedRead())
     {
         replies_.expectRead(block);
@@ -44,7 +44,7 @@ public:
 
 private:
     ReplyState &replies_;
-    const std::optional<ReplyState::ReadBlock> outer_;
+    const std::optional<ReplyState::readBlock> outer_;
 };
 
 } // namespace
@@ -84,13 +84,13 @@ bool SerialLink::open(const QString &portName, int speedIndex)
     replies_.reset();
     ++readerGeneration_;
     installUiWakeup();
-    reader_ = std::make_unique<TRS232>(TRS232::Wiring{*transport_, replies_, &image_, &events_, portOpen_,
+    reader_ = std::make_unique<ReaderThread>(ReaderThread::Wiring{*transport_, replies_, &image_, &events_, portOpen_,
                                                       lineRateForIndex(speedIndex), [this] { readerEnded_.wake(); }});
     reader_->start();
     return true;
 }
 
-int SerialLink::StopReaderThread(int limitMs)
+int SerialLink::stopReaderThread(int limitMs)
 {
     if (!portOpen()) {
         reapReader();
@@ -111,7 +111,7 @@ int SerialLink::StopReaderThread(int limitMs)
 
 int SerialLink::reopen(const QString &portName, int speedIndex, int limitMs)
 {
-    const int stopped = StopReaderThread(limitMs);
+    const int stopped = stopReaderThread(limitMs);
     if (stopped == kStopped)
         open(portName, speedIndex);
     return stopped;
@@ -132,15 +132,15 @@ std::uint16_t SerialLink::checksumErrors() const
     return reader_ ? reader_->checksumErrors() : 0;
 }
 
-bool SerialLink::SendRequest(std::uint8_t destination, std::uint8_t source, std::uint8_t code,
+bool SerialLink::sendRequest(std::uint8_t destination, std::uint8_t source, std::uint8_t code,
                              const std::optional<QString> &hexText, std::uint16_t delayMs, std::uint16_t repeatMs,
                              std::uint16_t totalMs, std::uint32_t address, std::uint8_t count, std::uint64_t value,
                              bool threeByteAddress)
 {
     if (!portOpen())
         return false;
-    const TRs232Frame frame = makeFrame(destination, code, source,
-                                        hexText ? HexToBytes(*hexText)
+    const Frame frame = makeFrame(destination, code, source,
+                                        hexText ? hexToBytes(*hexText)
                                                 : addressedBlock(address, count, value, threeByteAddress));
     // A text that can never be sent would otherwise be retried for ever.
     if (encodeFrame(frame).size() > kMaxFrameTextLength)
@@ -154,7 +154,7 @@ bool SerialLink::SendRequest(std::uint8_t destination, std::uint8_t source, std:
     const std::atomic<bool> &awaited = flag ? replies_.flag(*flag) : noReply;
     ExpectedRead expected(replies_, code == request::kRead ? readBlockOf(frame) : replies_.expectedRead());
     if (delayMs > 0)
-        Delay(delayMs);
+        delay(delayMs);
     if (flag)
         replies_.lower(*flag);
     if (code == request::kWrite)
@@ -170,7 +170,7 @@ bool SerialLink::SendRequest(std::uint8_t destination, std::uint8_t source, std:
                 break;
             countdown = repeatTicks;
         }
-        Delay(kTickMs, {&awaited});
+        delay(kTickMs, {&awaited});
         if (countdown > 0)
             --countdown;
         if (tick < 0xFFFF)
@@ -183,7 +183,7 @@ bool SerialLink::SendRequest(std::uint8_t destination, std::uint8_t source, std:
     return awaited.load(std::memory_order_acquire);
 }
 
-bool SerialLink::transmit(const TRs232Frame &frame, std::uint64_t generation)
+bool SerialLink::transmit(const Frame &frame, std::uint64_t generation)
 {
     // A frame the port does not take is tried again, with events processed in between, until it
     // leaves, the application closes or the port is gone (an unplugged adapter) or replaced.
@@ -191,26 +191,26 @@ bool SerialLink::transmit(const TRs232Frame &frame, std::uint64_t generation)
         QCoreApplication::processEvents();
         if (readerGeneration_ != generation)
             return false;
-        if (SendFrame(frame))
+        if (sendFrame(frame))
             return true;
         if (applicationTerminating() || !portOpen())
             return false;
-        Delay(kRetryPauseMs);
+        delay(kRetryPauseMs);
     }
 }
 
-bool SerialLink::SendFrame(const TRs232Frame &frame)
+bool SerialLink::sendFrame(const Frame &frame)
 {
     const QByteArray text = encodeFrame(frame);
     if (text.size() > kMaxFrameTextLength)
         return false;
-    if (WriteRaw(text) != text.size())
+    if (writeRaw(text) != text.size())
         return false;
     events_.txActivity();
     return true;
 }
 
-qint64 SerialLink::WriteRaw(const QByteArray &text)
+qint64 SerialLink::writeRaw(const QByteArray &text)
 {
     if (!portOpen() || !transport_)
         return 0;
@@ -221,13 +221,13 @@ qint64 SerialLink::WriteRaw(const QByteArray &text)
     return written > 0 ? written : 0;
 }
 
-bool SerialLink::ReadBlock(std::uint8_t destination, std::uint8_t address, std::uint8_t count)
+bool SerialLink::readBlock(std::uint8_t destination, std::uint8_t address, std::uint8_t count)
 {
-    const QString hex = QStringLiteral("0000") + ByteToHex(address) + ByteToHex(count);
-    return SendRequest(destination, kPcAddress, request::kRead, hex, 0, 2600, 2500);
+    const QString hex = QStringLiteral("0000") + byteToHex(address) + byteToHex(count);
+    return sendRequest(destination, kPcAddress, request::kRead, hex, 0, 2600, 2500);
 }
 
-std::uint8_t SerialLink::WriteBlock(std::uint8_t destination, std::uint8_t address, std::uint8_t count,
+std::uint8_t SerialLink::writeBlock(std::uint8_t destination, std::uint8_t address, std::uint8_t count,
                                     const SettingsImage &image)
 {
     if (count > kMaxWriteBlock)
@@ -235,7 +235,7 @@ std::uint8_t SerialLink::WriteBlock(std::uint8_t destination, std::uint8_t addre
     std::uint64_t value = 0;
     for (int i = count - 1; i >= 0; --i)
         value = value << 8 | image.at(address + i);
-    return SendRequest(destination, kPcAddress, request::kWrite, std::nullopt, 0, 6600, 6500, address, count, value,
+    return sendRequest(destination, kPcAddress, request::kWrite, std::nullopt, 0, 6600, 6500, address, count, value,
                        true)
                ? 0
                : 1;
@@ -243,17 +243,17 @@ std::uint8_t SerialLink::WriteBlock(std::uint8_t destination, std::uint8_t addre
 
 bool SerialLink::sendStatusRequest(std::uint16_t totalMs, std::uint16_t repeatMs)
 {
-    return SendRequest(kUnitAddress, kPcAddress, request::kStatus, std::nullopt, 0, repeatMs, totalMs);
+    return sendRequest(kUnitAddress, kPcAddress, request::kStatus, std::nullopt, 0, repeatMs, totalMs);
 }
 
 void SerialLink::sendBlockKeeping()
 {
-    SendRequest(kUnitAddress, kPcAddress, request::kBlockKeeping, std::nullopt, 0, 2, 1);
+    sendRequest(kUnitAddress, kPcAddress, request::kBlockKeeping, std::nullopt, 0, 2, 1);
 }
 
 bool SerialLink::sendDisconnect()
 {
-    return SendRequest(kUnitAddress, kPcAddress, request::kDisconnect, std::nullopt, 0, 200, 600);
+    return sendRequest(kUnitAddress, kPcAddress, request::kDisconnect, std::nullopt, 0, 200, 600);
 }
 
 } // namespace alvetra

@@ -4,11 +4,11 @@
 //
 //   SerialLink link(image, events, SerialLink::serialPorts());   // or a factory of fakes or the
 //                                                                 // simulated unit
-//   link.reopen(portName, speedIndex);   // CMB_portChange: 0 reopened, 1 closing, 2 old thread
+//   link.reopen(portName, speedIndex);   // onPortChanged: 0 reopened, 1 closing, 2 old thread
 //                                        // still running (show resetFailureMessage())
-//   link.ReadBlock(0xC5, 0x10, 8);       // true: the 8 bytes are in `image`
-//   link.WriteBlock(0xC5, 0x10, 4, image);
-//   link.sendDisconnect();               // at shutdown, before StopReaderThread(5000)
+//   link.readBlock(0xC5, 0x10, 8);       // true: the 8 bytes are in `image`
+//   link.writeBlock(0xC5, 0x10, 4, image);
+//   link.sendDisconnect();               // at shutdown, before stopReaderThread(5000)
 //
 // Every transaction waits by processing events (the window stays alive, the reader's window
 // steps run) and ends as soon as its reply flag is raised. With the port not open every
@@ -18,10 +18,10 @@
 // accessFlags(), learningFlag(), learnedCount(), clearLoginReply() and portOpen() are what
 // the alarm operations' UnitLink asks for; an adapter only forwards.
 
-#include "Frame.h"
-#include "ReplyState.h"
-#include "Transport.h"
-#include "UiWakeup.h"
+#include "link/Frame.h"
+#include "link/ReplyState.h"
+#include "link/Transport.h"
+#include "link/UiWakeup.h"
 
 #include <QObject>
 #include <QString>
@@ -35,14 +35,14 @@ namespace alvetra {
 
 class LinkEvents;
 class SettingsImage;
-class TRS232;
+class ReaderThread;
 
 class SerialLink : public QObject {
     Q_OBJECT
 public:
     using TransportFactory = std::function<std::unique_ptr<Transport>(const QString &portName, int speedIndex)>;
 
-    // Results of StopReaderThread.
+    // Results of stopReaderThread.
     static constexpr int kStopped = 0;
     static constexpr int kApplicationTerminating = 1;
     static constexpr int kLimitReached = 2;
@@ -63,8 +63,8 @@ public:
     // Asks the reader thread to end and processes events until it has closed the port, the
     // application is terminating or `limitMs` have passed: kStopped, kApplicationTerminating,
     // kLimitReached. kStopped at once when there is no reader thread.
-    int StopReaderThread(int limitMs = kStopLimitMs);
-    // StopReaderThread, then open when it stopped. Returns StopReaderThread's result.
+    int stopReaderThread(int limitMs = kStopLimitMs);
+    // stopReaderThread, then open when it stopped. Returns stopReaderThread's result.
     int reopen(const QString &portName, int speedIndex, int limitMs = kStopLimitMs);
     // True from the creation of a reader thread until it has closed the port and ended.
     bool portOpen() const { return portOpen_.load(std::memory_order_acquire); }
@@ -72,17 +72,17 @@ public:
     std::uint16_t checksumErrors() const;
 
     // ---- transactions
-    bool SendRequest(std::uint8_t destination, std::uint8_t source, std::uint8_t code,
+    bool sendRequest(std::uint8_t destination, std::uint8_t source, std::uint8_t code,
                      const std::optional<QString> &hexText, std::uint16_t delayMs, std::uint16_t repeatMs,
                      std::uint16_t totalMs, std::uint32_t address = 0, std::uint8_t count = 0,
                      std::uint64_t value = 0, bool threeByteAddress = false);
     // Encodes and writes one frame; false (nothing written) for a text of 128 characters or more.
-    bool SendFrame(const TRs232Frame &frame);
+    bool sendFrame(const Frame &frame);
     // Writes the text to the port and waits until it has left; bytes written, 0 on failure.
-    qint64 WriteRaw(const QByteArray &text);
-    bool ReadBlock(std::uint8_t destination, std::uint8_t address, std::uint8_t count);
+    qint64 writeRaw(const QByteArray &text);
+    bool readBlock(std::uint8_t destination, std::uint8_t address, std::uint8_t count);
     // 0 written and accepted, 1 no reply or refused, 3 more than 8 bytes (nothing sent).
-    std::uint8_t WriteBlock(std::uint8_t destination, std::uint8_t address, std::uint8_t count,
+    std::uint8_t writeBlock(std::uint8_t destination, std::uint8_t address, std::uint8_t count,
                             const SettingsImage &image);
 
     // The requests of supervision and shutdown.
@@ -99,7 +99,7 @@ public:
     void clearLoginReply() { replies_.lower(ReplyFlag::Login); }
 
 private:
-    bool transmit(const TRs232Frame &frame, std::uint64_t generation);
+    bool transmit(const Frame &frame, std::uint64_t generation);
     void reapReader();
 
     SettingsImage &image_;
@@ -114,7 +114,7 @@ private:
     // A reader that ends by itself (failed open, lost device) says so here; it is then joined
     // and cleared away on the UI thread, and the next open starts afresh.
     UiWakeup readerEnded_{[this] { reapReader(); }};
-    std::unique_ptr<TRS232> reader_;
+    std::unique_ptr<ReaderThread> reader_;
 };
 
 } // namespace alvetra

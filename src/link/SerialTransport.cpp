@@ -1,7 +1,7 @@
-#include "SerialTransport.h"
+#include "link/SerialTransport.h"
 
-#include "LineSpeed.h"
-#include "Wait.h"
+#include "link/LineSpeed.h"
+#include "link/Wait.h"
 
 #include <QCoreApplication>
 #include <QElapsedTimer>

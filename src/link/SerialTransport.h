@@ -19,7 +19,7 @@
 // write fails at once and the reader's waitForBytes() reports DeviceLost, so an adapter that
 // stops taking bytes is closed and reported like one pulled out, never freezing the window.
 
-#include "Transport.h"
+#include "link/Transport.h"
 
 #include <atomic>
 #include <memory>

@@ -1,4 +1,4 @@
-#include "StatusDecoder.h"
+#include "link/StatusDecoder.h"
 
 namespace alvetra {
 
@@ -23,10 +23,10 @@ void showOn(MonitorUpdate &u, MonitorLed led, LedColor color)
 // Wired inputs and the turn signals; bit 6 is unused.
 void applyS2(MonitorUpdate &u, std::uint8_t s2, int k)
 {
-    static constexpr MonitorLed byBit[8] = {MonitorLed::Stacyjka,  MonitorLed::Krancowka,
-                                            MonitorLed::KracowkaKier, MonitorLed::Czujnik,
-                                            MonitorLed::CanKier,   MonitorLed::BagaznikBlokada,
-                                            MonitorLed::Count,     MonitorLed::Przycisk};
+    static constexpr MonitorLed byBit[8] = {MonitorLed::Ignition,  MonitorLed::DoorSwitch,
+                                            MonitorLed::DriverDoor, MonitorLed::UltrasonicSensor,
+                                            MonitorLed::CanTurnSignals,   MonitorLed::BootBlockWire,
+                                            MonitorLed::Count,     MonitorLed::Button};
     if (byBit[k] != MonitorLed::Count)
         onOff(u, byBit[k], bit(s2, k));
 }
@@ -37,80 +37,80 @@ void applyS1(MonitorUpdate &u, std::uint8_t s1, int k)
     switch (k) {
     case 1:
         u.armed = bit(s1, 1);
-        showOn(u, MonitorLed::StanAlarmu, u.armed ? LedColor::Red : LedColor::Lime);
+        showOn(u, MonitorLed::ArmingState, u.armed ? LedColor::Red : LedColor::Lime);
         if (u.armed)
             ++u.withdrawCount;
         break;
-    case 2: onOff(u, MonitorLed::StacyjkaCan, bit(s1, 2)); break;
-    case 3: onOff(u, MonitorLed::KrancowkaCan, bit(s1, 3)); break;
+    case 2: onOff(u, MonitorLed::CanIgnition, bit(s1, 2)); break;
+    case 3: onOff(u, MonitorLed::CanDoor, bit(s1, 3)); break;
     case 5: onOff(u, MonitorLed::RadioRx, bit(s1, 5)); break;
     case 6: onOff(u, MonitorLed::CanRx, bit(s1, 6)); break;
-    case 7: onOff(u, MonitorLed::DiagSyr, bit(s1, 7)); break;
+    case 7: onOff(u, MonitorLed::SirenShort, bit(s1, 7)); break;
     default: break;
     }
 }
 
 void applyS3(MonitorUpdate &u, std::uint8_t s3, std::uint8_t option, int k)
 {
-    const bool theftKnown = (option & kOptionAntykradziez) || bit(s3, 4);
-    const bool hijackKnown = (option & kOptionAntynapad) || bit(s3, 5);
+    const bool theftKnown = (option & kOptionAntiTheft) || bit(s3, 4);
+    const bool hijackKnown = (option & kOptionAntiHijack) || bit(s3, 5);
     switch (k) {
     case 0:
         if (bit(s3, 0)) {
-            showOn(u, MonitorLed::AktywnaBlokada, LedColor::Red);
-            u.antykradziez = {statustexts::kAntykradziezAktywna, true};
+            showOn(u, MonitorLed::AntiTheftActive, LedColor::Red);
+            u.antiTheft = {statustexts::kAntiTheftActiveText, true};
             ++u.withdrawCount;
         } else if (theftKnown) {
-            showOn(u, MonitorLed::AktywnaBlokada, LedColor::Lime);
-            u.antykradziez = {statustexts::kAntykradziezNieAktywna, true};
+            showOn(u, MonitorLed::AntiTheftActive, LedColor::Lime);
+            u.antiTheft = {statustexts::kAntiTheftInactiveText, true};
         }
         break;
     case 1:
         if (bit(s3, 1))
-            showOn(u, MonitorLed::Serwis, LedColor::Red);
+            showOn(u, MonitorLed::Service, LedColor::Red);
         else
-            onOff(u, MonitorLed::Serwis, false);
+            onOff(u, MonitorLed::Service, false);
         break;
     case 2:
         if (bit(s3, 2)) {
-            showOn(u, MonitorLed::AktywnyKidnaper, LedColor::Red);
-            u.antynapad = {statustexts::kAntynapadAktywny, true};
+            showOn(u, MonitorLed::AntiHijackActive, LedColor::Red);
+            u.antiHijack = {statustexts::kAntiHijackActiveText, true};
             ++u.withdrawCount;
         } else if (hijackKnown) {
-            showOn(u, MonitorLed::AktywnyKidnaper, LedColor::Lime);
-            u.antynapad = {statustexts::kAntynapadNieAktywny, true};
+            showOn(u, MonitorLed::AntiHijackActive, LedColor::Lime);
+            u.antiHijack = {statustexts::kAntiHijackInactiveText, true};
         }
         break;
     case 3:
         if (bit(s3, 3) && !bit(s3, 2)) {
-            showOn(u, MonitorLed::AktywnyKidnaper, LedColor::Yellow);
-            u.antynapad = {statustexts::kAntynapadWyzwolony, true};
+            showOn(u, MonitorLed::AntiHijackActive, LedColor::Yellow);
+            u.antiHijack = {statustexts::kAntiHijackTriggeredText, true};
         }
         break;
     case 6:
-        showOn(u, MonitorLed::Przekaznik, bit(s3, 6) ? LedColor::Red : LedColor::Lime);
-        u.przekaznik = bit(s3, 6) ? statustexts::kPrzekaznikWlaczony : statustexts::kPrzekaznikWylaczony;
+        showOn(u, MonitorLed::Relay, bit(s3, 6) ? LedColor::Red : LedColor::Lime);
+        u.relay = bit(s3, 6) ? statustexts::kRelayOnText : statustexts::kRelayOffText;
         break;
     default:
         break;
     }
     // A block neither configured nor present in the unit wins over everything.
     if (!hijackKnown) {
-        onOff(u, MonitorLed::AktywnyKidnaper, false);
-        u.antynapad = {statustexts::kAntynapadBrak, false};
+        onOff(u, MonitorLed::AntiHijackActive, false);
+        u.antiHijack = {statustexts::kAntiHijackAbsentText, false};
     }
     if (!theftKnown) {
-        onOff(u, MonitorLed::AktywnaBlokada, false);
-        u.antykradziez = {statustexts::kAntykradziezBrak, false};
+        onOff(u, MonitorLed::AntiTheftActive, false);
+        u.antiTheft = {statustexts::kAntiTheftAbsentText, false};
     }
 }
 
-// Remote buttons: only lit here; the pilot timer darkens them.
+// Remote buttons: only lit here; the remote-LED timer darkens them.
 void applyS0(MonitorUpdate &u, std::uint8_t s0, int k)
 {
-    static constexpr MonitorLed byBit[8] = {MonitorLed::PilotBateria, MonitorLed::CanUzb,  MonitorLed::CanRozb,
-                                            MonitorLed::CanBag,       MonitorLed::PilotP1, MonitorLed::PilotP2,
-                                            MonitorLed::PilotP3,      MonitorLed::PilotP4};
+    static constexpr MonitorLed byBit[8] = {MonitorLed::LowRemoteBattery, MonitorLed::CarRemoteLock,  MonitorLed::CarRemoteUnlock,
+                                            MonitorLed::CarRemoteBoot,       MonitorLed::RemoteButton1, MonitorLed::RemoteButton2,
+                                            MonitorLed::RemoteButton3,      MonitorLed::RemoteButton4};
     if (bit(s0, k))
         onOff(u, byBit[k], true);
 }
@@ -127,7 +127,7 @@ MonitorUpdate decodeStatus(std::uint8_t s0, std::uint8_t s1, std::uint8_t s2, st
         applyS3(u, s3, optionByte, k);
         applyS0(u, s0, k);
     }
-    u.startPilotTimer = s0 != 0;
+    u.startRemoteLedTimer = s0 != 0;
     return u;
 }
 

@@ -14,25 +14,25 @@
 namespace alvetra {
 
 namespace statustexts {
-inline const QString kAntykradziezAktywna = QStringLiteral("Przeciwkradzież - aktywna");
-inline const QString kAntykradziezNieAktywna = QStringLiteral("Przeciwkradzież - nie aktywna");
-inline const QString kAntykradziezBrak = QStringLiteral("Przeciwkradzież - brak");
-inline const QString kAntynapadAktywny = QStringLiteral("Antynapad - aktywny");
-inline const QString kAntynapadNieAktywny = QStringLiteral("Antynapad - nie aktywny");
-inline const QString kAntynapadWyzwolony = QStringLiteral("Antynapad - wyzwolony");
-inline const QString kAntynapadBrak = QStringLiteral("Antynapad - brak");
-inline const QString kAlarmRozbrojony = QStringLiteral("Alarm rozbrojony");
-inline const QString kAlarmUzbrojony = QStringLiteral("Alarm uzbrojony");
-inline const QString kPrzekaznikWlaczony = QStringLiteral("Przekaźnik włączony");
-inline const QString kPrzekaznikWylaczony = QStringLiteral("Przekaźnik wyłączony");
+inline const QString kAntiTheftActiveText = QStringLiteral("Przeciwkradzież - aktywna");
+inline const QString kAntiTheftInactiveText = QStringLiteral("Przeciwkradzież - nie aktywna");
+inline const QString kAntiTheftAbsentText = QStringLiteral("Przeciwkradzież - brak");
+inline const QString kAntiHijackActiveText = QStringLiteral("Antynapad - aktywny");
+inline const QString kAntiHijackInactiveText = QStringLiteral("Antynapad - nie aktywny");
+inline const QString kAntiHijackTriggeredText = QStringLiteral("Antynapad - wyzwolony");
+inline const QString kAntiHijackAbsentText = QStringLiteral("Antynapad - brak");
+inline const QString kDisarmedText = QStringLiteral("Alarm rozbrojony");
+inline const QString kArmedText = QStringLiteral("Alarm uzbrojony");
+inline const QString kRelayOnText = QStringLiteral("Przekaźnik włączony");
+inline const QString kRelayOffText = QStringLiteral("Przekaźnik wyłączony");
 } // namespace statustexts
 
 // The 25 indicators of the monitor tab.
 enum class MonitorLed {
-    StanAlarmu, AktywnyKidnaper, AktywnaBlokada, Serwis, Przekaznik,
-    Stacyjka, Krancowka, KracowkaKier, Czujnik, BagaznikBlokada, Przycisk, CanRx, RadioRx, DiagSyr,
-    PilotP1, PilotP2, PilotP3, PilotP4, PilotBateria,
-    StacyjkaCan, KrancowkaCan, CanKier, CanRozb, CanUzb, CanBag,
+    ArmingState, AntiHijackActive, AntiTheftActive, Service, Relay,
+    Ignition, DoorSwitch, DriverDoor, UltrasonicSensor, BootBlockWire, Button, CanRx, RadioRx, SirenShort,
+    RemoteButton1, RemoteButton2, RemoteButton3, RemoteButton4, LowRemoteBattery,
+    CanIgnition, CanDoor, CanTurnSignals, CarRemoteUnlock, CarRemoteLock, CarRemoteBoot,
     Count
 };
 constexpr int kMonitorLedCount = static_cast<int>(MonitorLed::Count);
@@ -57,12 +57,12 @@ struct BlockLabel {
 
 struct MonitorUpdate {
     std::array<LedUpdate, kMonitorLedCount> leds{};
-    bool armed = false;             // LAB_StanAlarmu: "Alarm uzbrojony" in red, else "Alarm rozbrojony" in green
-    BlockLabel antykradziez;        // LAB_antykradziez
-    BlockLabel antynapad;           // LAB_antynapad
-    QString przekaznik;             // LAB_przekaznik
-    int withdrawCount = 0;          // armed state and each active block withdraw access once
-    bool startPilotTimer = false;   // a remote-button LED was lit (S0 != 0)
+    bool armed = false;                // LAB_StanAlarmu: "Alarm uzbrojony" in red, else "Alarm rozbrojony" in green
+    BlockLabel antiTheft;              // LAB_antykradziez
+    BlockLabel antiHijack;             // LAB_antynapad
+    QString relay;                     // LAB_przekaznik
+    int withdrawCount = 0;             // armed state and each active block withdraw access once
+    bool startRemoteLedTimer = false;  // a remote-button LED was lit (S0 != 0)
 
     const LedUpdate &led(MonitorLed which) const { return leds[static_cast<std::size_t>(which)]; }
     LedUpdate &led(MonitorLed which) { return leds[static_cast<std::size_t>(which)]; }
@@ -70,8 +70,8 @@ struct MonitorUpdate {
 };
 
 // Option byte bits: the blocks configured in the settings image (lowest flags byte).
-constexpr std::uint8_t kOptionAntykradziez = 0x40;
-constexpr std::uint8_t kOptionAntynapad = 0x80;
+constexpr std::uint8_t kOptionAntiTheft = 0x40;
+constexpr std::uint8_t kOptionAntiHijack = 0x80;
 
 MonitorUpdate decodeStatus(std::uint8_t s0, std::uint8_t s1, std::uint8_t s2, std::uint8_t s3,
                            std::uint8_t optionByte);

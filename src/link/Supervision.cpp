@@ -1,7 +1,7 @@
-#include "Supervision.h"
+#include "link/Supervision.h"
 
-#include "SerialLink.h"
-#include "Wait.h"
+#include "link/SerialLink.h"
+#include "link/Wait.h"
 
 namespace alvetra {
 
@@ -32,7 +32,7 @@ Supervision::Supervision(SerialLink &link, ScaledTimer &timeOutConnected, Hooks 
 {
 }
 
-void Supervision::TimerTimeOutConnectedTimer()
+void Supervision::supervisionTick()
 {
     // A tick's request processes events while it waits; the timer may fire again inside it.
     if (ticking_)
@@ -79,7 +79,7 @@ void Supervision::pollOtherPage()
     link_.sendStatusRequest(kIdleTotalMs, kIdleRepeatMs);
 }
 
-void Supervision::TimerPdtrzymujBlokadeBlokadTimer()
+void Supervision::blockKeepingTick()
 {
     link_.sendBlockKeeping();
 }

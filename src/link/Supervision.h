@@ -5,9 +5,9 @@
 //
 //   Supervision supervision(link, *TimerTimeOutConnected,
 //                           {.activePage = [this] { return PGC_Programator->currentIndex(); },
-//                            .reopenPort = [this] { CMB_portChange(); },
+//                            .reopenPort = [this] { onPortChanged(); },
 //                            .advancePressTick = [this] { tabs_->advancePressTick(); }});
-//   connect(TimerTimeOutConnected, &QTimer::timeout, [&] { supervision.TimerTimeOutConnectedTimer(); });
+//   connect(TimerTimeOutConnected, &QTimer::timeout, [&] { supervision.supervisionTick(); });
 //
 // Monitor page: a status request every tick (200 ms while the unit answers); after 101
 // unanswered polls in a row the port is reopened and the next tick waits 5500 ms. Codes page:
@@ -35,14 +35,14 @@ public:
 
     struct Hooks {
         std::function<int()> activePage;           // index of the visible settings page
-        std::function<void()> reopenPort;          // as CMB_portChange does it
+        std::function<void()> reopenPort;          // as onPortChanged does it
         std::function<void()> advancePressTick;    // code entry's press tick, stops at 255
     };
 
     Supervision(SerialLink &link, ScaledTimer &timeOutConnected, Hooks hooks);
 
-    void TimerTimeOutConnectedTimer();
-    void TimerPdtrzymujBlokadeBlokadTimer();
+    void supervisionTick();
+    void blockKeepingTick();
 
     std::uint8_t missCountdown() const { return missCountdown_; }
     std::uint8_t pollDivider() const { return pollDivider_; }

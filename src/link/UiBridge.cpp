@@ -1,4 +1,4 @@
-#include "UiBridge.h"
+#include "link/UiBridge.h"
 
 
 namespace alvetra {

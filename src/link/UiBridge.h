@@ -15,7 +15,7 @@
 //
 // Created and destroyed on the UI thread; destroyed only after the reader has ended.
 
-#include "UiWakeup.h"
+#include "link/UiWakeup.h"
 
 #include <condition_variable>
 #include <deque>

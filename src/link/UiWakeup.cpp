@@ -1,4 +1,4 @@
-#include "UiWakeup.h"
+#include "link/UiWakeup.h"
 
 #include <QSocketNotifier>
 

@@ -1,6 +1,6 @@
-#include "Wait.h"
+#include "link/Wait.h"
 
-#include "UiWakeup.h"
+#include "link/UiWakeup.h"
 
 #include <QCoreApplication>
 #include <QElapsedTimer>
@@ -62,7 +62,7 @@ void ScaledTimer::setIntervalMs(int protocolMs)
 bool applicationTerminating() { return g_terminating.load(std::memory_order_acquire); }
 void setApplicationTerminating(bool terminating) { g_terminating.store(terminating, std::memory_order_release); }
 
-void Delay(int ms, std::initializer_list<const std::atomic<bool> *> stopFlags)
+void delay(int ms, std::initializer_list<const std::atomic<bool> *> stopFlags)
 {
     if (ms <= 0)
         return;

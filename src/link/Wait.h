@@ -42,12 +42,12 @@ void setApplicationTerminating(bool terminating);
 
 // Waits `ms` protocol milliseconds while processing events. Ends early when the application is
 // terminating or any of `stopFlags` is raised (loaded with acquire). A value of 0 returns at once.
-void Delay(int ms, std::initializer_list<const std::atomic<bool> *> stopFlags = {});
+void delay(int ms, std::initializer_list<const std::atomic<bool> *> stopFlags = {});
 
 // Called by another thread after raising a flag that a UI-thread wait may be watching: wakes the
 // UI thread's event loop so that the wait sees the flag at once instead of at its next tick.
 void wakeUiThread();
-// Prepares wakeUiThread(); called on the UI thread (Delay and the serial link do it).
+// Prepares wakeUiThread(); called on the UI thread (delay and the serial link do it).
 void installUiWakeup();
 
 } // namespace alvetra

@@ -1,6 +1,6 @@
-#include "DefaultMemory.h"
+#include "sim/DefaultMemory.h"
 
-#include "UnitRecords.h"
+#include "sim/UnitRecords.h"
 
 #include <QByteArray>
 
@@ -40,10 +40,10 @@ constexpr std::uint32_t kFlags = 0x000001 | 0x000002 | 0x000020 | 0x000040 | 0x0
 
 void putSettings(ImageBytes &m, const Layout &l)
 {
-    put16(m, l.codeInst, kCodeKDDK);
-    put16(m, l.codeKidnaper, kCodeDKD);
-    put16(m, l.codeAntykradziez, kCodeKKD);
-    put16(m, l.codeIAwarja, kCodeDDKK);
+    put16(m, l.programmingCode, kCodeKDDK);
+    put16(m, l.antiHijackCode, kCodeDKD);
+    put16(m, l.antiTheftCode, kCodeKKD);
+    put16(m, l.emergencyCode, kCodeDDKK);
     storePassword(m, l, QByteArray(kDefaultPassword));
     put24(m, l.flags, kFlags);
     m[l.closePulseCount] = 1;

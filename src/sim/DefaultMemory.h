@@ -2,9 +2,9 @@
 // The memory of a unit as a fitter typically finds it: a few settings made, two remotes and a
 // token learnt, and some history. The PC access password is "1234".
 
-#include "HistoryRing.h"
-#include "Layout.h"
-#include "SettingsImage.h"
+#include "sim/HistoryRing.h"
+#include "alarm/Layout.h"
+#include "alarm/SettingsImage.h"
 
 #include <cstdint>
 

@@ -1,8 +1,8 @@
 #pragma once
 // What the simulated unit received and sent, for tests that check a conversation.
 
-#include "Frame.h"
-#include "LinePacer.h"
+#include "link/Frame.h"
+#include "sim/LinePacer.h"
 
 #include <QByteArray>
 #include <cstdint>
@@ -15,7 +15,7 @@ struct LoggedFrame {
     enum class Direction { Received, Sent };
     Direction direction = Direction::Received;
     Clock::time_point at;   // received: when its last character arrived; sent: when it has left
-    TRs232Frame frame;      // as received, or as the unit meant to send it
+    Frame frame;      // as received, or as the unit meant to send it
     QByteArray wire;        // sent: the characters put on the line (noise and damage included)
     bool damaged = false;   // sent: a fault changed a character
 };

@@ -1,4 +1,4 @@
-#include "HistoryRing.h"
+#include "sim/HistoryRing.h"
 
 namespace alvetra::sim {
 

@@ -3,9 +3,9 @@
 // byte first, then the event code) and the pointer byte holding the address just after the
 // newest entry.
 
-#include "Layout.h"
-#include "SettingsImage.h"
-#include "UnitStatus.h"
+#include "alarm/Layout.h"
+#include "alarm/SettingsImage.h"
+#include "sim/UnitStatus.h"
 
 #include <QByteArray>
 #include <cstdint>

@@ -2,7 +2,7 @@
 // The unit's running counter of minutes (24 bits, wraps). It advances with the clock; a test or
 // a demonstration may shorten the minute.
 
-#include "LinePacer.h"
+#include "sim/LinePacer.h"
 
 #include <chrono>
 #include <cstdint>

@@ -1,4 +1,4 @@
-#include "PtyServer.h"
+#include "sim/PtyServer.h"
 
 #include <QFile>
 #include <QFileInfo>

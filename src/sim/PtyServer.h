@@ -18,7 +18,7 @@
 // (the program sees its port go away); unit.replug() opens a new pseudo-terminal and moves the
 // symlink to it.
 
-#include "SimulatedUnit.h"
+#include "sim/SimulatedUnit.h"
 
 #include <QString>
 #include <atomic>

@@ -1,4 +1,4 @@
-#include "SimulatedTransport.h"
+#include "sim/SimulatedTransport.h"
 
 #include <cerrno>
 #include <cstring>

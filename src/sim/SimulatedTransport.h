@@ -17,8 +17,8 @@
 // takes the time it would take on a real cable. A transport that has lost its device stays lost;
 // the program reopens (a new transport) once the unit is plugged in again.
 
-#include "SimulatedUnit.h"
-#include "Transport.h"
+#include "sim/SimulatedUnit.h"
+#include "link/Transport.h"
 
 #include <QByteArray>
 #include <atomic>

@@ -1,8 +1,8 @@
-#include "SimulatedUnit.h"
+#include "sim/SimulatedUnit.h"
 
-#include "Cp1250.h"
-#include "Protocol.h"
-#include "UnitRecords.h"
+#include "alarm/Cp1250.h"
+#include "link/Protocol.h"
+#include "sim/UnitRecords.h"
 
 #include <algorithm>
 
@@ -377,7 +377,7 @@ std::optional<Clock::time_point> SimulatedUnit::receive(LineToken token, const Q
         for (qsizetype i = 0; i < bytes.size(); ++i) {
             const FrameParser::Result result = parser_.feed(bytes.constData() + i, 1);
             checksumErrors_ += result.rejected;
-            for (const TRs232Frame &frame : result.frames)
+            for (const Frame &frame : result.frames)
                 handle(frame, complete[static_cast<std::size_t>(i)]);
         }
         if (complete.empty())
@@ -466,7 +466,7 @@ void SimulatedUnit::advanceTo(Clock::time_point now)
 
 // ---------------------------------------------------------------- requests
 
-void SimulatedUnit::handle(const TRs232Frame &frame, Clock::time_point at)
+void SimulatedUnit::handle(const Frame &frame, Clock::time_point at)
 {
     logFrame({LoggedFrame::Direction::Received, at, frame, encodeFrame(frame), false});
     if (frame.destination != kUnitAddress)
@@ -477,7 +477,7 @@ void SimulatedUnit::handle(const TRs232Frame &frame, Clock::time_point at)
     dispatch(frame, at);
 }
 
-void SimulatedUnit::dispatch(const TRs232Frame &frame, Clock::time_point at)
+void SimulatedUnit::dispatch(const Frame &frame, Clock::time_point at)
 {
     switch (frame.code) {
     case request::kLogin: onLogin(frame.data, at); break;
@@ -606,7 +606,7 @@ void SimulatedUnit::reply(std::uint8_t requestCode, Bytes data, Clock::time_poin
 {
     if (faults_.silentAt(at))
         return;
-    const TRs232Frame frame = makeFrame(kPcAddress, reply::to(requestCode), kUnitAddress,
+    const Frame frame = makeFrame(kPcAddress, reply::to(requestCode), kUnitAddress,
                                         std::move(data));
     const QByteArray clean = encodeFrame(frame);
     const QByteArray text = faults_.damage(clean);
@@ -624,10 +624,10 @@ std::vector<LoggedFrame> SimulatedUnit::frameLog() const
 }
 
 namespace {
-std::vector<TRs232Frame> framesOf(const std::vector<LoggedFrame> &log, LoggedFrame::Direction direction,
+std::vector<Frame> framesOf(const std::vector<LoggedFrame> &log, LoggedFrame::Direction direction,
                                   std::optional<std::uint8_t> code)
 {
-    std::vector<TRs232Frame> out;
+    std::vector<Frame> out;
     for (const LoggedFrame &entry : log)
         if (entry.direction == direction && (!code || entry.frame.code == *code))
             out.push_back(entry.frame);
@@ -635,12 +635,12 @@ std::vector<TRs232Frame> framesOf(const std::vector<LoggedFrame> &log, LoggedFra
 }
 } // namespace
 
-std::vector<TRs232Frame> SimulatedUnit::received(std::optional<std::uint8_t> code) const
+std::vector<Frame> SimulatedUnit::received(std::optional<std::uint8_t> code) const
 {
     return framesOf(frameLog(), LoggedFrame::Direction::Received, code);
 }
 
-std::vector<TRs232Frame> SimulatedUnit::sent(std::optional<std::uint8_t> code) const
+std::vector<Frame> SimulatedUnit::sent(std::optional<std::uint8_t> code) const
 {
     return framesOf(frameLog(), LoggedFrame::Direction::Sent, code);
 }
@@ -649,7 +649,7 @@ std::vector<std::pair<int, Bytes>> SimulatedUnit::writesReceived() const
 {
     // A write request's data: 0, 0, address, count, then the bytes.
     std::vector<std::pair<int, Bytes>> writes;
-    for (const TRs232Frame &f : received(request::kWrite)) {
+    for (const Frame &f : received(request::kWrite)) {
         if (f.data.size() >= 4)
             writes.emplace_back(f.data[2], Bytes(f.data.begin() + 4, f.data.end()));
     }

@@ -38,17 +38,17 @@
 // The line: one consumer at a time (SimulatedTransport or PtyServer) attaches, hands over the
 // bytes the program sends and takes the unit's bytes as they become due at the line speed.
 
-#include "DefaultMemory.h"
-#include "Frame.h"
-#include "FrameLog.h"
-#include "FrameParser.h"
-#include "HistoryRing.h"
-#include "Layout.h"
-#include "LinePacer.h"
-#include "MinuteCounter.h"
-#include "SettingsImage.h"
-#include "UnitFaults.h"
-#include "UnitStatus.h"
+#include "sim/DefaultMemory.h"
+#include "link/Frame.h"
+#include "sim/FrameLog.h"
+#include "link/FrameParser.h"
+#include "sim/HistoryRing.h"
+#include "alarm/Layout.h"
+#include "sim/LinePacer.h"
+#include "sim/MinuteCounter.h"
+#include "alarm/SettingsImage.h"
+#include "sim/UnitFaults.h"
+#include "sim/UnitStatus.h"
 
 #include <QByteArray>
 #include <QString>
@@ -158,8 +158,8 @@ public:
 
     // ---- what happened
     std::vector<LoggedFrame> frameLog() const;
-    std::vector<TRs232Frame> received(std::optional<std::uint8_t> code = std::nullopt) const;
-    std::vector<TRs232Frame> sent(std::optional<std::uint8_t> code = std::nullopt) const;
+    std::vector<Frame> received(std::optional<std::uint8_t> code = std::nullopt) const;
+    std::vector<Frame> sent(std::optional<std::uint8_t> code = std::nullopt) const;
     // (address, data bytes) of every write request received, in order.
     std::vector<std::pair<int, Bytes>> writesReceived() const;
     void clearFrameLog();
@@ -175,8 +175,8 @@ private:
     };
 
     void takeIdentity(const UnitConfig &config);
-    void handle(const TRs232Frame &frame, Clock::time_point at);
-    void dispatch(const TRs232Frame &frame, Clock::time_point at);
+    void handle(const Frame &frame, Clock::time_point at);
+    void dispatch(const Frame &frame, Clock::time_point at);
     void onLogin(const Bytes &data, Clock::time_point at);
     void onRead(const Bytes &data, Clock::time_point at);
     void onWrite(const Bytes &data, Clock::time_point at);

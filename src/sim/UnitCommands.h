@@ -3,7 +3,7 @@
 // short answer out. Lets a demonstration or a manual test move the inputs, arm the alarm,
 // finish a learning or inject faults while the program is connected.
 
-#include "SimulatedUnit.h"
+#include "sim/SimulatedUnit.h"
 
 #include <QString>
 #include <optional>

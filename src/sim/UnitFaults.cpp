@@ -1,4 +1,4 @@
-#include "UnitFaults.h"
+#include "sim/UnitFaults.h"
 
 namespace alvetra::sim {
 

@@ -12,7 +12,7 @@
 // - the k-th write request (counted from when the fault was set) refused;
 // - no reply at all until a given time; no reply at all until told to resume.
 
-#include "LinePacer.h"
+#include "sim/LinePacer.h"
 
 #include <QByteArray>
 #include <chrono>

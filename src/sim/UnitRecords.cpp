@@ -1,4 +1,4 @@
-#include "UnitRecords.h"
+#include "sim/UnitRecords.h"
 
 #include <algorithm>
 

@@ -1,4 +1,4 @@
-#include "UnitStatus.h"
+#include "sim/UnitStatus.h"
 
 namespace alvetra::sim {
 

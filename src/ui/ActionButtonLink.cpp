@@ -1,4 +1,4 @@
-#include "ActionButtonLink.h"
+#include "ui/ActionButtonLink.h"
 
 #include <QAbstractButton>
 #include <QAction>

@@ -1,4 +1,4 @@
-#include "CompactTabStyle.h"
+#include "ui/CompactTabStyle.h"
 
 namespace alvetra {
 

@@ -1,4 +1,4 @@
-#include "DeferredErrors.h"
+#include "ui/DeferredErrors.h"
 
 #include <utility>
 

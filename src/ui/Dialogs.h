@@ -3,7 +3,7 @@
 // dialogs. The program uses WidgetDialogs; tests put in their own implementation, record what
 // would have been shown and answer for the user.
 
-#include "UserMessage.h"
+#include "alarm/UserMessage.h"
 
 #include <QMessageBox>
 #include <QString>
@@ -16,7 +16,7 @@ class QWidget;
 namespace alvetra {
 
 // What a file dialog shows and what it remembers between showings (the settings of
-// OpenDialog1 and SaveDialog1).
+// openDialog_ and saveDialog_).
 struct FileDialogSettings {
     enum class Mode { Open, Save };
 

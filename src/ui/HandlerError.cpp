@@ -1,7 +1,7 @@
-#include "HandlerError.h"
+#include "ui/HandlerError.h"
 
-#include "FileError.h"
-#include "UiTexts.h"
+#include "alarm/FileError.h"
+#include "ui/UiTexts.h"
 
 namespace alvetra {
 

@@ -7,7 +7,7 @@
 // operation's own guards have given the window back, and hand it to the application's general
 // error handler, which shows this message.
 
-#include "UserMessage.h"
+#include "alarm/UserMessage.h"
 
 #include <exception>
 

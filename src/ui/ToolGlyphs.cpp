@@ -1,4 +1,4 @@
-#include "ToolGlyphs.h"
+#include "ui/ToolGlyphs.h"
 
 #include <QFont>
 #include <QLinearGradient>

@@ -16,7 +16,7 @@ inline const QString kHintZapisz = QStringLiteral("Zapis ustawień do pliku");
 inline const QString kHintWyjscie = QStringLiteral("Wyjście z programu");
 inline const QString kHintPort = QStringLiteral("Wybór portu COM");
 inline const QString kHintPortSpeed = QStringLiteral("Wybór prędkości portu RS232 - 19200");
-inline const QString kHintPredkosc = QStringLiteral("Odblokowanie ustawienia prędkości portu szeregowego");
+inline const QString kSpeedUnlockHint = QStringLiteral("Odblokowanie ustawienia prędkości portu szeregowego");
 inline const QString kHintLedTx = QStringLiteral("Transmisja danych przez port RS232.");
 inline const QString kHintLedRx = QStringLiteral("Odczyt danych z portu RS232.");
 inline const QString kHintLedCrc = QStringLiteral("Błąd sumy kontrolnej portu RS232");
@@ -63,11 +63,11 @@ inline const QString kNoAccessCaption = QString(84, QLatin1Char(' '))
     + QStringLiteral("Brak dostępu do programowania - tylko Monitor") + QString(81, QLatin1Char(' '));
 
 // Action captions.
-inline const QString kActionZapis = QStringLiteral("&Zapis");
+inline const QString kWriteActionCaption = QStringLiteral("&Zapis");
 inline const QString kActionKasowanieHistorii = QStringLiteral("&Kasowanie");
-inline const QString kActionProgramowanie = QStringLiteral("Programowanie");
-inline const QString kActionKasowanie = QStringLiteral("Kasowanie");
-inline const QString kActionOdczyt = QStringLiteral("&Odczyt");
+inline const QString kLearnActionCaption = QStringLiteral("Programowanie");
+inline const QString kEraseActionCaption = QStringLiteral("Kasowanie");
+inline const QString kReadActionCaption = QStringLiteral("&Odczyt");
 inline const QString kActionOpenSettings = QStringLiteral("OpenSe");
 inline const QString kActionSaveAllSettings = QStringLiteral("ActionSaveAllSettings");
 inline const QString kActionZamykanieAplikacji = QStringLiteral("ZamykanieAplikacji");

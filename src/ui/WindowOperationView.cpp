@@ -1,12 +1,12 @@
-#include "WindowOperationView.h"
+#include "ui/WindowOperationView.h"
 
-#include "ActionButtonLink.h"
-#include "LinkTexts.h"
-#include "SerialLink.h"
-#include "SettingsTabs.h"
-#include "StatusLine.h"
-#include "TForm1.h"
-#include "Wait.h"
+#include "ui/ActionButtonLink.h"
+#include "link/LinkTexts.h"
+#include "link/SerialLink.h"
+#include "ui/tabs/SettingsTabs.h"
+#include "ui/StatusLine.h"
+#include "ui/MainWindow.h"
+#include "link/Wait.h"
 
 #include <QAction>
 #include <QCoreApplication>
@@ -50,9 +50,9 @@ void WindowOperationView::setBlockKeeping(bool running)
         w_.TimerPdtrzymujBlokadeBlokad->stop();
 }
 
-void WindowOperationView::EnableOperations(bool enabled)
+void WindowOperationView::enableOperations(bool enabled)
 {
-    w_.EnableOperations(enabled);
+    w_.enableOperations(enabled);
 }
 
 void WindowOperationView::setActionEnabled(const QString &actionName, bool enabled)
@@ -66,9 +66,9 @@ void WindowOperationView::setPageControlEnabled(bool enabled)
     w_.PGC_Programator->setEnabled(enabled);
 }
 
-void WindowOperationView::SetProgrammingAccess(bool granted)
+void WindowOperationView::setProgrammingAccess(bool granted)
 {
-    w_.SetProgrammingAccess(granted);
+    w_.setProgrammingAccess(granted);
 }
 
 void WindowOperationView::selectPage(int index)
@@ -86,7 +86,7 @@ void WindowOperationView::showConnectedButtons(bool connected)
         w_.ActionOpenSettings->setEnabled(true);
         w_.ActionSaveAllSettings->setEnabled(true);
     }
-    w_.zapiszLink_->setGateOpen(connected);
+    w_.saveFileLink_->setGateOpen(connected);
 }
 
 void WindowOperationView::setConnectButtonEnabled(bool enabled)
@@ -94,23 +94,23 @@ void WindowOperationView::setConnectButtonEnabled(bool enabled)
     w_.BITBTN_Polacz->setEnabled(enabled);
 }
 
-void WindowOperationView::ShowStatus(const QString &text, int width, StatusColour colour)
+void WindowOperationView::showStatus(const QString &text, int width, StatusColour colour)
 {
     const QColor color = colour == StatusColour::Red ? QColor(Qt::red) : w_.palette().color(QPalette::WindowText);
-    w_.ShowStatus(text, width, color);
+    w_.showStatus(text, width, color);
 }
 
-void WindowOperationView::BeginProgress(const QString &text, int steps)
+void WindowOperationView::beginProgress(const QString &text, int steps)
 {
-    w_.BeginProgress(text, steps);
+    w_.beginProgress(text, steps);
 }
 
-void WindowOperationView::StepProgress()
+void WindowOperationView::stepProgress()
 {
     w_.ProgressBar1->setValue(w_.ProgressBar1->value() + 1);
 }
 
-void WindowOperationView::HideProgress()
+void WindowOperationView::hideProgress()
 {
     w_.ProgressBar1->hide();
 }
@@ -137,7 +137,7 @@ void WindowOperationView::setAccessPassword(const QString &password)
 
 void WindowOperationView::reopenPort()
 {
-    w_.CMB_portChange();
+    w_.onPortChanged();
     // The new reader thread opens the port on its own: wait until it has (the port panel says
     // so) or has given up, so that the operation knows which.
     QTimer tick;   // looks at the clock while nothing else happens

@@ -2,32 +2,32 @@
 // The main window as the alarm operations see it: every OperationView call lands on the window's
 // widgets, actions and timers.
 
-#include "OperationView.h"
+#include "ops/OperationView.h"
 
 namespace alvetra {
 
-class TForm1;
+class MainWindow;
 
 class WindowOperationView final : public OperationView {
 public:
-    explicit WindowOperationView(TForm1 &window) : w_(window) {}
+    explicit WindowOperationView(MainWindow &window) : w_(window) {}
 
     bool pauseSupervision() override;
     void restoreSupervision(bool running) override;
     void setBlockKeeping(bool running) override;
 
-    void EnableOperations(bool enabled) override;
+    void enableOperations(bool enabled) override;
     void setActionEnabled(const QString &actionName, bool enabled) override;
     void setPageControlEnabled(bool enabled) override;
-    void SetProgrammingAccess(bool granted) override;
+    void setProgrammingAccess(bool granted) override;
     void selectPage(int index) override;
     void showConnectedButtons(bool connected) override;
     void setConnectButtonEnabled(bool enabled) override;
 
-    void ShowStatus(const QString &text, int width, StatusColour colour) override;
-    void BeginProgress(const QString &text, int steps) override;
-    void StepProgress() override;
-    void HideProgress() override;
+    void showStatus(const QString &text, int width, StatusColour colour) override;
+    void beginProgress(const QString &text, int steps) override;
+    void stepProgress() override;
+    void hideProgress() override;
     void showMessage(const UserMessage &message) override;
 
     QString identificationLine() const override;
@@ -48,7 +48,7 @@ public:
     std::optional<QString> askSaveFileName() override;
 
 private:
-    TForm1 &w_;
+    MainWindow &w_;
 };
 
 } // namespace alvetra

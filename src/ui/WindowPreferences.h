@@ -12,8 +12,8 @@ namespace alvetra {
 struct WindowPreferences {
     int portIndex = 0;              // selected item of CMB_port, -1 for none
     int speedIndex = 8;             // selected item of CMB_PortSpeed, -1 for none
-    QString saveDialogFolder;       // initial folder of SaveDialog1; empty: none
-    QString openDialogFolder;       // initial folder of OpenDialog1; empty: none
+    QString saveDialogFolder;       // initial folder of saveDialog_; empty: none
+    QString openDialogFolder;       // initial folder of openDialog_; empty: none
     int top = 0;                    // window position; 0 in either means centred
     int left = 0;
     bool showComInformation = true;

@@ -1,6 +1,6 @@
-#include "CodeWord.h"
-#include "Cp1250.h"
-#include "PcPassword.h"
+#include "alarm/CodeWord.h"
+#include "alarm/Cp1250.h"
+#include "alarm/PcPassword.h"
 
 #include <gtest/gtest.h>
 

@@ -1,6 +1,6 @@
-#include "GroupBuilders.h"
+#include "alarm/GroupBuilders.h"
 
-#include "FlagsWord.h"
+#include "alarm/FlagsWord.h"
 
 #include <gtest/gtest.h>
 
@@ -45,8 +45,8 @@ TEST(TurnSignalsBuilder, NothingSelectedTouchesOnlyBitsZeroOneAndThree)
 
     image.setWord24(kLayoutA.flags, 0);
     TabValues allChecked;
-    allChecked.sygnalDzwiekowyPotwierdzenie = allChecked.sygnalKierunkiPotwierdzenie = true;
-    allChecked.kierunkiSekwencjaOn = true;
+    allChecked.soundConfirmation = allChecked.turnSignalConfirmation = true;
+    allChecked.sequentialTurnSignals = true;
     buildTurnSignals(image, kLayoutA, allChecked);
     EXPECT_EQ(image.word24(kLayoutA.flags), 0x00000Bu);
 }
@@ -55,24 +55,24 @@ TEST(TurnSignalsBuilder, SequenceOutputIsInvertedAndKeptWhileSequenceIsOff)
 {
     SettingsImage image;
     TabValues v;
-    v.kierunkiSekwencjaOn = true;
-    v.sekwencjaWyjscie = 0;
+    v.sequentialTurnSignals = true;
+    v.sequenceOutput = 0;
     buildTurnSignals(image, kLayoutB, v);
     EXPECT_EQ(image.word24(kLayoutB.flags), 0x080008u);
-    v.sekwencjaWyjscie = 1;
+    v.sequenceOutput = 1;
     buildTurnSignals(image, kLayoutB, v);
     EXPECT_EQ(image.word24(kLayoutB.flags), 0x000008u);
     image.setWord24(kLayoutB.flags, 0x080008);
-    v.kierunkiSekwencjaOn = false;
-    v.sekwencjaWyjscie = 1;
+    v.sequentialTurnSignals = false;
+    v.sequenceOutput = 1;
     buildTurnSignals(image, kLayoutB, v);
     EXPECT_EQ(image.word24(kLayoutB.flags), 0x080000u);
-    v.kierunki1_2Hz = 1;
-    v.kierunkiNaprzemienne = 1;
+    v.turnSignalRate = 1;
+    v.turnSignalMode = 1;
     buildTurnSignals(image, kLayoutB, v);
     EXPECT_EQ(image.word24(kLayoutB.flags), 0x080014u);
-    v.kierunki1_2Hz = 0;
-    v.kierunkiNaprzemienne = 0;
+    v.turnSignalRate = 0;
+    v.turnSignalMode = 0;
     buildTurnSignals(image, kLayoutB, v);
     EXPECT_EQ(image.word24(kLayoutB.flags), 0x080000u);
 }
@@ -83,8 +83,8 @@ TEST(AntiTheftBuilder, UncheckedClearsOnlyBitSix)
     image.setWord24(kLayoutA.flags, 0xFFFFFF);
     const SettingsImage before = image;
     TabValues v;
-    v.antykradziezAutoryzacja = 0;
-    v.czasZwlokiAntykradziez = 9;
+    v.antiTheftAuthorisation = 0;
+    v.antiTheftDelay = 9;
     buildAntiTheft(image, kLayoutA, v);
     EXPECT_EQ(image.word24(kLayoutA.flags), 0xFFFFBFu);
     EXPECT_EQ(image.at(kLayoutA.antiTheftDelay), before.at(kLayoutA.antiTheftDelay));
@@ -102,10 +102,10 @@ TEST(AntiTheftBuilder, AuthorisationItemsAndDelay)
         SettingsImage image;
         image.setWord24(kLayoutB.flags, c.startFlags);
         TabValues v;
-        v.antykradziez = true;
-        v.antykradziezAutoryzacja = c.item;
-        v.antykradziezStacyjkaOn = true;
-        v.czasZwlokiAntykradziez = 42;
+        v.antiTheft = true;
+        v.antiTheftAuthorisation = c.item;
+        v.ignitionWhileArmedAlert = true;
+        v.antiTheftDelay = 42;
         buildAntiTheft(image, kLayoutB, v);
         EXPECT_EQ(image.word24(kLayoutB.flags), c.expectedBits | 0x040040u) << "item " << c.item;
         EXPECT_EQ(image.at(kLayoutB.antiTheftDelay), 42);
@@ -116,22 +116,22 @@ TEST(AntiHijackBuilder, DriverInputIsInvertedAndUncheckedClearsOnlyBitSeven)
 {
     SettingsImage image;
     TabValues v;
-    v.antynapad = true;
-    v.antynapadAutoryzacja = 1;
-    v.przewodKier = 0;
-    v.czasZwlokiAntynapad = 120;
+    v.antiHijack = true;
+    v.antiHijackAuthorisation = 1;
+    v.doorInputs = 0;
+    v.antiHijackDelay = 120;
     buildAntiHijack(image, kLayoutA, v);
     EXPECT_EQ(image.word24(kLayoutA.flags), 0x022080u);
     EXPECT_EQ(image.at(kLayoutA.antiHijackDelay), 120);
 
-    v.przewodKier = 1;
-    v.antynapadAutoryzacja = 2;
+    v.doorInputs = 1;
+    v.antiHijackAuthorisation = 2;
     buildAntiHijack(image, kLayoutA, v);
     EXPECT_EQ(image.word24(kLayoutA.flags), 0x030080u);
 
-    v.antynapad = false;
-    v.przewodKier = 0;
-    v.czasZwlokiAntynapad = 30;
+    v.antiHijack = false;
+    v.doorInputs = 0;
+    v.antiHijackDelay = 30;
     buildAntiHijack(image, kLayoutA, v);
     EXPECT_EQ(image.word24(kLayoutA.flags), 0x030000u);
     EXPECT_EQ(image.at(kLayoutA.antiHijackDelay), 120);
@@ -142,13 +142,13 @@ TEST(CentralLocksBuilder, E2WithoutC2StoresCountTwoAndAllFourClosePulseBytes)
     SettingsImage image = patternedImage();
     const SettingsImage before = image;
     TabValues v;
-    v.zamekSterowanieOn = true;
-    v.dodatkowyZamknij1 = false;
-    v.dodatkowyZamknij2 = true;
-    v.przerwa1Zamknij = 11;
-    v.sygnal1Zamknij = 12;
-    v.przerwa2Zamknij = 13;
-    v.sygnal2Zamknij = 14;
+    v.centralLock = true;
+    v.extraClosePulse1 = false;
+    v.extraClosePulse2 = true;
+    v.pauseAC2 = 11;
+    v.pulseC2 = 12;
+    v.pauseC2E2 = 13;
+    v.pulseE2 = 14;
     buildCentralLocks(image, kLayoutB, v);
     EXPECT_EQ(image.at(kLayoutB.closePulseCount), 2);
     EXPECT_EQ(image.at(kLayoutB.pauseAC2), 11);
@@ -167,16 +167,16 @@ TEST(CentralLocksBuilder, C2AloneKeepsE2BytesAndOpenPulseAndIgnitionFollowTheirB
     image.setWord24(kLayoutA.flags, 0);
     const SettingsImage before = image;
     TabValues v;
-    v.zamekSterowanieOn = true;
-    v.zamekCzasImpulsuGlownego = 1;
-    v.dodatkowyZamknij1 = true;
-    v.przerwa1Zamknij = 21;
-    v.sygnal1Zamknij = 22;
-    v.dodatkowyOtworz = true;
-    v.przerwaOtworz = 23;
-    v.sygnalOtworz = 24;
-    v.zamykaniePoStacyjce = true;
-    v.czasPoStacyjce = 25;
+    v.centralLock = true;
+    v.mainPulseLength = 1;
+    v.extraClosePulse1 = true;
+    v.pauseAC2 = 21;
+    v.pulseC2 = 22;
+    v.extraOpenPulse = true;
+    v.pauseAC1 = 23;
+    v.pulseC1 = 24;
+    v.lockAfterIgnition = true;
+    v.lockDelayAfterIgnition = 25;
     buildCentralLocks(image, kLayoutA, v);
     EXPECT_EQ(image.word24(kLayoutA.flags), 0x001E00u);
     EXPECT_EQ(image.at(kLayoutA.closePulseCount), 1);
@@ -196,10 +196,10 @@ TEST(CentralLocksBuilder, MasterOffClearsBitNineAndNothingElse)
     image.setWord24(kLayoutB.flags, 0xFFFFFF);
     const SettingsImage before = image;
     TabValues v;
-    v.zamekSterowanieOn = false;
-    v.dodatkowyZamknij2 = true;
-    v.dodatkowyOtworz = false;
-    v.zamekCzasImpulsuGlownego = 0;
+    v.centralLock = false;
+    v.extraClosePulse2 = true;
+    v.extraOpenPulse = false;
+    v.mainPulseLength = 0;
     buildCentralLocks(image, kLayoutB, v);
     EXPECT_EQ(image.word24(kLayoutB.flags), 0xFFFDFFu);
     EXPECT_EQ(changedAddresses(before, image), std::vector<int>{kLayoutB.flags + 1});
@@ -210,11 +210,11 @@ TEST(RearmingBuilder, BitsFiveAndEight)
     SettingsImage image;
     image.setWord24(kLayoutA.flags, 0x000100);
     TabValues v;
-    v.dozbrajanie = true;
+    v.rearming = true;
     buildRearming(image, kLayoutA, v);
     EXPECT_EQ(image.word24(kLayoutA.flags), 0x000120u);
-    v.dozbrajanie = false;
-    v.uzbrajanie5_30sek = 0;
+    v.rearming = false;
+    v.armingDelay = 0;
     buildRearming(image, kLayoutA, v);
     EXPECT_EQ(image.word24(kLayoutA.flags), 0u);
 }
@@ -227,8 +227,8 @@ TEST(CanOptionsBuilder, KeepsBitsSixteenToNineteenAndTwentyThree)
     EXPECT_EQ(image.word24(kLayoutB.flags), 0x8FFFFFu);
     image.setWord24(kLayoutB.flags, 0x000000);
     TabValues v;
-    v.alarmCanWylaczKrancowke = true;
-    v.alarmCanWylaczPilot = true;
+    v.canIgnoreDoorSwitches = true;
+    v.canIgnoreFactoryRemote = true;
     buildCanOptions(image, kLayoutB, v);
     EXPECT_EQ(image.word24(kLayoutB.flags), 0x500000u);
 }
@@ -238,10 +238,10 @@ TEST(CodesBuilder, EqualCodesAreRefusedAndChangeNothing)
     SettingsImage image = patternedImage();
     const SettingsImage before = image;
     TabValues v;
-    v.kodInst = QStringLiteral("KDD");
-    v.kodKidnaper = QStringLiteral("DKK");
-    v.kodAntykradziez = QStringLiteral("KKD");
-    v.kodIAwarja = QStringLiteral("KDD");
+    v.programmingCode = QStringLiteral("KDD");
+    v.antiHijackCode = QStringLiteral("DKK");
+    v.antiTheftCode = QStringLiteral("KKD");
+    v.emergencyCode = QStringLiteral("KDD");
     const BuildOutcome outcome = buildCodes(image, kLayoutA, v);
     EXPECT_FALSE(outcome.ok);
     ASSERT_TRUE(outcome.message.has_value());
@@ -250,8 +250,8 @@ TEST(CodesBuilder, EqualCodesAreRefusedAndChangeNothing)
     EXPECT_EQ(outcome.message->icon, MessageIcon::Warning);
     EXPECT_EQ(image, before);
 
-    v.kodIAwarja.clear();
-    v.kodAntykradziez.clear();
+    v.emergencyCode.clear();
+    v.antiTheftCode.clear();
     EXPECT_FALSE(buildCodes(image, kLayoutA, v).ok);   // two empty codes are equal too
     EXPECT_EQ(image, before);
 }
@@ -260,10 +260,10 @@ TEST(CodesBuilder, StoresFourWordsLowByteFirstWithOneEmptyCodeAsZero)
 {
     SettingsImage image = patternedImage();
     TabValues v;
-    v.kodInst = QStringLiteral("KDD");
-    v.kodKidnaper = QStringLiteral("D");
-    v.kodAntykradziez = QString();
-    v.kodIAwarja = QStringLiteral("DKKKKKKKKKKD");
+    v.programmingCode = QStringLiteral("KDD");
+    v.antiHijackCode = QStringLiteral("D");
+    v.antiTheftCode = QString();
+    v.emergencyCode = QStringLiteral("DKKKKKKKKKKD");
     const BuildOutcome outcome = buildCodes(image, kLayoutB, v);
     EXPECT_TRUE(outcome.ok);
     EXPECT_FALSE(outcome.message.has_value());
@@ -279,26 +279,26 @@ TEST(PcPasswordBuilder, ChecksOfTheNewPassword)
     SettingsImage image = patternedImage();
     const SettingsImage before = image;
     TabValues v;
-    v.kodProg1 = v.kodProg2 = QStringLiteral("abc");
+    v.newPcPassword = v.newPcPasswordRepeat = QStringLiteral("abc");
     BuildOutcome outcome = buildPcPassword(image, kLayoutA, v);
     ASSERT_TRUE(outcome.message.has_value());
     EXPECT_FALSE(outcome.ok);
     EXPECT_EQ(*outcome.message, (UserMessage{QStringLiteral("Informacja"),
                                              QStringLiteral("Hasło za krótkie, wymagane 4 znaki."),
                                              MessageIcon::Information}));
-    v.kodProg1 = QStringLiteral("abcd");
-    v.kodProg2 = QString();
+    v.newPcPassword = QStringLiteral("abcd");
+    v.newPcPasswordRepeat = QString();
     EXPECT_EQ(buildPcPassword(image, kLayoutA, v).message->text, QStringLiteral("Hasło za krótkie, wymagane 4 znaki."));
-    v.kodProg2 = QStringLiteral("abce");
+    v.newPcPasswordRepeat = QStringLiteral("abce");
     outcome = buildPcPassword(image, kLayoutA, v);
     ASSERT_TRUE(outcome.message.has_value());
     EXPECT_EQ(outcome.message->text, QStringLiteral("Źle lub nie wpisane hasło dostępu do programowania."));
     EXPECT_EQ(outcome.message->caption, QStringLiteral("Informacja"));
-    v.kodProg1 = v.kodProg2 = QStringLiteral("abжd");
+    v.newPcPassword = v.newPcPasswordRepeat = QStringLiteral("abжd");
     EXPECT_FALSE(buildPcPassword(image, kLayoutA, v).ok);
     EXPECT_EQ(image, before);
 
-    v.kodProg1 = v.kodProg2 = QStringLiteral("Łódź");
+    v.newPcPassword = v.newPcPasswordRepeat = QStringLiteral("Łódź");
     EXPECT_TRUE(buildPcPassword(image, kLayoutA, v).ok);
     EXPECT_EQ(image.at(64), 0xA3);
     EXPECT_EQ(image.at(65), 0xF3);
@@ -314,7 +314,7 @@ TEST(CanGroupBuilder, CarChoiceMessagesAndLookup)
     TabValues v;
     v.alarmCan = true;
     const auto messageFor = [&](int make, int model) {
-        v.marka = make;
+        v.make = make;
         v.model = model;
         const BuildOutcome outcome = buildCanGroup(image, kLayoutA, v, noCars());
         EXPECT_FALSE(outcome.ok);
@@ -332,7 +332,7 @@ TEST(CanGroupBuilder, CarChoiceMessagesAndLookup)
         askedKey = key;
         return key == 0x0103 ? std::optional<std::uint8_t>(44) : std::nullopt;
     };
-    v.marka = 1;
+    v.make = 1;
     v.model = 3;
     EXPECT_TRUE(buildCanGroup(image, kLayoutA, v, cars).ok);
     EXPECT_EQ(askedKey, 0x0103);
@@ -344,7 +344,7 @@ TEST(CanGroupBuilder, WithoutCanAnalysisTheShownNumberIsStored)
     SettingsImage image;
     TabValues v;
     const auto store = [&](const QString &text) {
-        v.nrGrupyWybrany = text;
+        v.chosenCanGroup = text;
         return buildCanGroup(image, kLayoutB, v, noCars());
     };
     EXPECT_TRUE(store(QStringLiteral("0")).ok);
@@ -382,10 +382,10 @@ TEST(IntegerText, WhereAConversionFails)
 TEST(BuildAll, MessagesInBuilderOrderAndCanOptionsFromFamilyFifteen)
 {
     TabValues v;
-    v.kodInst = v.kodKidnaper = QStringLiteral("KK");
-    v.nrGrupyWybrany = QStringLiteral("x");
-    v.sygnalDzwiekowyPotwierdzenie = true;
-    v.alarmCanWylaczStacyjke = true;
+    v.programmingCode = v.antiHijackCode = QStringLiteral("KK");
+    v.chosenCanGroup = QStringLiteral("x");
+    v.soundConfirmation = true;
+    v.canIgnoreIgnition = true;
 
     SettingsImage image;
     image.setWord24(kLayoutA.flags, 0xF00000);
@@ -398,7 +398,7 @@ TEST(BuildAll, MessagesInBuilderOrderAndCanOptionsFromFamilyFifteen)
     EXPECT_EQ(image.word24(kLayoutA.flags), 0xF00001u);
 
     image.setWord24(kLayoutB.flags, 0xF00000);
-    v.nrGrupyWybrany = QStringLiteral("5");
+    v.chosenCanGroup = QStringLiteral("5");
     messages = buildAll(image, kLayoutB, v, 15, noCars());
     EXPECT_EQ(messages.size(), 2u);
     EXPECT_EQ(image.word24(kLayoutB.flags), 0xA00001u);

@@ -1,4 +1,4 @@
-#include "History.h"
+#include "alarm/History.h"
 
 #include <gtest/gtest.h>
 

@@ -1,6 +1,6 @@
 // Settings of one layout carried into the other, for a settings file of the other layout.
 
-#include "LayoutConversion.h"
+#include "alarm/LayoutConversion.h"
 
 #include <gtest/gtest.h>
 #include <random>

@@ -1,4 +1,4 @@
-#include "RemoteTexts.h"
+#include "alarm/RemoteTexts.h"
 
 #include <gtest/gtest.h>
 

@@ -1,7 +1,7 @@
-#include "SettingsFill.h"
+#include "alarm/SettingsFill.h"
 
-#include "CodeWord.h"
-#include "GroupBuilders.h"
+#include "alarm/CodeWord.h"
+#include "alarm/GroupBuilders.h"
 
 #include <gtest/gtest.h>
 
@@ -29,39 +29,39 @@ TabValues fillFlags(std::uint32_t flags, const TabValues &previous = {})
 TEST(Fill, AuthorisationBitsSelectItemsAndBothClearKeepThePreviousItem)
 {
     TabValues previous;
-    previous.antykradziezAutoryzacja = 2;
-    previous.antynapadAutoryzacja = 0;
-    EXPECT_EQ(fillFlags(0x000000, previous).antykradziezAutoryzacja, 2);
-    EXPECT_EQ(fillFlags(0x000000, previous).antynapadAutoryzacja, 0);
-    EXPECT_EQ(fillFlags(0x004000, previous).antykradziezAutoryzacja, 0);
-    EXPECT_EQ(fillFlags(0x008000, previous).antykradziezAutoryzacja, 1);
-    EXPECT_EQ(fillFlags(0x00C000, previous).antykradziezAutoryzacja, 2);
-    EXPECT_EQ(fillFlags(0x010000, previous).antynapadAutoryzacja, 0);
-    EXPECT_EQ(fillFlags(0x020000, previous).antynapadAutoryzacja, 1);
-    EXPECT_EQ(fillFlags(0x030000, previous).antynapadAutoryzacja, 2);
+    previous.antiTheftAuthorisation = 2;
+    previous.antiHijackAuthorisation = 0;
+    EXPECT_EQ(fillFlags(0x000000, previous).antiTheftAuthorisation, 2);
+    EXPECT_EQ(fillFlags(0x000000, previous).antiHijackAuthorisation, 0);
+    EXPECT_EQ(fillFlags(0x004000, previous).antiTheftAuthorisation, 0);
+    EXPECT_EQ(fillFlags(0x008000, previous).antiTheftAuthorisation, 1);
+    EXPECT_EQ(fillFlags(0x00C000, previous).antiTheftAuthorisation, 2);
+    EXPECT_EQ(fillFlags(0x010000, previous).antiHijackAuthorisation, 0);
+    EXPECT_EQ(fillFlags(0x020000, previous).antiHijackAuthorisation, 1);
+    EXPECT_EQ(fillFlags(0x030000, previous).antiHijackAuthorisation, 2);
 }
 
 TEST(Fill, CheckBoxesAndRadioGroupsFromTheirBits)
 {
     const TabValues none = fillFlags(0x000000);
-    EXPECT_EQ(none.sekwencjaWyjscie, 1);   // inverted bits: clear means item 1
-    EXPECT_EQ(none.przewodKier, 1);
-    EXPECT_EQ(none.kierunki1_2Hz, 0);
-    EXPECT_EQ(none.uzbrajanie5_30sek, 0);
-    EXPECT_FALSE(none.zamekSterowanieOn);
+    EXPECT_EQ(none.sequenceOutput, 1);   // inverted bits: clear means item 1
+    EXPECT_EQ(none.doorInputs, 1);
+    EXPECT_EQ(none.turnSignalRate, 0);
+    EXPECT_EQ(none.armingDelay, 0);
+    EXPECT_FALSE(none.centralLock);
     const TabValues all = fillFlags(0xFFFFFF);
-    EXPECT_EQ(all.sekwencjaWyjscie, 0);
-    EXPECT_EQ(all.przewodKier, 0);
-    EXPECT_EQ(all.kierunki1_2Hz, 1);
-    EXPECT_EQ(all.kierunkiNaprzemienne, 1);
-    EXPECT_EQ(all.zamekCzasImpulsuGlownego, 1);
-    EXPECT_TRUE(all.sygnalDzwiekowyPotwierdzenie && all.sygnalKierunkiPotwierdzenie && all.kierunkiSekwencjaOn);
-    EXPECT_TRUE(all.dozbrajanie && all.antykradziez && all.antynapad && all.zamekSterowanieOn);
-    EXPECT_TRUE(all.dodatkowyOtworz && all.zamykaniePoStacyjce && all.antykradziezStacyjkaOn);
-    EXPECT_TRUE(all.alarmCanWylaczKrancowke && all.alarmCanWylaczStacyjke && all.alarmCanWylaczPilot);
+    EXPECT_EQ(all.sequenceOutput, 0);
+    EXPECT_EQ(all.doorInputs, 0);
+    EXPECT_EQ(all.turnSignalRate, 1);
+    EXPECT_EQ(all.turnSignalMode, 1);
+    EXPECT_EQ(all.mainPulseLength, 1);
+    EXPECT_TRUE(all.soundConfirmation && all.turnSignalConfirmation && all.sequentialTurnSignals);
+    EXPECT_TRUE(all.rearming && all.antiTheft && all.antiHijack && all.centralLock);
+    EXPECT_TRUE(all.extraOpenPulse && all.lockAfterIgnition && all.ignitionWhileArmedAlert);
+    EXPECT_TRUE(all.canIgnoreDoorSwitches && all.canIgnoreIgnition && all.canIgnoreFactoryRemote);
     const TabValues single = fillFlags(0x200000);
-    EXPECT_TRUE(single.alarmCanWylaczStacyjke);
-    EXPECT_FALSE(single.alarmCanWylaczKrancowke || single.alarmCanWylaczPilot || single.antykradziezStacyjkaOn);
+    EXPECT_TRUE(single.canIgnoreIgnition);
+    EXPECT_FALSE(single.canIgnoreDoorSwitches || single.canIgnoreFactoryRemote || single.ignitionWhileArmedAlert);
 }
 
 TEST(Fill, PulseCountSetsTheCloseBoxesAndOtherValuesKeepThem)
@@ -70,10 +70,10 @@ TEST(Fill, PulseCountSetsTheCloseBoxesAndOtherValuesKeepThem)
         SettingsImage image;
         image.set(kLayoutA.closePulseCount, count);
         TabValues previous;
-        previous.dodatkowyZamknij1 = c2;
-        previous.dodatkowyZamknij2 = e2;
+        previous.extraClosePulse1 = c2;
+        previous.extraClosePulse2 = e2;
         const TabValues v = fillFromImage(image, kLayoutA, previous, context(14)).values;
-        return std::pair(v.dodatkowyZamknij1, v.dodatkowyZamknij2);
+        return std::pair(v.extraClosePulse1, v.extraClosePulse2);
     };
     EXPECT_EQ(boxes(0, true, true), std::pair(false, false));
     EXPECT_EQ(boxes(1, false, true), std::pair(true, false));
@@ -91,44 +91,44 @@ TEST(Fill, SpinEditsStayWithinTheirRanges)
     image.set(kLayoutB.antiTheftDelay, 7);
     image.set(kLayoutB.antiHijackDelay, 0);
     TabValues v = fillFromImage(image, kLayoutB, {}, context(15)).values;
-    EXPECT_EQ(v.przerwaOtworz, 1);
-    EXPECT_EQ(v.sygnal2Zamknij, 255);
-    EXPECT_EQ(v.czasZwlokiAntykradziez, 7);
-    EXPECT_EQ(v.czasZwlokiAntynapad, 30);
+    EXPECT_EQ(v.pauseAC1, 1);
+    EXPECT_EQ(v.pulseE2, 255);
+    EXPECT_EQ(v.antiTheftDelay, 7);
+    EXPECT_EQ(v.antiHijackDelay, 30);
     image.set(kLayoutB.antiHijackDelay, 29);
-    EXPECT_EQ(fillFromImage(image, kLayoutB, {}, context(15)).values.czasZwlokiAntynapad, 30);
+    EXPECT_EQ(fillFromImage(image, kLayoutB, {}, context(15)).values.antiHijackDelay, 30);
     image.set(kLayoutB.antiHijackDelay, 31);
-    EXPECT_EQ(fillFromImage(image, kLayoutB, {}, context(15)).values.czasZwlokiAntynapad, 31);
+    EXPECT_EQ(fillFromImage(image, kLayoutB, {}, context(15)).values.antiHijackDelay, 31);
 }
 
 TEST(Fill, CodesGroupTextsCounterAndUntouchedControls)
 {
     SettingsImage image;
-    image.setWord16(kLayoutA.codeInst, 0x3003);
-    image.setWord16(kLayoutA.codeKidnaper, 0x0000);
-    image.setWord16(kLayoutA.codeAntykradziez, 0x1001);
-    image.setWord16(kLayoutA.codeIAwarja, 0xFFFF);
+    image.setWord16(kLayoutA.programmingCode, 0x3003);
+    image.setWord16(kLayoutA.antiHijackCode, 0x0000);
+    image.setWord16(kLayoutA.antiTheftCode, 0x1001);
+    image.setWord16(kLayoutA.emergencyCode, 0xFFFF);
     image.set(kLayoutA.canGroup, 42);
     image.setWord24(kLayoutA.timeCounter, 0x111111);
     TabValues previous;
     previous.alarmCan = true;
-    previous.marka = 3;
+    previous.make = 3;
     previous.model = 4;
-    previous.kodProg1 = QStringLiteral("abcd");
-    previous.kodProg2 = QStringLiteral("abce");
+    previous.newPcPassword = QStringLiteral("abcd");
+    previous.newPcPasswordRepeat = QStringLiteral("abce");
     const FillResult result = fillFromImage(image, kLayoutA, previous, context(14, 0x123456));
     const TabValues &v = result.values;
-    EXPECT_EQ(v.kodInst, QStringLiteral("KDD"));
-    EXPECT_EQ(v.kodKidnaper, QString());
-    EXPECT_EQ(v.kodAntykradziez, QStringLiteral("D"));
-    EXPECT_EQ(v.kodIAwarja, QStringLiteral("KKKDDDDDDDDDDDD"));
-    EXPECT_EQ(v.nrGrupy, QStringLiteral("42"));
-    EXPECT_EQ(v.nrGrupyWybrany, QStringLiteral("42"));
+    EXPECT_EQ(v.programmingCode, QStringLiteral("KDD"));
+    EXPECT_EQ(v.antiHijackCode, QString());
+    EXPECT_EQ(v.antiTheftCode, QStringLiteral("D"));
+    EXPECT_EQ(v.emergencyCode, QStringLiteral("KKKDDDDDDDDDDDD"));
+    EXPECT_EQ(v.storedCanGroup, QStringLiteral("42"));
+    EXPECT_EQ(v.chosenCanGroup, QStringLiteral("42"));
     EXPECT_TRUE(v.alarmCan);
-    EXPECT_EQ(v.marka, 3);
+    EXPECT_EQ(v.make, 3);
     EXPECT_EQ(v.model, 4);
-    EXPECT_EQ(v.kodProg1, QStringLiteral("abcd"));
-    EXPECT_EQ(v.kodProg2, QStringLiteral("abce"));
+    EXPECT_EQ(v.newPcPassword, QStringLiteral("abcd"));
+    EXPECT_EQ(v.newPcPasswordRepeat, QStringLiteral("abce"));
     EXPECT_EQ(image.word24(kLayoutA.timeCounter), 0x123456u);
     EXPECT_EQ(result.remotes.remotes[0], QStringLiteral("1. "));
 }
@@ -173,7 +173,7 @@ SettingsImage expectedAfterRoundTrip(const SettingsImage &original, const Layout
     SettingsImage e = original;
     e.setWord24(l.timeCounter, counter);
 
-    const int codePositions[4] = {l.codeInst, l.codeKidnaper, l.codeAntykradziez, l.codeIAwarja};
+    const int codePositions[4] = {l.programmingCode, l.antiHijackCode, l.antiTheftCode, l.emergencyCode};
     std::uint16_t words[4];
     for (int i = 0; i < 4; ++i) words[i] = normalisedCodeWord(original.word16(codePositions[i]));
     bool distinct = true;
@@ -187,7 +187,7 @@ SettingsImage expectedAfterRoundTrip(const SettingsImage &original, const Layout
     if (flags & 0x200) {
         const std::uint8_t count = original.at(l.closePulseCount);
         const int newCount = count <= 2 ? count
-                           : previous.dodatkowyZamknij2 ? 2 : previous.dodatkowyZamknij1 ? 1 : 0;
+                           : previous.extraClosePulse2 ? 2 : previous.extraClosePulse1 ? 1 : 0;
         e.set(l.closePulseCount, static_cast<std::uint8_t>(newCount));
         if (newCount >= 1) { clampByte(l.pauseAC2, 1); clampByte(l.pulseC2, 1); }
         if (newCount == 2) { clampByte(l.pauseC2E2, 1); clampByte(l.pulseE2, 1); }
@@ -196,11 +196,11 @@ SettingsImage expectedAfterRoundTrip(const SettingsImage &original, const Layout
     }
     if (flags & 0x40) {
         clampByte(l.antiTheftDelay, 1);
-        if (!(flags & 0xC000)) applyAuthorisation(flags, 14, previous.antykradziezAutoryzacja);
+        if (!(flags & 0xC000)) applyAuthorisation(flags, 14, previous.antiTheftAuthorisation);
     }
     if (flags & 0x80) {
         clampByte(l.antiHijackDelay, 30);
-        if (!(flags & 0x30000)) applyAuthorisation(flags, 16, previous.antynapadAutoryzacja);
+        if (!(flags & 0x30000)) applyAuthorisation(flags, 16, previous.antiHijackAuthorisation);
     }
     e.setWord24(l.flags, flags);
     return e;
@@ -215,8 +215,8 @@ SettingsImage randomImage(std::mt19937 &random, const Layout &layout)
     if (byte(random) < 160) image.set(layout.closePulseCount, static_cast<std::uint8_t>(byte(random) % 4));
     for (int address = layout.pauseAC1; address <= layout.antiHijackDelay; ++address)
         if (byte(random) < 40) image.set(address, static_cast<std::uint8_t>(byte(random) % 32));
-    if (byte(random) < 100) image.setWord16(layout.codeKidnaper, static_cast<std::uint16_t>(byte(random) % 3 << 12));
-    if (byte(random) < 100) image.setWord16(layout.codeIAwarja, static_cast<std::uint16_t>(byte(random) % 3 << 12));
+    if (byte(random) < 100) image.setWord16(layout.antiHijackCode, static_cast<std::uint16_t>(byte(random) % 3 << 12));
+    if (byte(random) < 100) image.setWord16(layout.emergencyCode, static_cast<std::uint16_t>(byte(random) % 3 << 12));
     if (byte(random) < 60) image.setWord24(layout.flags, image.word24(layout.flags) & ~0x03C000u);
     return image;
 }
@@ -229,10 +229,10 @@ void roundTrip(const Layout &layout, int familyCode, unsigned seed)
     for (int run = 0; run < 3000; ++run) {
         const SettingsImage original = randomImage(random, layout);
         TabValues previous;
-        previous.antykradziezAutoryzacja = item(random);
-        previous.antynapadAutoryzacja = item(random);
-        previous.dodatkowyZamknij1 = item(random) > 0;
-        previous.dodatkowyZamknij2 = item(random) > 0;
+        previous.antiTheftAuthorisation = item(random);
+        previous.antiHijackAuthorisation = item(random);
+        previous.extraClosePulse1 = item(random) > 0;
+        previous.extraClosePulse2 = item(random) > 0;
         const std::uint32_t counter = static_cast<std::uint32_t>(random()) & 0xFFFFFF;
 
         SettingsImage image = original;

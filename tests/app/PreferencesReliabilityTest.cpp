@@ -2,7 +2,7 @@
 // and foreign lines survive a write, and nothing in the file is ever interpreted beyond text and
 // numbers.
 
-#include "Preferences.h"
+#include "app/Preferences.h"
 #include "ReadOnlyFolder.h"
 
 #include <QDir>

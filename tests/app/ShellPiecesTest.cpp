@@ -2,10 +2,10 @@
 
 #include "../ui/RecordingDialogs.h"
 
-#include "CommandLine.h"
-#include "FileError.h"
-#include "GuardedApplication.h"
-#include "PortSearch.h"
+#include "app/CommandLine.h"
+#include "alarm/FileError.h"
+#include "app/GuardedApplication.h"
+#include "app/PortSearch.h"
 
 #include <QPushButton>
 #include <QTest>

@@ -2,10 +2,10 @@
 
 #include "../ui/RecordingDialogs.h"
 
-#include "AppShell.h"
-#include "Preferences.h"
-#include "TComInformation.h"
-#include "TForm1.h"
+#include "app/AppShell.h"
+#include "app/Preferences.h"
+#include "app/PortReminderDialog.h"
+#include "ui/MainWindow.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -35,7 +35,7 @@ protected:
     QString iniPath() const { return dir.filePath(QStringLiteral("Serkano.ini")); }
 
     // One run of the program: start, let `during` act, close.
-    void run(const QStringList &ports, const std::function<void(TForm1 &)> &during = {})
+    void run(const QStringList &ports, const std::function<void(MainWindow &)> &during = {})
     {
         AppShell shell(PreferencesFile(iniPath(), dir.path()), dialogs);
         WindowSetup setup;
@@ -48,8 +48,8 @@ protected:
             opened.emplace_back(port, speedIndex);
             return noDevices(port, speedIndex);
         };
-        TForm1 window(setup);
-        window.FormCreate();
+        MainWindow window(setup);
+        window.startUp();
         if (during)
             during(window);
         window.close();
@@ -82,7 +82,7 @@ void tickAndCloseByCloseBox(QDialog &dialog)
 
 TEST_F(StartupTest, ClosingWritesAllSevenKeys)
 {
-    run({QStringLiteral("ttyS0"), QStringLiteral("ttyS1")}, [](TForm1 &w) {
+    run({QStringLiteral("ttyS0"), QStringLiteral("ttyS1")}, [](MainWindow &w) {
         w.findChild<QComboBox *>(QStringLiteral("CMB_port"))->setCurrentIndex(1);
         w.findChild<QComboBox *>(QStringLiteral("CMB_PortSpeed"))->setCurrentIndex(9);
     });
@@ -96,7 +96,7 @@ TEST_F(StartupTest, ClosingWritesAllSevenKeys)
     EXPECT_EQ(stored("COMINFORMATION/VALUE"), QStringLiteral("1"));
 
     // The next start takes the choices back.
-    run({QStringLiteral("ttyS0"), QStringLiteral("ttyS1")}, [](TForm1 &w) {
+    run({QStringLiteral("ttyS0"), QStringLiteral("ttyS1")}, [](MainWindow &w) {
         EXPECT_EQ(w.findChild<QComboBox *>(QStringLiteral("CMB_port"))->currentText(), QStringLiteral("ttyS1"));
         EXPECT_EQ(w.findChild<QComboBox *>(QStringLiteral("CMB_PortSpeed"))->currentText(), QStringLiteral("38400"));
     });
@@ -135,7 +135,7 @@ TEST_F(StartupTest, ComDialogConfirmedWithOkAndTheBoxClearKeepsShowing)
 
 TEST_F(StartupTest, ComDialogLayoutAndText)
 {
-    TComInformation dialog;
+    PortReminderDialog dialog;
     EXPECT_EQ(dialog.windowTitle(), QStringLiteral("ff"));
     EXPECT_EQ(dialog.size(), QSize(313, 214));
     auto *label = dialog.findChild<QLabel *>(QStringLiteral("Label1"));
@@ -168,7 +168,7 @@ TEST_F(StartupTest, AfterARunWithoutTheAdapterTheNextOpensTheFirstPortAt19200)
     run({});
     ASSERT_EQ(stored("COMMSETTINGS/CMBPORTINDEX"), QStringLiteral("-1"));
     ASSERT_EQ(stored("COMMSETTINGS/CMBPORTSPEEDINDEX"), QStringLiteral("-1"));
-    run({QStringLiteral("ttyS0"), QStringLiteral("ttyUSB0")}, [](TForm1 &w) {
+    run({QStringLiteral("ttyS0"), QStringLiteral("ttyUSB0")}, [](MainWindow &w) {
         EXPECT_EQ(w.findChild<QComboBox *>(QStringLiteral("CMB_PortSpeed"))->currentText(), QStringLiteral("19200"));
     });
     EXPECT_EQ(opened, (std::vector<std::pair<QString, int>>{{QStringLiteral("ttyS0"), 8}}));
@@ -184,7 +184,7 @@ TEST_F(StartupTest, TopZeroWithLeftSetCentresTheWindow)
         settings.setValue(QStringLiteral("COMINFORMATION/VALUE"), QStringLiteral("0"));
     }
     QPoint centre, desktopCentre;
-    run({QStringLiteral("ttyS0")}, [&](TForm1 &w) {
+    run({QStringLiteral("ttyS0")}, [&](MainWindow &w) {
         centre = w.frameGeometry().center();
         desktopCentre = w.screen()->availableGeometry().center();
     });
@@ -199,7 +199,7 @@ TEST_F(StartupTest, EmptyStoredFolderGivesTheDialogNoInitialFolder)
         settings.setValue(QStringLiteral("OPENDIALOG1/PATH"), QString());
         settings.setValue(QStringLiteral("COMINFORMATION/VALUE"), QStringLiteral("0"));
     }
-    run({QStringLiteral("ttyS0")}, [](TForm1 &w) {
+    run({QStringLiteral("ttyS0")}, [](MainWindow &w) {
         EXPECT_TRUE(w.openDialogSettings().initialFolder.isEmpty());
         EXPECT_FALSE(w.saveDialogSettings().initialFolder.isEmpty());
     });
@@ -214,8 +214,8 @@ TEST_F(StartupTest, UnwritablePreferencesNeverStopTheClosing)
     setup.dialogs = &dialogs;
     setup.shell = &shell;
     setup.transports = noDevices;
-    TForm1 window(setup);
-    window.FormCreate();
+    MainWindow window(setup);
+    window.startUp();
     window.show();
     EXPECT_TRUE(window.close());
     EXPECT_FALSE(window.isVisible());

@@ -42,7 +42,7 @@ TEST_F(WindowTest, ConnectingReadsEveryBlockFillsEveryTabAndGrantsFullAccess)
     expected.push_back(0x03);
     EXPECT_EQ(codesReceived(), expected);
     std::vector<int> readAddresses;
-    for (const TRs232Frame &f : unit->received(0x02))
+    for (const Frame &f : unit->received(0x02))
         readAddresses.push_back(f.data.at(2));
     EXPECT_EQ(readAddresses, expectedReadAddresses());
     const auto writes = writesReceived();
@@ -229,7 +229,7 @@ TEST_F(WindowTest, AMissingLockDiagramIsToldAfterTheConnectOrTheClickAndDecidesN
         if (attempt == 0) {
             EXPECT_EQ(dialogs.messages[1], missing("Otworz1.bmp"));
         }
-        window->LeaveProgrammingAccess();
+        window->leaveProgrammingAccess();
     }
 
     // A value change: the box comes once the change's handlers have all run.

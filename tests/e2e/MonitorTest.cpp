@@ -60,7 +60,7 @@ TEST_F(WindowTest, TheMonitorFollowsTheUnitsInputs)
     EXPECT_TRUE(waitFor([&] { return antiTheft->text() == QStringLiteral("Przeciwkradzież - nie aktywna"); }));
     EXPECT_TRUE(antiTheft->isEnabled());
 
-    // A remote button is reported once; its LED goes dark with the pilot timer (2 s).
+    // A remote button is reported once; its LED goes dark with the remote-LED timer (2 s).
     unit->press(sim::Press::RemoteButton1);
     EXPECT_TRUE(waitFor([&] { return ledLit("LedPilotP1"); }));
     EXPECT_FALSE(ledLit("LedPilotP2"));
@@ -97,7 +97,7 @@ TEST_F(WindowTest, ArmingTheUnitWithdrawsAccessAndEndsTheSession)
 
     // The bare disconnect request: no data, length 2.
     ASSERT_TRUE(waitFor([&] { return !unit->received(0x0B).empty(); }));
-    const TRs232Frame bare = unit->received(0x0B).front();
+    const Frame bare = unit->received(0x0B).front();
     EXPECT_EQ(bare.length, 2);
     EXPECT_TRUE(bare.data.empty());
     EXPECT_FALSE(unit->sessionOpen());

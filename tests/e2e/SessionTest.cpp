@@ -3,10 +3,10 @@
 
 #include "WindowHarness.h"
 
-#include "AppShell.h"
-#include "PortSearch.h"
-#include "Preferences.h"
-#include "PtyServer.h"
+#include "app/AppShell.h"
+#include "app/PortSearch.h"
+#include "app/Preferences.h"
+#include "sim/PtyServer.h"
 
 #include <QComboBox>
 #include <QEventLoop>

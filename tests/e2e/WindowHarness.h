@@ -6,18 +6,18 @@
 
 #include "../ui/RecordingDialogs.h"
 
-#include "Frame.h"
-#include "HandlerError.h"
-#include "OperationState.h"
-#include "SerialLink.h"
-#include "SerialTransport.h"
-#include "SettingsTabs.h"
-#include "SimulatedTransport.h"
-#include "SimulatedUnit.h"
-#include "StatusLine.h"
-#include "TForm1.h"
-#include "ThhALed.h"
-#include "Wait.h"
+#include "link/Frame.h"
+#include "ui/HandlerError.h"
+#include "ops/OperationState.h"
+#include "link/SerialLink.h"
+#include "link/SerialTransport.h"
+#include "ui/tabs/SettingsTabs.h"
+#include "sim/SimulatedTransport.h"
+#include "sim/SimulatedUnit.h"
+#include "ui/StatusLine.h"
+#include "ui/MainWindow.h"
+#include "ui/widgets/LedIndicator.h"
+#include "link/Wait.h"
 #include "WaitFor.h"
 
 #include <QAbstractButton>
@@ -82,7 +82,7 @@ protected:
 
     // The window with the given ports, started as the program starts it; waits until the
     // selected port is open.
-    TForm1 &start(const QStringList &ports = {kSimulator}, ShellHooks *shellHooks = nullptr)
+    MainWindow &start(const QStringList &ports = {kSimulator}, ShellHooks *shellHooks = nullptr)
     {
         WindowSetup setup;
         setup.portNames = ports;
@@ -99,8 +99,8 @@ protected:
             dialogs.showMessage(window.get(), handlerErrorMessage(error), QMessageBox::Ok);
         };
         setup.clock = [] { return QDateTime(QDate(2024, 3, 1), QTime(12, 0)); };
-        window = std::make_unique<TForm1>(setup);
-        window->FormCreate();
+        window = std::make_unique<MainWindow>(setup);
+        window->startUp();
         EXPECT_TRUE(waitFor([&] { return panel(0) == QStringLiteral("Port otwarty"); })) << panel(0).toStdString();
         return *window;
     }
@@ -134,7 +134,7 @@ protected:
             n += pages()->isTabVisible(i);
         return n;
     }
-    bool ledLit(const char *name) const { return find<ThhALed>(name)->isShownLit(); }
+    bool ledLit(const char *name) const { return find<LedIndicator>(name)->isShownLit(); }
     std::vector<QString> messageTexts() const
     {
         std::vector<QString> texts;
@@ -148,7 +148,7 @@ protected:
     std::vector<int> codesReceived() const
     {
         std::vector<int> codes;
-        for (const TRs232Frame &f : unit->received())
+        for (const Frame &f : unit->received())
             if (f.code != 0x08)
                 codes.push_back(f.code);
         return codes;
@@ -167,7 +167,7 @@ protected:
     RecordingDialogs dialogs;
     MemoryShell shell;
     std::unique_ptr<sim::SimulatedUnit> unit;
-    std::unique_ptr<TForm1> window;
+    std::unique_ptr<MainWindow> window;
 
 private:
     // The car databases and the lock diagrams the build puts beside the program.

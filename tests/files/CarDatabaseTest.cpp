@@ -1,7 +1,7 @@
-#include "CarDatabase.h"
+#include "files/CarDatabase.h"
 
-#include "Cp1250.h"
-#include "FileError.h"
+#include "alarm/Cp1250.h"
+#include "alarm/FileError.h"
 
 #include <QDir>
 #include <QFile>
@@ -115,7 +115,7 @@ TEST_F(CarDatabaseFile, SameKeyTwiceStoresTheLaterGroup)
     SettingsImage image;
     TabValues values;
     values.alarmCan = true;
-    values.marka = 0;
+    values.make = 0;
     values.model = 0;
     EXPECT_TRUE(buildCanGroup(image, kLayoutB, values, db.groupLookup()).ok);
     EXPECT_EQ(image.at(kLayoutB.canGroup), 26);

@@ -1,10 +1,10 @@
 // Bad files end with a clear message and change nothing: car databases in other encodings,
 // settings files that are folders, and saves that cannot happen.
 
-#include "CarDatabase.h"
-#include "Cp1250.h"
-#include "FileError.h"
-#include "SettingsFile.h"
+#include "files/CarDatabase.h"
+#include "alarm/Cp1250.h"
+#include "alarm/FileError.h"
+#include "files/SettingsFile.h"
 #include "TestFiles.h"
 
 #include <QDir>

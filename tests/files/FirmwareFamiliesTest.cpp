@@ -1,4 +1,4 @@
-#include "FirmwareFamilies.h"
+#include "files/FirmwareFamilies.h"
 
 #include <gtest/gtest.h>
 

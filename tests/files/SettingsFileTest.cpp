@@ -1,6 +1,6 @@
-#include "SettingsFile.h"
+#include "files/SettingsFile.h"
 
-#include "FileError.h"
+#include "alarm/FileError.h"
 #include "ReadOnlyFolder.h"
 
 #include <QDir>

@@ -2,8 +2,8 @@
 // executables, the car databases, the lock diagrams, the manual, the desktop entry and the icons
 // where the program and the desktop find them, and the installed program starts.
 
-#include "CarDatabase.h"
-#include "ProgramFolders.h"
+#include "files/CarDatabase.h"
+#include "files/ProgramFolders.h"
 
 #include <QDir>
 #include <QFile>

@@ -1,8 +1,8 @@
 // Where the program looks for its shipped files and keeps the user's own, in the build-tree
 // layout (everything beside the executable) and in the installed one (bin + share/alvetra).
 
-#include "Preferences.h"
-#include "ProgramFolders.h"
+#include "app/Preferences.h"
+#include "files/ProgramFolders.h"
 
 #include <QDir>
 #include <QFile>

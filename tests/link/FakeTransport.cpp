@@ -1,6 +1,6 @@
 #include "FakeTransport.h"
 
-#include "Wait.h"
+#include "link/Wait.h"
 
 namespace alvetra::testing {
 

@@ -9,8 +9,8 @@
 // Bytes pushed with a delay become readable that many real milliseconds later; each read takes
 // one pushed piece at most, so a frame pushed in pieces arrives in pieces.
 
-#include "Frame.h"
-#include "Transport.h"
+#include "link/Frame.h"
+#include "link/Transport.h"
 
 #include <QByteArray>
 #include <chrono>

@@ -1,7 +1,7 @@
 // Frames that pass the check byte by chance but are not whole pairs of digits: a damaged line
 // must never deliver bytes the unit did not send.
 
-#include "FrameParser.h"
+#include "link/FrameParser.h"
 
 #include <gtest/gtest.h>
 
@@ -9,7 +9,7 @@ using namespace alvetra;
 
 namespace {
 
-const TRs232Frame kConfirmation = makeFrame(kPcAddress, 0x8C, kUnitAddress);
+const Frame kConfirmation = makeFrame(kPcAddress, 0x8C, kUnitAddress);
 
 } // namespace
 

@@ -1,5 +1,5 @@
-#include "Frame.h"
-#include "FrameParser.h"
+#include "link/Frame.h"
+#include "link/FrameParser.h"
 
 #include <gtest/gtest.h>
 
@@ -7,7 +7,7 @@ using namespace alvetra;
 
 namespace {
 
-TRs232Frame confirmationReply()
+Frame confirmationReply()
 {
     return makeFrame(kPcAddress, 0x8C, kUnitAddress);
 }
@@ -16,23 +16,23 @@ TRs232Frame confirmationReply()
 
 TEST(FrameEncoding, StatusRequestWithDefaultBlock)
 {
-    const TRs232Frame status = makeFrame(kUnitAddress, 0x08, kPcAddress, defaultDataBlock());
+    const Frame status = makeFrame(kUnitAddress, 0x08, kPcAddress, defaultDataBlock());
     EXPECT_EQ(encodeFrame(status), QByteArray(":C50708E00000000000D5;\r\n"));
 }
 
 TEST(FrameEncoding, ReadBlockRequestFromHexText)
 {
-    const TRs232Frame read = makeFrame(kUnitAddress, 0x02, kPcAddress,
-                                       HexToBytes(QStringLiteral("0000") + ByteToHex(0x10) + ByteToHex(8)));
+    const Frame read = makeFrame(kUnitAddress, 0x02, kPcAddress,
+                                       hexToBytes(QStringLiteral("0000") + byteToHex(0x10) + byteToHex(8)));
     EXPECT_EQ(encodeFrame(read), QByteArray(":C50602E000001008C6;\r\n"));
 }
 
 TEST(FrameEncoding, FiftySevenDataBytesMakeATextTooLongToSend)
 {
-    const TRs232Frame big = makeFrame(kUnitAddress, 0x03, kPcAddress, Bytes(57, 0xAA));
+    const Frame big = makeFrame(kUnitAddress, 0x03, kPcAddress, Bytes(57, 0xAA));
     EXPECT_EQ(encodeFrame(big).size(), 128);
     EXPECT_GT(encodeFrame(big).size(), kMaxFrameTextLength);
-    const TRs232Frame largest = makeFrame(kUnitAddress, 0x03, kPcAddress, Bytes(kMaxSendableDataBytes, 0));
+    const Frame largest = makeFrame(kUnitAddress, 0x03, kPcAddress, Bytes(kMaxSendableDataBytes, 0));
     EXPECT_LE(encodeFrame(largest).size(), kMaxFrameTextLength);
 }
 
@@ -45,11 +45,11 @@ TEST(FrameEncoding, AddressedBlocksPutTheValueLeastSignificantByteFirst)
 
 TEST(FrameEncoding, HexConversions)
 {
-    EXPECT_EQ(ByteToHex(0x0A), QStringLiteral("0A"));
-    EXPECT_EQ(ByteToHex(0xE0), QStringLiteral("E0"));
-    EXPECT_EQ(HexToBytes(QStringLiteral("04ab1F")), (Bytes{0x04, 0xAB, 0x1F}));
+    EXPECT_EQ(byteToHex(0x0A), QStringLiteral("0A"));
+    EXPECT_EQ(byteToHex(0xE0), QStringLiteral("E0"));
+    EXPECT_EQ(hexToBytes(QStringLiteral("04ab1F")), (Bytes{0x04, 0xAB, 0x1F}));
     // A character that is no digit counts as 0 but keeps its place.
-    EXPECT_EQ(HexToBytes(QStringLiteral("x1G2")), (Bytes{0x01, 0x02}));
+    EXPECT_EQ(hexToBytes(QStringLiteral("x1G2")), (Bytes{0x01, 0x02}));
 }
 
 TEST(FrameParsing, WholeReplyParsesIntoOneRecord)
@@ -84,7 +84,7 @@ TEST(FrameParsing, BadCheckByteIsCountedAndDropped)
 TEST(FrameParsing, TwoFramesWithNoiseBetweenBothParseInOrder)
 {
     FrameParser parser;
-    const TRs232Frame status = makeFrame(kPcAddress, 0x88, kUnitAddress, {1, 2, 3, 4});
+    const Frame status = makeFrame(kPcAddress, 0x88, kUnitAddress, {1, 2, 3, 4});
     const QByteArray stream = encodeFrame(confirmationReply()) + QByteArray("\x01 xyz\xff\x80 ", 9) + encodeFrame(status);
     const auto result = parser.feed(stream);
     ASSERT_EQ(result.frames.size(), 2u);
@@ -124,7 +124,7 @@ TEST(FrameParsing, EveryAcceptedFrameReencodesToItsOwnText)
     for (int n = 0; n <= kMaxSendableDataBytes; n += 7) {
         Bytes data;
         for (int i = 0; i < n; ++i) data.push_back(static_cast<std::uint8_t>(i * 37 + n));
-        const TRs232Frame frame = makeFrame(kPcAddress, 0x82, kUnitAddress, data);
+        const Frame frame = makeFrame(kPcAddress, 0x82, kUnitAddress, data);
         const QByteArray text = encodeFrame(frame);
         const auto result = parser.feed(text);
         ASSERT_EQ(result.frames.size(), 1u) << n;

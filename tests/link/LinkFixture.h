@@ -4,9 +4,9 @@
 
 #include "FakeTransport.h"
 #include "RecordingEvents.h"
-#include "SerialLink.h"
-#include "SettingsImage.h"
-#include "Wait.h"
+#include "link/SerialLink.h"
+#include "alarm/SettingsImage.h"
+#include "link/Wait.h"
 
 #include <gtest/gtest.h>
 #include <map>

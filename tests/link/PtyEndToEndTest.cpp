@@ -1,12 +1,12 @@
 // The whole link against the simulated unit on a pseudo-terminal, paced at 19200 bit/s: the
 // same descriptor, reader thread, parser and transactions as with a real cable.
 
-#include "PtyServer.h"
+#include "sim/PtyServer.h"
 #include "RecordingEvents.h"
-#include "SerialLink.h"
-#include "SettingsImage.h"
-#include "SimulatedUnit.h"
-#include "Wait.h"
+#include "link/SerialLink.h"
+#include "alarm/SettingsImage.h"
+#include "sim/SimulatedUnit.h"
+#include "link/Wait.h"
 
 #include <QFileInfo>
 #include <QTemporaryDir>
@@ -32,7 +32,7 @@ protected:
 
     bool request(std::uint8_t code, const std::optional<QString> &hex = std::nullopt)
     {
-        return link.SendRequest(kUnitAddress, kPcAddress, code, hex, 0, 2600, 2500);
+        return link.sendRequest(kUnitAddress, kPcAddress, code, hex, 0, 2600, 2500);
     }
 
     bool login()
@@ -60,11 +60,11 @@ TEST_F(PtyEndToEnd, LoginReadAndWriteThroughAPseudoTerminal)
     EXPECT_FALSE(events.log.contains(QStringLiteral("withdrawAccess")));
 
     for (int address = 0; address < kImageSize; address += 8)
-        ASSERT_TRUE(link.ReadBlock(kUnitAddress, static_cast<std::uint8_t>(address), 8)) << address;
+        ASSERT_TRUE(link.readBlock(kUnitAddress, static_cast<std::uint8_t>(address), 8)) << address;
     EXPECT_EQ(image.bytes(), unit.memory());
 
     image.set(0x30, 0x5A);
-    EXPECT_EQ(link.WriteBlock(kUnitAddress, 0x30, 1, image), 0);
+    EXPECT_EQ(link.writeBlock(kUnitAddress, 0x30, 1, image), 0);
     EXPECT_EQ(unit.memoryAt(0x30), 0x5A);
     EXPECT_TRUE(request(0x0C));
     EXPECT_EQ(link.checksumErrors(), 0);

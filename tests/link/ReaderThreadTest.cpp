@@ -2,7 +2,7 @@
 // device, counting damaged frames, and being torn down while it waits for the window.
 
 #include "LinkFixture.h"
-#include "LinkMessages.h"
+#include "link/LinkMessages.h"
 
 #include <QElapsedTimer>
 #include <QThread>
@@ -12,27 +12,27 @@ using namespace alvetra::testing;
 
 namespace {
 
-using ReaderThread = LinkFixture;
+using ReaderThreadTest = LinkFixture;
 
 } // namespace
 
-TEST_F(ReaderThread, OpeningAndStoppingShowTheirPanelTexts)
+TEST_F(ReaderThreadTest, OpeningAndStoppingShowTheirPanelTexts)
 {
     openPort();
     EXPECT_TRUE(link->portOpen());
     EXPECT_EQ(events.log, QStringList({"threadStarted", "portOpened"}));
 
-    EXPECT_EQ(link->StopReaderThread(), SerialLink::kStopped);
+    EXPECT_EQ(link->stopReaderThread(), SerialLink::kStopped);
     EXPECT_EQ(events.log.last(), QStringLiteral("portClosed"));
     EXPECT_FALSE(link->portOpen());
     EXPECT_FALSE(link->hasReaderThread());
     EXPECT_EQ(line->closes(), 1);
     EXPECT_FALSE(line->isOpen());
     // Nothing left to stop.
-    EXPECT_EQ(link->StopReaderThread(), SerialLink::kStopped);
+    EXPECT_EQ(link->stopReaderThread(), SerialLink::kStopped);
 }
 
-TEST_F(ReaderThread, APortHeldByAnotherProgramIsReportedWithItsName)
+TEST_F(ReaderThreadTest, APortHeldByAnotherProgramIsReportedWithItsName)
 {
     line->setOpenResult(Transport::OpenResult::InUse);
     ASSERT_TRUE(link->open(QStringLiteral("COM3"), 8));
@@ -44,12 +44,12 @@ TEST_F(ReaderThread, APortHeldByAnotherProgramIsReportedWithItsName)
               (UserMessage{QStringLiteral("Błąd"), QStringLiteral("Port COM3 jest już używany przez inny program."),
                            MessageIcon::Error}));
     EXPECT_FALSE(link->portOpen());
-    EXPECT_FALSE(link->ReadBlock(kUnitAddress, 0, 8));
+    EXPECT_FALSE(link->readBlock(kUnitAddress, 0, 8));
     EXPECT_TRUE(line->written().empty());
     EXPECT_EQ(events.tx, 0);
 }
 
-TEST_F(ReaderThread, OpenFailuresNameTheirCause)
+TEST_F(ReaderThreadTest, OpenFailuresNameTheirCause)
 {
     const std::vector<std::pair<Transport::OpenResult, QString>> cases = {
         {Transport::OpenResult::Missing, QStringLiteral("Port ttyUSB1 nie istnieje w systemie.")},
@@ -69,7 +69,7 @@ TEST_F(ReaderThread, OpenFailuresNameTheirCause)
     }
 }
 
-TEST_F(ReaderThread, LinkMessagesForClosingAndResetting)
+TEST_F(ReaderThreadTest, LinkMessagesForClosingAndResetting)
 {
     EXPECT_EQ(closeFailureMessage(QStringLiteral("COM3"), 0x1F).text,
               QStringLiteral("Przy zamykaniu portu COM3, wystąpił błąd 1f"));
@@ -78,7 +78,7 @@ TEST_F(ReaderThread, LinkMessagesForClosingAndResetting)
     EXPECT_EQ(checksumErrorText(12), QStringLiteral("CRC Error:12"));
 }
 
-TEST_F(ReaderThread, NoThreadWithoutAPortOrWithAnUnknownSpeed)
+TEST_F(ReaderThreadTest, NoThreadWithoutAPortOrWithAnUnknownSpeed)
 {
     EXPECT_FALSE(link->open(QString(), 8));
     EXPECT_FALSE(link->open(QStringLiteral("COM3"), -1));
@@ -87,11 +87,11 @@ TEST_F(ReaderThread, NoThreadWithoutAPortOrWithAnUnknownSpeed)
     EXPECT_EQ(line->opens(), 0);
 }
 
-TEST_F(ReaderThread, AThreadThatDoesNotEndInTimeIsKeptAndReportedAsSuch)
+TEST_F(ReaderThreadTest, AThreadThatDoesNotEndInTimeIsKeptAndReportedAsSuch)
 {
     openPort();
     line->holdClose();
-    EXPECT_EQ(link->StopReaderThread(200), SerialLink::kLimitReached);
+    EXPECT_EQ(link->stopReaderThread(200), SerialLink::kLimitReached);
     EXPECT_TRUE(link->hasReaderThread());
     EXPECT_TRUE(link->portOpen());
     // The port is not reopened over the old thread.
@@ -99,23 +99,23 @@ TEST_F(ReaderThread, AThreadThatDoesNotEndInTimeIsKeptAndReportedAsSuch)
     EXPECT_EQ(line->opens(), 1);
 
     line->releaseClose();
-    EXPECT_EQ(link->StopReaderThread(), SerialLink::kStopped);
+    EXPECT_EQ(link->stopReaderThread(), SerialLink::kStopped);
     EXPECT_FALSE(link->hasReaderThread());
 }
 
-TEST_F(ReaderThread, StoppingEndsAtOnceWhenTheApplicationIsClosing)
+TEST_F(ReaderThreadTest, StoppingEndsAtOnceWhenTheApplicationIsClosing)
 {
     openPort();
     line->holdClose();
     setApplicationTerminating(true);
     QElapsedTimer clock;
     clock.start();
-    EXPECT_EQ(link->StopReaderThread(5000), SerialLink::kApplicationTerminating);
+    EXPECT_EQ(link->stopReaderThread(5000), SerialLink::kApplicationTerminating);
     EXPECT_LT(clock.elapsed(), 1000);
     line->releaseClose();
 }
 
-TEST_F(ReaderThread, ADamagedFrameIsCountedShownAndForgottenOnReopening)
+TEST_F(ReaderThreadTest, ADamagedFrameIsCountedShownAndForgottenOnReopening)
 {
     openPort();
     line->push(":E0028CC555;\r\n");
@@ -133,7 +133,7 @@ TEST_F(ReaderThread, ADamagedFrameIsCountedShownAndForgottenOnReopening)
     EXPECT_EQ(link->checksumErrors(), 0);
 }
 
-TEST_F(ReaderThread, ADeviceLostMidFrameIsClosedAndReportedOnce)
+TEST_F(ReaderThreadTest, ADeviceLostMidFrameIsClosedAndReportedOnce)
 {
     openPort();
     line->push(":E0028C");
@@ -152,7 +152,7 @@ TEST_F(ReaderThread, ADeviceLostMidFrameIsClosedAndReportedOnce)
     ASSERT_TRUE(waitFor([&] { return events.log.count(QStringLiteral("portOpened")) == 2; }));
 }
 
-TEST_F(ReaderThread, TearingDownWhileTheReaderWaitsForTheWindowNeitherHangsNorReachesIt)
+TEST_F(ReaderThreadTest, TearingDownWhileTheReaderWaitsForTheWindowNeitherHangsNorReachesIt)
 {
     openPort();
     // The reader delivers the report and blocks until the window has shown it; this thread
@@ -168,7 +168,7 @@ TEST_F(ReaderThread, TearingDownWhileTheReaderWaitsForTheWindowNeitherHangsNorRe
     EXPECT_FALSE(line->isOpen());
 }
 
-TEST_F(ReaderThread, ReportsOfTheUnitReachTheWindowInArrivalOrder)
+TEST_F(ReaderThreadTest, ReportsOfTheUnitReachTheWindowInArrivalOrder)
 {
     openPort();
     line->push(replyText(0x88, {1, 0, 0, 0}) + "noise" + replyText(0x88, {2, 0, 0, 0}));
@@ -177,7 +177,7 @@ TEST_F(ReaderThread, ReportsOfTheUnitReachTheWindowInArrivalOrder)
     EXPECT_EQ(events.log.mid(2), QStringList({"status 1 0 0 0", "status 2 0 0 0", "status 3 0 0 0"}));
 }
 
-TEST_F(ReaderThread, OneReadTakesAtMost255BytesAndTheRestFollows)
+TEST_F(ReaderThreadTest, OneReadTakesAtMost255BytesAndTheRestFollows)
 {
     openPort();
     QByteArray bytes = QByteArray(280, 'x') + replyText(0x88, {7, 0, 0, 0});   // 302 bytes waiting
@@ -186,7 +186,7 @@ TEST_F(ReaderThread, OneReadTakesAtMost255BytesAndTheRestFollows)
     EXPECT_EQ(events.rx, 2);
 }
 
-TEST_F(ReaderThread, AFloodOfGarbageNeitherStopsTheReaderNorHidesTheNextReply)
+TEST_F(ReaderThreadTest, AFloodOfGarbageNeitherStopsTheReaderNorHidesTheNextReply)
 {
     answer(0x0C);
     openPort();
@@ -199,6 +199,6 @@ TEST_F(ReaderThread, AFloodOfGarbageNeitherStopsTheReaderNorHidesTheNextReply)
     line->push(garbage);
     line->push(";\r\n");   // whatever frame the garbage began ends here
     ASSERT_TRUE(waitFor([&] { return events.rx >= 20000 / 255; }));
-    EXPECT_TRUE(link->SendRequest(kUnitAddress, kPcAddress, 0x0C, std::nullopt, 0, 1400, 3000));
+    EXPECT_TRUE(link->sendRequest(kUnitAddress, kPcAddress, 0x0C, std::nullopt, 0, 1400, 3000));
     EXPECT_TRUE(link->portOpen());
 }

@@ -2,7 +2,7 @@
 // A window for the link's tests: records what the link does to it, in order. Rx and Tx
 // activity are counted apart so that they do not crowd the log.
 
-#include "LinkEvents.h"
+#include "link/LinkEvents.h"
 #include "WaitFor.h"
 
 #include <QStringList>

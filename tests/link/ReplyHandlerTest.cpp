@@ -3,10 +3,10 @@
 
 #include "FakeTransport.h"
 #include "RecordingEvents.h"
-#include "ReplyHandler.h"
-#include "ReplyState.h"
-#include "SettingsImage.h"
-#include "UiBridge.h"
+#include "link/ReplyHandler.h"
+#include "link/ReplyState.h"
+#include "alarm/SettingsImage.h"
+#include "link/UiBridge.h"
 
 #include <gtest/gtest.h>
 
@@ -21,7 +21,7 @@ public:
     bool run(std::function<void()> step) override { step(); return true; }
 };
 
-TRs232Frame fromUnit(std::uint8_t code, Bytes data = {})
+Frame fromUnit(std::uint8_t code, Bytes data = {})
 {
     return makeFrame(kPcAddress, code, kUnitAddress, std::move(data));
 }
@@ -107,7 +107,7 @@ TEST_F(ReplyHandling, ReadReplyStoresItsBytesAtTheirAddresses)
     const Bytes values = {1, 2, 3, 4, 5, 6, 7, 8};
     Bytes data = {0x40, 0, 0, 8};
     data.insert(data.end(), values.begin(), values.end());
-    state.expectRead(ReplyState::ReadBlock{0x40, 8});
+    state.expectRead(ReplyState::readBlock{0x40, 8});
     ASSERT_TRUE(handler.handle(fromUnit(0x82, data)));
     EXPECT_TRUE(state.isRaised(ReplyFlag::Read));
     for (int i = 0; i < 8; ++i)
@@ -167,7 +167,7 @@ TEST_F(ReplyHandling, RepliesTooShortForTheirLayoutAreDropped)
     EXPECT_FALSE(handler.handle(fromUnit(0x82, {0x40, 0, 0})));
     EXPECT_FALSE(handler.handle(fromUnit(0x83)));
     EXPECT_FALSE(handler.handle(fromUnit(0x89)));
-    TRs232Frame status = fromUnit(0x88, {1, 2, 3, 4});
+    Frame status = fromUnit(0x88, {1, 2, 3, 4});
     status.length = 7;   // announces five data bytes, carries four
     EXPECT_FALSE(handler.handle(status));
     EXPECT_FALSE(handler.handle(fromUnit(0x88, {1, 2, 3})));

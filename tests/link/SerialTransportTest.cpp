@@ -1,8 +1,8 @@
 // The POSIX serial transport on real pseudo-terminals: raw bytes both ways, exclusive use,
 // failures to open, waking a waiting reader, the other end going away and a line that stalls.
 
-#include "LineSpeed.h"
-#include "SerialTransport.h"
+#include "link/LineSpeed.h"
+#include "link/SerialTransport.h"
 
 #include <QElapsedTimer>
 #include <QTimer>

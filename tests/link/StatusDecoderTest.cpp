@@ -1,6 +1,6 @@
 // The unit's status bytes turned into the monitor's indicators and texts.
 
-#include "StatusDecoder.h"
+#include "link/StatusDecoder.h"
 
 #include <gtest/gtest.h>
 
@@ -16,61 +16,61 @@ TEST(StatusDecoder, ArmedWithNothingConfiguredWithdrawsAccessAndShowsBothBlocksA
 {
     const MonitorUpdate u = decodeStatus(0x00, 0x02, 0x00, 0x00, 0x00);
     EXPECT_TRUE(u.armed);
-    EXPECT_EQ(u.led(MonitorLed::StanAlarmu), on(LedColor::Red));
+    EXPECT_EQ(u.led(MonitorLed::ArmingState), on(LedColor::Red));
     EXPECT_EQ(u.withdrawCount, 1);
-    EXPECT_EQ(u.antykradziez, (BlockLabel{QStringLiteral("Przeciwkradzież - brak"), false}));
-    EXPECT_EQ(u.antynapad, (BlockLabel{QStringLiteral("Antynapad - brak"), false}));
-    EXPECT_EQ(u.led(MonitorLed::AktywnaBlokada).draw, LedDraw::Off);
-    EXPECT_EQ(u.led(MonitorLed::AktywnyKidnaper).draw, LedDraw::Off);
-    EXPECT_FALSE(u.startPilotTimer);
+    EXPECT_EQ(u.antiTheft, (BlockLabel{QStringLiteral("Przeciwkradzież - brak"), false}));
+    EXPECT_EQ(u.antiHijack, (BlockLabel{QStringLiteral("Antynapad - brak"), false}));
+    EXPECT_EQ(u.led(MonitorLed::AntiTheftActive).draw, LedDraw::Off);
+    EXPECT_EQ(u.led(MonitorLed::AntiHijackActive).draw, LedDraw::Off);
+    EXPECT_FALSE(u.startRemoteLedTimer);
 
     const MonitorUpdate d = decodeStatus(0x00, 0x00, 0x00, 0x00, 0x00);
     EXPECT_FALSE(d.armed);
-    EXPECT_EQ(d.led(MonitorLed::StanAlarmu), on(LedColor::Lime));
+    EXPECT_EQ(d.led(MonitorLed::ArmingState), on(LedColor::Lime));
     EXPECT_EQ(d.withdrawCount, 0);
 }
 
 TEST(StatusDecoder, AntiTheftPresentActiveOrConfigured)
 {
     MonitorUpdate u = decodeStatus(0, 0, 0, 0x10, 0x00);   // present in the unit, not active
-    EXPECT_EQ(u.antykradziez, (BlockLabel{QStringLiteral("Przeciwkradzież - nie aktywna"), true}));
-    EXPECT_EQ(u.led(MonitorLed::AktywnaBlokada), on(LedColor::Lime));
+    EXPECT_EQ(u.antiTheft, (BlockLabel{QStringLiteral("Przeciwkradzież - nie aktywna"), true}));
+    EXPECT_EQ(u.led(MonitorLed::AntiTheftActive), on(LedColor::Lime));
     EXPECT_EQ(u.withdrawCount, 0);
 
     u = decodeStatus(0, 0, 0, 0x11, 0x00);                  // active
-    EXPECT_EQ(u.antykradziez, (BlockLabel{QStringLiteral("Przeciwkradzież - aktywna"), true}));
-    EXPECT_EQ(u.led(MonitorLed::AktywnaBlokada), on(LedColor::Red));
+    EXPECT_EQ(u.antiTheft, (BlockLabel{QStringLiteral("Przeciwkradzież - aktywna"), true}));
+    EXPECT_EQ(u.led(MonitorLed::AntiTheftActive), on(LedColor::Red));
     EXPECT_EQ(u.withdrawCount, 1);
 
-    u = decodeStatus(0, 0, 0, 0x00, kOptionAntykradziez);   // configured in the settings only
-    EXPECT_EQ(u.antykradziez.text, QStringLiteral("Przeciwkradzież - nie aktywna"));
+    u = decodeStatus(0, 0, 0, 0x00, kOptionAntiTheft);   // configured in the settings only
+    EXPECT_EQ(u.antiTheft.text, QStringLiteral("Przeciwkradzież - nie aktywna"));
 
     // Active but neither present nor configured: access is still withdrawn, yet "brak" shows.
     u = decodeStatus(0, 0, 0, 0x01, 0x00);
     EXPECT_EQ(u.withdrawCount, 1);
-    EXPECT_EQ(u.antykradziez, (BlockLabel{QStringLiteral("Przeciwkradzież - brak"), false}));
-    EXPECT_EQ(u.led(MonitorLed::AktywnaBlokada), off(LedColor::Red));
+    EXPECT_EQ(u.antiTheft, (BlockLabel{QStringLiteral("Przeciwkradzież - brak"), false}));
+    EXPECT_EQ(u.led(MonitorLed::AntiTheftActive), off(LedColor::Red));
 }
 
 TEST(StatusDecoder, AntiHijackTriggeredActiveAndAbsent)
 {
     MonitorUpdate u = decodeStatus(0, 0, 0, 0x28, 0x00);
-    EXPECT_EQ(u.antynapad, (BlockLabel{QStringLiteral("Antynapad - wyzwolony"), true}));
-    EXPECT_EQ(u.led(MonitorLed::AktywnyKidnaper), on(LedColor::Yellow));
+    EXPECT_EQ(u.antiHijack, (BlockLabel{QStringLiteral("Antynapad - wyzwolony"), true}));
+    EXPECT_EQ(u.led(MonitorLed::AntiHijackActive), on(LedColor::Yellow));
     EXPECT_EQ(u.withdrawCount, 0);
 
     u = decodeStatus(0, 0, 0, 0x2C, 0x00);                  // active suppresses triggered
-    EXPECT_EQ(u.antynapad, (BlockLabel{QStringLiteral("Antynapad - aktywny"), true}));
-    EXPECT_EQ(u.led(MonitorLed::AktywnyKidnaper), on(LedColor::Red));
+    EXPECT_EQ(u.antiHijack, (BlockLabel{QStringLiteral("Antynapad - aktywny"), true}));
+    EXPECT_EQ(u.led(MonitorLed::AntiHijackActive), on(LedColor::Red));
     EXPECT_EQ(u.withdrawCount, 1);
 
     u = decodeStatus(0, 0, 0, 0x08, 0x00);                  // triggered but absent: absence wins
-    EXPECT_EQ(u.antynapad, (BlockLabel{QStringLiteral("Antynapad - brak"), false}));
-    EXPECT_EQ(u.led(MonitorLed::AktywnyKidnaper).draw, LedDraw::Off);
+    EXPECT_EQ(u.antiHijack, (BlockLabel{QStringLiteral("Antynapad - brak"), false}));
+    EXPECT_EQ(u.led(MonitorLed::AntiHijackActive).draw, LedDraw::Off);
 
-    u = decodeStatus(0, 0, 0, 0x00, kOptionAntynapad);
-    EXPECT_EQ(u.antynapad, (BlockLabel{QStringLiteral("Antynapad - nie aktywny"), true}));
-    EXPECT_EQ(u.led(MonitorLed::AktywnyKidnaper), on(LedColor::Lime));
+    u = decodeStatus(0, 0, 0, 0x00, kOptionAntiHijack);
+    EXPECT_EQ(u.antiHijack, (BlockLabel{QStringLiteral("Antynapad - nie aktywny"), true}));
+    EXPECT_EQ(u.led(MonitorLed::AntiHijackActive), on(LedColor::Lime));
 
     // Armed with both blocks active: three withdrawals in one report.
     EXPECT_EQ(decodeStatus(0, 0x02, 0, 0x35, 0).withdrawCount, 3);
@@ -79,24 +79,24 @@ TEST(StatusDecoder, AntiHijackTriggeredActiveAndAbsent)
 TEST(StatusDecoder, RelayIsNeverDarkAndServiceFollowsItsBit)
 {
     MonitorUpdate u = decodeStatus(0, 0, 0, 0x40, 0);
-    EXPECT_EQ(u.led(MonitorLed::Przekaznik), on(LedColor::Red));
-    EXPECT_EQ(u.przekaznik, QStringLiteral("Przekaźnik włączony"));
+    EXPECT_EQ(u.led(MonitorLed::Relay), on(LedColor::Red));
+    EXPECT_EQ(u.relay, QStringLiteral("Przekaźnik włączony"));
     u = decodeStatus(0, 0, 0, 0x00, 0);
-    EXPECT_EQ(u.led(MonitorLed::Przekaznik), on(LedColor::Lime));
-    EXPECT_EQ(u.przekaznik, QStringLiteral("Przekaźnik wyłączony"));
+    EXPECT_EQ(u.led(MonitorLed::Relay), on(LedColor::Lime));
+    EXPECT_EQ(u.relay, QStringLiteral("Przekaźnik wyłączony"));
 
-    EXPECT_EQ(decodeStatus(0, 0, 0, 0x02, 0).led(MonitorLed::Serwis), on(LedColor::Red));
-    EXPECT_EQ(decodeStatus(0, 0, 0, 0x00, 0).led(MonitorLed::Serwis), off());
+    EXPECT_EQ(decodeStatus(0, 0, 0, 0x02, 0).led(MonitorLed::Service), on(LedColor::Red));
+    EXPECT_EQ(decodeStatus(0, 0, 0, 0x00, 0).led(MonitorLed::Service), off());
 }
 
 TEST(StatusDecoder, EachInputBitLightsItsOwnLed)
 {
     struct Row { int byte; int bit; MonitorLed led; };
     const Row rows[] = {
-        {2, 0, MonitorLed::Stacyjka}, {2, 1, MonitorLed::Krancowka}, {2, 2, MonitorLed::KracowkaKier},
-        {2, 3, MonitorLed::Czujnik}, {2, 4, MonitorLed::CanKier}, {2, 5, MonitorLed::BagaznikBlokada},
-        {2, 7, MonitorLed::Przycisk}, {1, 2, MonitorLed::StacyjkaCan}, {1, 3, MonitorLed::KrancowkaCan},
-        {1, 5, MonitorLed::RadioRx}, {1, 6, MonitorLed::CanRx}, {1, 7, MonitorLed::DiagSyr},
+        {2, 0, MonitorLed::Ignition}, {2, 1, MonitorLed::DoorSwitch}, {2, 2, MonitorLed::DriverDoor},
+        {2, 3, MonitorLed::UltrasonicSensor}, {2, 4, MonitorLed::CanTurnSignals}, {2, 5, MonitorLed::BootBlockWire},
+        {2, 7, MonitorLed::Button}, {1, 2, MonitorLed::CanIgnition}, {1, 3, MonitorLed::CanDoor},
+        {1, 5, MonitorLed::RadioRx}, {1, 6, MonitorLed::CanRx}, {1, 7, MonitorLed::SirenShort},
     };
     for (const Row &r : rows) {
         SCOPED_TRACE(testing::Message() << "S" << r.byte << " bit " << r.bit);
@@ -112,19 +112,19 @@ TEST(StatusDecoder, EachInputBitLightsItsOwnLed)
     EXPECT_FALSE(quiet.armed);
 }
 
-TEST(StatusDecoder, RemoteButtonsAreOnlyLitAndStartThePilotTimer)
+TEST(StatusDecoder, RemoteButtonsAreOnlyLitAndStartTheRemoteLedTimer)
 {
     struct Row { int bit; MonitorLed led; };
-    const Row rows[] = {{0, MonitorLed::PilotBateria}, {1, MonitorLed::CanUzb}, {2, MonitorLed::CanRozb},
-                        {3, MonitorLed::CanBag},       {4, MonitorLed::PilotP1}, {5, MonitorLed::PilotP2},
-                        {6, MonitorLed::PilotP3},      {7, MonitorLed::PilotP4}};
+    const Row rows[] = {{0, MonitorLed::LowRemoteBattery}, {1, MonitorLed::CarRemoteLock}, {2, MonitorLed::CarRemoteUnlock},
+                        {3, MonitorLed::CarRemoteBoot},       {4, MonitorLed::RemoteButton1}, {5, MonitorLed::RemoteButton2},
+                        {6, MonitorLed::RemoteButton3},      {7, MonitorLed::RemoteButton4}};
     for (const Row &r : rows) {
         const MonitorUpdate u = decodeStatus(static_cast<std::uint8_t>(1u << r.bit), 0, 0, 0, 0);
-        EXPECT_TRUE(u.startPilotTimer);
+        EXPECT_TRUE(u.startRemoteLedTimer);
         for (const Row &other : rows)
             EXPECT_EQ(u.led(other.led), &other == &r ? on() : untouched()) << r.bit;
     }
-    EXPECT_FALSE(decodeStatus(0, 0xFF, 0xFF, 0xFF, 0xFF).startPilotTimer);
+    EXPECT_FALSE(decodeStatus(0, 0xFF, 0xFF, 0xFF, 0xFF).startRemoteLedTimer);
 }
 
 } // namespace

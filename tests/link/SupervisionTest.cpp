@@ -2,7 +2,7 @@
 // block keeping.
 
 #include "LinkFixture.h"
-#include "Supervision.h"
+#include "link/Supervision.h"
 
 #include <QTimer>
 
@@ -33,7 +33,7 @@ protected:
     void ticks(int count)
     {
         for (int i = 0; i < count; ++i)
-            supervision.TimerTimeOutConnectedTimer();
+            supervision.supervisionTick();
     }
 
     int page = Supervision::kMonitorPage;
@@ -88,7 +88,7 @@ TEST_F(SupervisionTest, AnAnswerOnTheMonitorRestoresThePollingAndTheCountdown)
 
 TEST_F(SupervisionTest, MonitorMissesCountAlsoWhileThePortIsClosed)
 {
-    ASSERT_EQ(link->StopReaderThread(), SerialLink::kStopped);
+    ASSERT_EQ(link->stopReaderThread(), SerialLink::kStopped);
     ticks(101);
     EXPECT_EQ(reopenings, 1);
     EXPECT_EQ(statusRequestsSent(), 0);
@@ -122,7 +122,7 @@ TEST_F(SupervisionTest, OtherPagesPollEveryThreeSecondsAndDoNotCountMisses)
 TEST_F(SupervisionTest, ATickArrivingDuringAnotherTicksWaitIsSkipped)
 {
     page = 3;
-    QTimer::singleShot(2, [&] { supervision.TimerTimeOutConnectedTimer(); });
+    QTimer::singleShot(2, [&] { supervision.supervisionTick(); });
     ticks(1);
     EXPECT_EQ(statusRequestsSent(), 3);
     EXPECT_EQ(pressTicks, 1);
@@ -130,6 +130,6 @@ TEST_F(SupervisionTest, ATickArrivingDuringAnotherTicksWaitIsSkipped)
 
 TEST_F(SupervisionTest, BlockKeepingSendsItsRequestOnceWithoutWaitingForAReply)
 {
-    supervision.TimerPdtrzymujBlokadeBlokadTimer();
+    supervision.blockKeepingTick();
     EXPECT_EQ(line->writtenTexts(), std::vector<QByteArray>{":C5070AE00000000000D7;\r\n"});
 }

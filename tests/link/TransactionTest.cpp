@@ -30,7 +30,7 @@ Bytes loginReplyData()
 
 bool confirm(SerialLink &link)
 {
-    return link.SendRequest(kUnitAddress, kPcAddress, kConfirm, std::nullopt, 0, 1400, 3000);
+    return link.sendRequest(kUnitAddress, kPcAddress, kConfirm, std::nullopt, 0, 1400, 3000);
 }
 
 using Transactions = LinkFixture;
@@ -43,7 +43,7 @@ TEST_F(Transactions, ReadBlockSendsItsFrameAndHasTheBytesInTheImageOnReturn)
     answer(0x02, readReplyData(0x10, values));
     openPort();
 
-    ASSERT_TRUE(link->ReadBlock(kUnitAddress, 0x10, 8));
+    ASSERT_TRUE(link->readBlock(kUnitAddress, 0x10, 8));
 
     EXPECT_EQ(line->writtenTexts(), std::vector<QByteArray>{":C50602E000001008C6;\r\n"});
     for (int i = 0; i < 8; ++i)
@@ -108,13 +108,13 @@ TEST_F(Transactions, WriteBlockSendsImageBytesAndReportsRefusalsAndOversizedBloc
     answer(0x03, {0});
     openPort();
 
-    EXPECT_EQ(link->WriteBlock(kUnitAddress, 0x20, 2, image), 0);
+    EXPECT_EQ(link->writeBlock(kUnitAddress, 0x20, 2, image), 0);
     EXPECT_EQ(line->writtenTexts(), std::vector<QByteArray>{":C50803E000002002ABCD95;\r\n"});
 
     answer(0x03, {1});   // a reply, but the unit refuses
-    EXPECT_EQ(link->WriteBlock(kUnitAddress, 0x20, 2, image), 1);
+    EXPECT_EQ(link->writeBlock(kUnitAddress, 0x20, 2, image), 1);
 
-    EXPECT_EQ(link->WriteBlock(kUnitAddress, 0x20, 9, image), 3);
+    EXPECT_EQ(link->writeBlock(kUnitAddress, 0x20, 9, image), 3);
     EXPECT_EQ(line->written().size(), 2u);
 }
 
@@ -123,8 +123,8 @@ TEST_F(Transactions, WithThePortClosedNothingIsWrittenAndTheTxLedStaysDark)
     QElapsedTimer clock;
     clock.start();
     EXPECT_FALSE(confirm(*link));
-    EXPECT_FALSE(link->ReadBlock(kUnitAddress, 0, 8));
-    EXPECT_EQ(link->WriteBlock(kUnitAddress, 0, 4, image), 1);
+    EXPECT_FALSE(link->readBlock(kUnitAddress, 0, 8));
+    EXPECT_EQ(link->writeBlock(kUnitAddress, 0, 4, image), 1);
     EXPECT_LT(clock.elapsed(), 50);
     EXPECT_TRUE(line->written().empty());
     EXPECT_EQ(events.tx, 0);
@@ -136,12 +136,12 @@ TEST_F(Transactions, AFrameTooLongToSendIsNeverWritten)
     const QString tooLong(2 * (kMaxSendableDataBytes + 1), QLatin1Char('A'));
     QElapsedTimer clock;
     clock.start();
-    EXPECT_FALSE(link->SendRequest(kUnitAddress, kPcAddress, 0x01, tooLong, 0, 2600, 2500));
+    EXPECT_FALSE(link->sendRequest(kUnitAddress, kPcAddress, 0x01, tooLong, 0, 2600, 2500));
     EXPECT_LT(clock.elapsed(), 50);
     EXPECT_TRUE(line->written().empty());
 
-    TRs232Frame frame = makeFrame(kUnitAddress, 0x03, kPcAddress, Bytes(kMaxSendableDataBytes + 1, 0));
-    EXPECT_FALSE(link->SendFrame(frame));
+    Frame frame = makeFrame(kUnitAddress, 0x03, kPcAddress, Bytes(kMaxSendableDataBytes + 1, 0));
+    EXPECT_FALSE(link->sendFrame(frame));
     EXPECT_EQ(events.tx, 0);
 }
 
@@ -210,14 +210,14 @@ TEST_F(Transactions, ARequestWithoutAReplyInsideAnotherWaitLeavesItsFlagsAlone)
     answer(0x01, loginReplyData(), 50);
     openPort();
     const auto busyThenKeepBlocks = [&] {
-        Delay(200);
+        delay(200);
         link->sendBlockKeeping();
     };
     QTimer::singleShot(10, busyThenKeepBlocks);
-    EXPECT_EQ(link->WriteBlock(kUnitAddress, 0x20, 2, image), 0);   // accepted, not "no reply"
+    EXPECT_EQ(link->writeBlock(kUnitAddress, 0x20, 2, image), 0);   // accepted, not "no reply"
 
     QTimer::singleShot(10, busyThenKeepBlocks);
-    EXPECT_TRUE(link->SendRequest(kUnitAddress, kPcAddress, 0x01, QStringLiteral("00"), 0, 2600, 2500));
+    EXPECT_TRUE(link->sendRequest(kUnitAddress, kPcAddress, 0x01, QStringLiteral("00"), 0, 2600, 2500));
     int logins = 0;
     for (const QByteArray &text : line->writtenTexts())
         logins += requestCode(text) == 0x01;
@@ -231,13 +231,13 @@ TEST_F(Transactions, AReadReplyForAnotherBlockNeitherLandsInTheImageNorEndsTheRe
     openPort();
     const Bytes values = {1, 2, 3, 4, 5, 6, 7, 8};
     answer(0x02, readReplyData(0x08, values));   // late reply of the read before
-    EXPECT_FALSE(link->ReadBlock(kUnitAddress, 0x10, 8));
+    EXPECT_FALSE(link->readBlock(kUnitAddress, 0x10, 8));
     answer(0x02, readReplyData(0x10, Bytes(values.begin(), values.begin() + 4)));   // the right block, but short
-    EXPECT_FALSE(link->ReadBlock(kUnitAddress, 0x10, 8));
+    EXPECT_FALSE(link->readBlock(kUnitAddress, 0x10, 8));
     for (int a = 0; a < kImageSize; ++a)
         ASSERT_EQ(image.at(a), 0xEE) << a;
 
     answer(0x02, readReplyData(0x10, values));
-    EXPECT_TRUE(link->ReadBlock(kUnitAddress, 0x10, 8));
+    EXPECT_TRUE(link->readBlock(kUnitAddress, 0x10, 8));
     EXPECT_EQ(image.at(0x17), 8);
 }

@@ -1,9 +1,9 @@
 // Opening a bad settings file or meeting a bad car database ends the handler with its message and
 // leaves the image and the window as they were.
 
-#include "FileError.h"
+#include "alarm/FileError.h"
 #include "OpsHarness.h"
-#include "SettingsFile.h"
+#include "files/SettingsFile.h"
 #include "TestFiles.h"
 
 #include <QDir>
@@ -26,7 +26,7 @@ protected:
     {
         view.openName = path;
         try {
-            ops->ActionOpenSettingsExecute();
+            ops->actionOpenSettingsExecute();
         } catch (const FileError &error) {
             return error.message();
         }

@@ -12,14 +12,14 @@ TEST_F(OpsTest, WritingAllToFamily15WritesTheCanOptionsAndConfirmsTheCanGroup)
     connectAndClearLogs();
     ASSERT_EQ(state.familyCode, 15);
     view.values.alarmCan = false;
-    view.values.nrGrupyWybrany = "42";
-    view.values.alarmCanWylaczKrancowke = view.values.alarmCanWylaczStacyjke = false;
-    view.values.alarmCanWylaczPilot = true;
-    ops->BITBTN_ZapisAllClick();
+    view.values.chosenCanGroup = "42";
+    view.values.canIgnoreDoorSwitches = view.values.canIgnoreIgnition = false;
+    view.values.canIgnoreFactoryRemote = true;
+    ops->bitbtnZapisAllClick();
 
     // The CAN group (one byte at 79) is followed by its own confirmation.
-    const std::vector<TRs232Frame> frames = unit->received();
-    const auto canGroup = std::find_if(frames.begin(), frames.end(), [](const TRs232Frame &f) {
+    const std::vector<Frame> frames = unit->received();
+    const auto canGroup = std::find_if(frames.begin(), frames.end(), [](const Frame &f) {
         return f.code == 0x03 && f.data.at(2) == 79;
     });
     ASSERT_NE(canGroup, frames.end());

@@ -2,15 +2,15 @@
 // The operations against a simulated unit over the whole link: a window that records what it was
 // told, the serial link with its reader thread, and the in-process port "Symulator".
 
-#include "AlarmOperations.h"
-#include "Cp1250.h"
-#include "Frame.h"
-#include "LinkEvents.h"
-#include "SerialLink.h"
-#include "SerialUnitLink.h"
-#include "SimulatedTransport.h"
-#include "SimulatedUnit.h"
-#include "Wait.h"
+#include "ops/AlarmOperations.h"
+#include "alarm/Cp1250.h"
+#include "link/Frame.h"
+#include "link/LinkEvents.h"
+#include "link/SerialLink.h"
+#include "ops/SerialUnitLink.h"
+#include "sim/SimulatedTransport.h"
+#include "sim/SimulatedUnit.h"
+#include "link/Wait.h"
 #include "WaitFor.h"
 
 #include <QCoreApplication>
@@ -90,7 +90,7 @@ public:
     bool pauseSupervision() override { log("pauseSupervision"); return std::exchange(supervisionRunning, false); }
     void restoreSupervision(bool running) override { log("restoreSupervision", running); supervisionRunning = running; }
     void setBlockKeeping(bool running) override { blockKeeping = running; }
-    void EnableOperations(bool enabled) override
+    void enableOperations(bool enabled) override
     {
         log("EnableOperations", enabled);
         operationsEnabled = enabled;
@@ -98,21 +98,21 @@ public:
     }
     void setActionEnabled(const QString &name, bool enabled) override { actions[name] = enabled; }
     void setPageControlEnabled(bool enabled) override { log("setPageControlEnabled", enabled); pageControlEnabled = enabled; }
-    void SetProgrammingAccess(bool granted) override { log("SetProgrammingAccess", granted); programmingAccess = granted; }
+    void setProgrammingAccess(bool granted) override { log("SetProgrammingAccess", granted); programmingAccess = granted; }
     void selectPage(int index) override { page = index; }
     void showConnectedButtons(bool connected) override { log("showConnectedButtons", connected); connectedButtons = connected; }
     void setConnectButtonEnabled(bool enabled) override { connectButtonEnabled = enabled; }
 
-    void ShowStatus(const QString &text, int width, StatusColour colour) override { statuses.push_back({text, width, colour}); }
-    void BeginProgress(const QString &text, int steps) override
+    void showStatus(const QString &text, int width, StatusColour colour) override { statuses.push_back({text, width, colour}); }
+    void beginProgress(const QString &text, int steps) override
     {
         log("BeginProgress " + text + QString::number(steps));
         progressVisible = true;
         progressSteps = 0;
         ++progressBegun;
     }
-    void StepProgress() override { ++progressSteps; }
-    void HideProgress() override
+    void stepProgress() override { ++progressSteps; }
+    void hideProgress() override
     {
         progressVisible = false;
         if (progressHidden)
@@ -131,7 +131,7 @@ public:
     }
     TabValues gatherValues() const override { return values; }
     void applyFill(const FillResult &fill) override { values = fill.values; ++fills; }
-    void clearPcPasswordEdits() override { values.kodProg1.clear(); values.kodProg2.clear(); log("clearPcPasswordEdits"); }
+    void clearPcPasswordEdits() override { values.newPcPassword.clear(); values.newPcPasswordRepeat.clear(); log("clearPcPasswordEdits"); }
     void showCanAnalysis(bool shown) override { canAnalysis = shown; }
     bool canAnalysisShown() const override { return canAnalysis; }
     int makeCount() const override { return static_cast<int>(makes.size()); }
@@ -248,7 +248,7 @@ protected:
     // Connects and forgets what that exchanged, for tests about what comes after.
     void connectAndClearLogs()
     {
-        ops->BITBTN_PolaczClick();
+        ops->bitbtnPolaczClick();
         ASSERT_TRUE(state.connected) << view.lastStatus().toStdString();
         unit->clearFrameLog();
         view.messages.clear();
@@ -259,7 +259,7 @@ protected:
     std::vector<int> codesReceived() const
     {
         std::vector<int> codes;
-        for (const TRs232Frame &f : unit->received()) codes.push_back(f.code);
+        for (const Frame &f : unit->received()) codes.push_back(f.code);
         return codes;
     }
 

@@ -1,9 +1,9 @@
 // Saving and opening settings files, and offline editing.
 
-#include "FileError.h"
+#include "alarm/FileError.h"
 #include "OpsHarness.h"
-#include "OpsTexts.h"
-#include "SettingsFile.h"
+#include "ops/OpsTexts.h"
+#include "files/SettingsFile.h"
 
 #include <QFileInfo>
 
@@ -39,7 +39,7 @@ TEST_F(FilesTest, SavingAndOpeningAgainGivesBackAll256Bytes)
 {
     connectAndClearLogs();
     view.saveName = view.openName = path("unit.alm");
-    ops->ActionSaveAllSettingsExecute();
+    ops->actionSaveAllSettingsExecute();
     EXPECT_EQ(QFileInfo(path("unit.alm")).size(), 256);
     // The PC password edits are empty after connecting: the stored password stays as read.
     EXPECT_EQ(view.messageTexts(), std::vector<QString>{"Hasło za krótkie, wymagane 4 znaki."});
@@ -48,7 +48,7 @@ TEST_F(FilesTest, SavingAndOpeningAgainGivesBackAll256Bytes)
 
     state.image.fill(0x77);
     view.calls.clear();
-    ops->ActionOpenSettingsExecute();
+    ops->actionOpenSettingsExecute();
     EXPECT_EQ(state.image.bytes(), unit->memory());
     EXPECT_EQ(state.timeCounter, kCounter);
     EXPECT_EQ(view.fills, 2);
@@ -65,7 +65,7 @@ TEST_F(FilesTest, AShortFileChangesOnlyItsOwnBytes)
     file.write(QByteArray(100, char(0x11 ^ kSettingsFileMask)));
     file.close();
     view.openName = path("short.alm");
-    ops->ActionOpenSettingsExecute();
+    ops->actionOpenSettingsExecute();
     for (int i = 0; i < kImageSize; ++i)
         ASSERT_EQ(state.image.at(i), i < 100 ? 0x11 : before[i]) << "byte " << i;
 }
@@ -84,7 +84,7 @@ TEST_F(FilesTest, TheFirstFileFixesTheFamilyByItsExtension)
         state = OperationState{};
         view.makes.clear();
         view.openName = fileWith(c.name, filled(0));
-        ops->ActionOpenSettingsExecute();
+        ops->actionOpenSettingsExecute();
         EXPECT_EQ(state.familyCode, c.family);
         EXPECT_EQ(state.layout, c.layout);
         EXPECT_EQ(view.dialogs, c.dialogs);
@@ -97,7 +97,7 @@ TEST_F(FilesTest, AnUnknownExtensionFailsAsAMissingCarDatabaseAndReadsNothing)
 {
     view.openName = fileWith("unit.V14", filled(0x42));
     try {
-        ops->ActionOpenSettingsExecute();
+        ops->actionOpenSettingsExecute();
         ADD_FAILURE() << "the file must not be read";
     } catch (const FileError &e) {
         EXPECT_EQ(e.message(), "Brak pliku z bazą danych o samochodach!");
@@ -131,7 +131,7 @@ TEST_F(FilesTest, AFileOfTheOtherLayoutIsCarriedIntoTheUnitsLayout)
         image[c.groupIn] = 42;
         image[82] = image[164] = 0x77;   // a counter in either layout
         view.openName = fileWith(c.file, image);
-        ops->ActionOpenSettingsExecute();
+        ops->actionOpenSettingsExecute();
 
         EXPECT_EQ(state.layout, layout);
         const ImageBytes after = state.image.bytes();
@@ -150,14 +150,14 @@ TEST_F(FilesTest, OfflineEditingNeedsThePasswordOfTheFile)
     ImageBytes image = unit->memory();   // holds "1234" as its PC password
     view.openName = fileWith("offline.alm", image);
     view.password = "4321";
-    ops->ActionOpenSettingsExecute();
+    ops->actionOpenSettingsExecute();
     EXPECT_EQ(view.messages, (std::vector<UserMessage>{{"Ostżerzenie", texts::kWrongAccessPassword, MessageIcon::Exclamation}}));
     EXPECT_EQ(view.statuses.back(), (StatusText{texts::kWrongAccessPassword, 383, StatusColour::Red}));
     EXPECT_FALSE(view.programmingAccess);
     EXPECT_EQ(view.fills, 1);   // the tabs hold the file all the same
 
     view.password = "1234";
-    ops->ActionOpenSettingsExecute();
+    ops->actionOpenSettingsExecute();
     EXPECT_TRUE(view.programmingAccess);
     EXPECT_EQ(view.page, 0);
     EXPECT_FALSE(view.operationsEnabled);
@@ -166,7 +166,7 @@ TEST_F(FilesTest, OfflineEditingNeedsThePasswordOfTheFile)
     EXPECT_EQ(view.statuses.back(), (StatusText{"Otworzono plik " + path("offline.alm"), 383, StatusColour::WindowText}));
 
     // Connecting afterwards gives every action back.
-    ops->BITBTN_PolaczClick();
+    ops->bitbtnPolaczClick();
     EXPECT_TRUE(state.connected);
     EXPECT_TRUE(view.operationsEnabled);
     EXPECT_TRUE(view.actions.empty());
@@ -176,9 +176,9 @@ TEST_F(FilesTest, OfflineEditingNeedsThePasswordOfTheFile)
 TEST_F(FilesTest, BeforeAnyFamilyIsKnownTheImageIsSavedAsItIs)
 {
     state.image.fill(0x3C);
-    view.values.kodProg1 = view.values.kodProg2 = "abcd";
+    view.values.newPcPassword = view.values.newPcPasswordRepeat = "abcd";
     view.saveName = path("raw.alm");
-    ops->ActionSaveAllSettingsExecute();
+    ops->actionSaveAllSettingsExecute();
     SettingsImage saved;
     loadSettingsFile(path("raw.alm"), saved);
     EXPECT_EQ(saved.bytes(), filled(0x3C));
@@ -189,11 +189,11 @@ TEST_F(FilesTest, AFailedSaveLeavesTheHandlerWithTheTimerRestored)
 {
     connectAndClearLogs();
     view.saveName = path("no/such/folder/unit.alm");
-    EXPECT_THROW(ops->ActionSaveAllSettingsExecute(), FileError);
+    EXPECT_THROW(ops->actionSaveAllSettingsExecute(), FileError);
     EXPECT_TRUE(view.supervisionRunning);
 
     view.saveName.reset();   // cancelled: nothing at all
     view.calls.clear();
-    ops->ActionSaveAllSettingsExecute();
+    ops->actionSaveAllSettingsExecute();
     EXPECT_EQ(view.calls, (std::vector<QString>{"pauseSupervision", "restoreSupervision 1"}));
 }

@@ -1,9 +1,9 @@
 // Writing settings groups: the blocks each group sends, confirmations, texts and writing all.
 
-#include "AlarmTexts.h"
+#include "alarm/AlarmTexts.h"
 #include "OpsHarness.h"
-#include "OpsTexts.h"
-#include "WriteGroups.h"
+#include "ops/OpsTexts.h"
+#include "ops/WriteGroups.h"
 
 using namespace alvetra;
 using namespace alvetra::test;
@@ -55,9 +55,9 @@ TEST(WriteGroupBlocks, AddressesAndCountsInBothLayouts)
 TEST_F(OpsTest, TurnSignalsSendOneFlagsBlockAndAConfirmation)
 {
     connectAndClearLogs();
-    view.values.sygnalDzwiekowyPotwierdzenie = !view.values.sygnalDzwiekowyPotwierdzenie;
+    view.values.soundConfirmation = !view.values.soundConfirmation;
     const ImageBytes before = unit->memory();
-    ops->ActionZapisKierunkiExecute();
+    ops->actionZapisKierunkiExecute();
 
     std::vector<int> expected = kLoginCodes;
     expected.insert(expected.end(), {0x03, 0x0C});
@@ -79,7 +79,7 @@ TEST_F(OpsTest, ARefusedLockBlockStopsTheGroupButStillConfirms)
 {
     connectAndClearLogs();
     unit->refuseWrites(69, 69);
-    ops->ActionZapisZamkiExecute();
+    ops->actionZapisZamkiExecute();
 
     const auto writes = writesReceived();
     ASSERT_EQ(writes.size(), 2u);
@@ -100,8 +100,8 @@ TEST_F(OpsTest, TheCanGroupIsConfirmedByItsOwnRequestFromFamily15)
         startUnit(unitConfig(identification));
         connectAndClearLogs();
         view.values.alarmCan = false;
-        view.values.nrGrupyWybrany = "42";
-        ops->ActionZapisCanExecute();
+        view.values.chosenCanGroup = "42";
+        ops->actionZapisCanExecute();
 
         std::vector<int> expected = kLoginCodes;
         expected.push_back(0x03);
@@ -116,8 +116,8 @@ TEST_F(OpsTest, TheCanGroupIsConfirmedByItsOwnRequestFromFamily15)
 TEST_F(OpsTest, RefusingBuildersSendNothingAfterTheLogin)
 {
     connectAndClearLogs();
-    view.values.kodKidnaper = view.values.kodInst;
-    ops->ActionZapisKodowExecute();
+    view.values.antiHijackCode = view.values.programmingCode;
+    ops->actionZapisKodowExecute();
     EXPECT_EQ(codesReceived(), kLoginCodes);
     EXPECT_EQ(view.messageTexts(), std::vector<QString>{texts::kCodesMustDiffer});
     EXPECT_TRUE(state.loginOk);
@@ -126,8 +126,8 @@ TEST_F(OpsTest, RefusingBuildersSendNothingAfterTheLogin)
     // A CAN group that cannot be built does not even log in.
     unit->clearFrameLog();
     view.values.alarmCan = false;
-    view.values.nrGrupyWybrany = "4x";
-    ops->ActionZapisCanExecute();
+    view.values.chosenCanGroup = "4x";
+    ops->actionZapisCanExecute();
     EXPECT_TRUE(unit->received().empty());
     EXPECT_FALSE(state.loginOk);
     EXPECT_EQ(view.messages.back().text, "Błąd na pozycji: 2");
@@ -137,8 +137,8 @@ TEST_F(OpsTest, RefusingBuildersSendNothingAfterTheLogin)
 TEST_F(OpsTest, ChangingThePcPassword)
 {
     connectAndClearLogs();
-    view.values.kodProg1 = view.values.kodProg2 = "ab1ż";
-    ops->ActionZapisHaslaPCExecute();
+    view.values.newPcPassword = view.values.newPcPasswordRepeat = "ab1ż";
+    ops->actionZapisHaslaPCExecute();
     const auto writes = writesReceived();
     ASSERT_EQ(writes.size(), 1u);
     EXPECT_EQ(writes[0], (std::pair<int, Bytes>{62, {'a', 'b', '1', 0xBF}}));
@@ -152,15 +152,15 @@ TEST_F(OpsTest, ChangingThePcPassword)
     for (const auto &[first, second] : refused) {
         unit->clearFrameLog();
         view.messages.clear();
-        view.values.kodProg1 = first;
-        view.values.kodProg2 = second;
-        ops->ActionZapisHaslaPCExecute();
+        view.values.newPcPassword = first;
+        view.values.newPcPasswordRepeat = second;
+        ops->actionZapisHaslaPCExecute();
         EXPECT_EQ(codesReceived(), kLoginCodes);
         ASSERT_EQ(view.messages.size(), 1u);
         EXPECT_EQ(view.messages[0].caption, "Informacja");
         EXPECT_EQ(view.messages[0].text, first.size() == 4 ? texts::kPasswordMismatch : texts::kPasswordTooShort);
-        EXPECT_TRUE(view.values.kodProg1.isEmpty());
-        EXPECT_TRUE(view.values.kodProg2.isEmpty());
+        EXPECT_TRUE(view.values.newPcPassword.isEmpty());
+        EXPECT_TRUE(view.values.newPcPasswordRepeat.isEmpty());
     }
 }
 
@@ -173,9 +173,9 @@ TEST_F(OpsTest, NoticesAfterWritingABlockOrReArmingSwitchedOn)
         QString notice;
     };
     const std::vector<Case> cases{
-        {&AlarmOperations::ActionZapisAntykradziezExecute, &TabValues::antykradziez, texts::kAntiTheftProgrammed},
-        {&AlarmOperations::ActionZapisAntynapadExecute, &TabValues::antynapad, texts::kAntiHijackProgrammed},
-        {&AlarmOperations::ActionZapisOgolneExecute, &TabValues::dozbrajanie, texts::kRearmingProgrammed},
+        {&AlarmOperations::actionZapisAntykradziezExecute, &TabValues::antiTheft, texts::kAntiTheftProgrammed},
+        {&AlarmOperations::actionZapisAntynapadExecute, &TabValues::antiHijack, texts::kAntiHijackProgrammed},
+        {&AlarmOperations::actionZapisOgolneExecute, &TabValues::rearming, texts::kRearmingProgrammed},
     };
     for (const Case &c : cases) {
         for (bool on : {false, true}) {
@@ -196,12 +196,12 @@ TEST_F(OpsTest, CanAnalysisOptionsDoNothingWhileHidden)
 {
     connectAndClearLogs();
     view.canAnalysis = false;
-    ops->ActionZapisCanSygExecute();
+    ops->actionZapisCanSygExecute();
     EXPECT_TRUE(unit->received().empty());
     EXPECT_TRUE(view.calls.empty());
 
     view.canAnalysis = true;
-    ops->ActionZapisCanSygExecute();
+    ops->actionZapisCanSygExecute();
     EXPECT_EQ(writesReceived().size(), 1u);
     EXPECT_EQ(view.lastStatus(), "Zapis ustawień analizy magistrali CAN");
 }
@@ -213,7 +213,7 @@ TEST_F(OpsTest, WritingAllWithThePasswordEditsEmpty)
         SCOPED_TRACE(identification);
         startUnit(unitConfig(identification));
         connectAndClearLogs();
-        ops->BITBTN_ZapisAllClick();
+        ops->bitbtnZapisAllClick();
 
         EXPECT_EQ(view.messages.at(0), (UserMessage{"Informacja", texts::kPasswordTooShort, MessageIcon::Information}));
         EXPECT_EQ(view.statuses.back(), (StatusText{summary, 383, StatusColour::WindowText}));
@@ -232,7 +232,7 @@ TEST_F(OpsTest, WritingAllStopsWhenTheFirstLoginIsNotAnswered)
 {
     connectAndClearLogs();
     unit->setAnswering(false);
-    ops->BITBTN_ZapisAllClick();
+    ops->bitbtnZapisAllClick();
     EXPECT_EQ(codesReceived(), std::vector<int>{0x06});
     EXPECT_EQ(view.messageTexts(), std::vector<QString>{"Alarm nie odpowiada."});
     EXPECT_EQ(view.lastStatus(), "Alarm nie odpowiada.");
@@ -246,12 +246,12 @@ TEST_F(OpsTest, NothingIsWrittenToAnotherUnitUntilItsSettingsAreRead)
     other.firstText = QStringLiteral("Alvetra SIM 0002");
     unit->becomeAnotherUnit(other);
     const ImageBytes before = unit->memory();
-    view.values.kodProg1 = view.values.kodProg2 = "4321";
+    view.values.newPcPassword = view.values.newPcPasswordRepeat = "4321";
 
     using Handler = void (AlarmOperations::*)();
-    for (Handler writing : {&AlarmOperations::BITBTN_ZapisAllClick, &AlarmOperations::ActionZapisZamkiExecute,
-                            &AlarmOperations::ActionKasowanieHistoriiExecute, &AlarmOperations::ActionProgPilotExecute,
-                            &AlarmOperations::ActionKasowanieTokenowExecute}) {
+    for (Handler writing : {&AlarmOperations::bitbtnZapisAllClick, &AlarmOperations::actionZapisZamkiExecute,
+                            &AlarmOperations::actionKasowanieHistoriiExecute, &AlarmOperations::actionProgPilotExecute,
+                            &AlarmOperations::actionKasowanieTokenowExecute}) {
         unit->clearFrameLog();
         view.messages.clear();
         (ops.get()->*writing)();
@@ -271,18 +271,18 @@ TEST_F(OpsTest, NothingIsWrittenToAnotherUnitUntilItsSettingsAreRead)
     sim::FaultPlan noReads;
     noReads.unansweredCodes = {0x02};
     unit->setFaults(noReads);
-    ops->ActionOdczytUstawienAlarmuExecute();
+    ops->actionOdczytUstawienAlarmuExecute();
     unit->setFaults({});
     unit->becomeAnotherUnit(unitConfig());
     unit->clearFrameLog();
     view.messages.clear();
-    ops->ActionZapisZamkiExecute();
+    ops->actionZapisZamkiExecute();
     EXPECT_EQ(codesReceived(), kLoginCodes);
     EXPECT_EQ(view.lastStatus(), "Do portu podłączono inną centralkę.");
 
     // Once read, it is the window's unit.
-    ops->ActionOdczytUstawienAlarmuExecute();
-    ops->ActionZapisZamkiExecute();
+    ops->actionOdczytUstawienAlarmuExecute();
+    ops->actionZapisZamkiExecute();
     EXPECT_EQ(view.lastStatus(), "Zapisano zamki");
 }
 
@@ -290,17 +290,17 @@ TEST_F(OpsTest, GroupsAreBuiltAtTheLayoutOfTheUnitTheLoginFound)
 {
     // Nothing read yet: the layout is known only once the login has identified the unit.
     startUnit(unitConfig("MZRAv1.4"));
-    view.values.zamekSterowanieOn = view.values.zamykaniePoStacyjce = true;
-    view.values.czasPoStacyjce = 25;
-    ops->ActionZapisZamkiExecute();
+    view.values.centralLock = view.values.lockAfterIgnition = true;
+    view.values.lockDelayAfterIgnition = 25;
+    ops->actionZapisZamkiExecute();
     EXPECT_EQ(view.lastStatus(), "Zapisano zamki");
     EXPECT_EQ(unit->memoryAt(kLayoutA.lockDelayAfterIgnition), 25);
 
     state.familyCode = 0;
     state.layout = Layout();
     view.values.alarmCan = false;
-    view.values.nrGrupyWybrany = "42";
-    ops->ActionZapisCanExecute();
+    view.values.chosenCanGroup = "42";
+    ops->actionZapisCanExecute();
     EXPECT_EQ(view.lastStatus(), "Zapisano CAN");
     EXPECT_EQ(unit->memoryAt(kLayoutA.canGroup), 42);
 }

@@ -1,5 +1,5 @@
-#include "LinePacer.h"
-#include "SimulatedTransport.h"
+#include "sim/LinePacer.h"
+#include "sim/SimulatedTransport.h"
 #include "UnitHarness.h"
 
 #include <gtest/gtest.h>

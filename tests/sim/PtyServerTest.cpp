@@ -1,4 +1,4 @@
-#include "PtyServer.h"
+#include "sim/PtyServer.h"
 #include "UnitHarness.h"
 
 #include <QFileInfo>
@@ -46,9 +46,9 @@ public:
     }
 
     // Frames received within `limit`; stops early once `count` frames are in.
-    std::vector<TRs232Frame> receive(std::size_t count = 1, std::chrono::milliseconds limit = 2000ms)
+    std::vector<Frame> receive(std::size_t count = 1, std::chrono::milliseconds limit = 2000ms)
     {
-        std::vector<TRs232Frame> frames;
+        std::vector<Frame> frames;
         const auto deadline = Clock::now() + limit;
         while (frames.size() < count && Clock::now() < deadline) {
             pollfd p{fd_, POLLIN, 0};

@@ -1,4 +1,4 @@
-#include "SimulatedTransport.h"
+#include "sim/SimulatedTransport.h"
 #include "UnitHarness.h"
 
 #include <gtest/gtest.h>

@@ -1,4 +1,4 @@
-#include "Cp1250.h"
+#include "alarm/Cp1250.h"
 #include "UnitHarness.h"
 
 #include <gtest/gtest.h>
@@ -17,7 +17,7 @@ Bytes bytesOf(const char *text)
     return Bytes(text, text + std::strlen(text));
 }
 
-std::uint8_t onlyByte(const std::vector<TRs232Frame> &replies)
+std::uint8_t onlyByte(const std::vector<Frame> &replies)
 {
     return replies.size() == 1 && replies[0].data.size() == 1 ? replies[0].data[0] : 0xEE;
 }

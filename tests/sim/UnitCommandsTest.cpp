@@ -1,4 +1,4 @@
-#include "UnitCommands.h"
+#include "sim/UnitCommands.h"
 #include "UnitHarness.h"
 
 #include <gtest/gtest.h>

@@ -2,9 +2,9 @@
 // Talks to a SimulatedUnit directly over its line, without a transport: requests go in as wire
 // text and the replies come back parsed.
 
-#include "Frame.h"
-#include "FrameParser.h"
-#include "SimulatedUnit.h"
+#include "link/Frame.h"
+#include "link/FrameParser.h"
+#include "sim/SimulatedUnit.h"
 
 #include <chrono>
 #include <vector>
@@ -46,22 +46,22 @@ public:
     }
 
     // Replies already due (an unpaced unit has them at once).
-    std::vector<TRs232Frame> replies()
+    std::vector<Frame> replies()
     {
         return parser.feed(unit.takeDue(token)).frames;
     }
 
-    std::vector<TRs232Frame> exchange(std::uint8_t code, const Bytes &data = defaultDataBlock())
+    std::vector<Frame> exchange(std::uint8_t code, const Bytes &data = defaultDataBlock())
     {
         send(code, data);
         return replies();
     }
 
     // Waits up to `limit` for the next reply frame.
-    std::vector<TRs232Frame> awaitReplies(std::chrono::milliseconds limit)
+    std::vector<Frame> awaitReplies(std::chrono::milliseconds limit)
     {
         const auto deadline = Clock::now() + limit;
-        std::vector<TRs232Frame> frames;
+        std::vector<Frame> frames;
         while (frames.empty()) {
             if (unit.waitForLine(token, {}, deadline) != SimulatedUnit::LineState::BytesDue)
                 break;

@@ -1,11 +1,11 @@
 // The unit's history ring, learnt records and default memory, read back with the program's own
 // decoders: what the unit writes must list as the fitter expects.
 
-#include "DefaultMemory.h"
-#include "History.h"
-#include "RemoteTexts.h"
+#include "sim/DefaultMemory.h"
+#include "alarm/History.h"
+#include "alarm/RemoteTexts.h"
 #include "UnitHarness.h"
-#include "UnitRecords.h"
+#include "sim/UnitRecords.h"
 
 #include <gtest/gtest.h>
 

@@ -1,7 +1,7 @@
 // Choosing the car's make and model on the "CAN" tab and the CAN group it gives.
 
-#include "CarSelection.h"
-#include "TabBuild.h"
+#include "ui/tabs/CarSelection.h"
+#include "ui/tabs/TabBuild.h"
 #include "TabsHarness.h"
 
 #include <QCheckBox>
@@ -27,7 +27,7 @@ protected:
     void SetUp() override
     {
         h.pages->show();
-        h.pages->setCurrentIndex(kPageSamochodCan);
+        h.pages->setCurrentIndex(kPageCan);
         // Make 0 "Fiat" appears again after "Škoda", as a database may list it.
         cars = {car(0x0000, "Fiat", "Panda", 3),      car(0x0001, "Fiat", "Punto", 4),
                 car(0x0100, "Škoda", "Fabia", 11),    car(0x0101, "Škoda", "Octavia", 12),
@@ -37,7 +37,7 @@ protected:
         h.tabs->setMakes({QStringLiteral("Fiat"), QString::fromUtf8("Škoda"), QStringLiteral("Fiat")});
     }
 
-    QComboBox *marka() { return h.find<QComboBox>("CMB_Marka"); }
+    QComboBox *make() { return h.find<QComboBox>("CMB_Marka"); }
     QComboBox *model() { return h.find<QComboBox>("CMB_Model"); }
     QString group() { return h.find<QLabel>("ST_NrGrupyWybrany")->text(); }
     void choose(QComboBox *combo, int index)
@@ -63,8 +63,8 @@ TEST_F(CarSelectionTest, AtStartTheSelectionIsOffAndGivesGroupZero)
 {
     EXPECT_EQ(group(), QStringLiteral("0"));
     EXPECT_FALSE(h.find<QGroupBox>("GB_WyborSamochoduCan")->isEnabled());
-    EXPECT_FALSE(marka()->isEnabled());
-    EXPECT_EQ(comboBackground(marka()), kPanelGray);
+    EXPECT_FALSE(make()->isEnabled());
+    EXPECT_EQ(comboBackground(make()), kPanelGray);
     EXPECT_EQ(comboBackground(model()), kPanelGray);
     EXPECT_EQ(h.tabs->makeCount(), 3);
 }
@@ -72,24 +72,24 @@ TEST_F(CarSelectionTest, AtStartTheSelectionIsOffAndGivesGroupZero)
 TEST_F(CarSelectionTest, ChoosingAMakeListsItsModelsInFileOrder)
 {
     tickAlarmCan();
-    EXPECT_TRUE(marka()->isEnabled());
-    EXPECT_EQ(comboBackground(marka()), windowColor());
+    EXPECT_TRUE(make()->isEnabled());
+    EXPECT_EQ(comboBackground(make()), windowColor());
     EXPECT_EQ(group(), QStringLiteral("       "));
-    choose(marka(), 0);
+    choose(make(), 0);
     EXPECT_EQ(itemsOf(model()), (QStringList{"Panda", "Punto", "Tipo"}));
     EXPECT_TRUE(model()->isEnabled());
     EXPECT_EQ(comboBackground(model()), windowColor());
     EXPECT_EQ(model()->currentIndex(), -1);
     EXPECT_EQ(group(), QStringLiteral("        "));
     // The second "Fiat" is make number 2, which has no records of its own.
-    choose(marka(), 2);
+    choose(make(), 2);
     EXPECT_EQ(model()->count(), 0);
 }
 
 TEST_F(CarSelectionTest, KeyGivesTheGroupAndTheLastDuplicateWins)
 {
     tickAlarmCan();
-    choose(marka(), 1);
+    choose(make(), 1);
     ASSERT_EQ(model()->count(), 5);
     EXPECT_EQ(model()->itemText(3), QStringLiteral("Kodiaq"));   // key 0103: make 1, model 3
     choose(model(), 1);
@@ -99,24 +99,24 @@ TEST_F(CarSelectionTest, KeyGivesTheGroupAndTheLastDuplicateWins)
     // Model 4 ("Kodiaq RS" listed fifth) has no key of its own: the text stays.
     choose(model(), 4);
     EXPECT_EQ(group(), QStringLiteral("15"));
-    choose(marka(), 1);
+    choose(make(), 1);
     EXPECT_EQ(group(), QStringLiteral("        "));
 }
 
 TEST_F(CarSelectionTest, UntickingGivesZeroAndTickingAgainStartsWithoutASelection)
 {
     tickAlarmCan();
-    choose(marka(), 1);
+    choose(make(), 1);
     choose(model(), 0);
     EXPECT_EQ(group(), QStringLiteral("11"));
     tickAlarmCan();
     EXPECT_EQ(group(), QStringLiteral("0"));
-    EXPECT_EQ(marka()->currentIndex(), -1);
+    EXPECT_EQ(make()->currentIndex(), -1);
     EXPECT_EQ(model()->currentIndex(), -1);
     EXPECT_FALSE(model()->isEnabled());
-    EXPECT_EQ(h.tabs->gather().nrGrupyWybrany, QStringLiteral("0"));
+    EXPECT_EQ(h.tabs->gather().chosenCanGroup, QStringLiteral("0"));
     tickAlarmCan();
-    EXPECT_EQ(marka()->currentIndex(), -1);
+    EXPECT_EQ(make()->currentIndex(), -1);
     EXPECT_EQ(model()->currentIndex(), -1);
     EXPECT_FALSE(model()->isEnabled());
     EXPECT_EQ(comboBackground(model()), kPanelGray);
@@ -127,15 +127,15 @@ TEST_F(CarSelectionTest, UntickingGivesZeroAndTickingAgainStartsWithoutASelectio
 TEST_F(CarSelectionTest, ApplyingSettingsLeavesTheCarChoiceAlone)
 {
     tickAlarmCan();
-    choose(marka(), 1);
+    choose(make(), 1);
     choose(model(), 2);
     TabValues v = h.tabs->gather();
     v.alarmCan = false;
-    v.marka = v.model = -1;
-    v.nrGrupy = v.nrGrupyWybrany = QStringLiteral("42");
+    v.make = v.model = -1;
+    v.storedCanGroup = v.chosenCanGroup = QStringLiteral("42");
     h.tabs->applyFill(v);
     EXPECT_TRUE(h.find<QCheckBox>("CKB_AlarmCan")->isChecked());
-    EXPECT_EQ(marka()->currentIndex(), 1);
+    EXPECT_EQ(make()->currentIndex(), 1);
     EXPECT_EQ(model()->currentIndex(), 2);
     EXPECT_EQ(h.find<QLabel>("ST_NrGrupy")->text(), QStringLiteral("42"));
     EXPECT_EQ(group(), QStringLiteral("42"));

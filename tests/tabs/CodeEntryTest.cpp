@@ -1,7 +1,7 @@
 // Codes entered as short and long presses of the press buttons, or typed as k and d.
 
-#include "CodeEntry.h"
-#include "FileError.h"
+#include "ui/tabs/CodeEntry.h"
+#include "alarm/FileError.h"
 #include "TabsHarness.h"
 
 #include <QLineEdit>
@@ -19,7 +19,7 @@ protected:
     void SetUp() override
     {
         h.pages->show();
-        h.pages->setCurrentIndex(kPageHasla);
+        h.pages->setCurrentIndex(kPageCodes);
     }
 
     QPushButton *press(const char *name) { return h.find<QPushButton>(name); }
@@ -50,7 +50,7 @@ TEST_F(CodeEntryTest, QuickClickGivesKAndAHeldPressGivesD)
     click(press("BITBTN_KodKidnaper"), 2);
     click(press("BITBTN_KodKidnaper"), 3);
     EXPECT_EQ(edit("ED_KodKidnaper")->text(), QStringLiteral("KDKD"));
-    EXPECT_EQ(h.tabs->gather().kodKidnaper, QStringLiteral("KDKD"));
+    EXPECT_EQ(h.tabs->gather().antiHijackCode, QStringLiteral("KDKD"));
 }
 
 TEST_F(CodeEntryTest, AnyMouseButtonPressesAndTheTickCounterSaturates)
@@ -100,7 +100,7 @@ TEST_F(CodeEntryTest, OnlyKAndDCanBeTypedAndAlwaysAtTheEnd)
     e->selectAll();
     e->del();
     EXPECT_EQ(e->text(), QStringLiteral("KKD"));
-    EXPECT_EQ(h.tabs->codeEntry().code(kSlotAntykradziez), QStringLiteral("KKD"));
+    EXPECT_EQ(h.tabs->codeEntry().code(kSlotAntiTheft), QStringLiteral("KKD"));
 }
 
 TEST_F(CodeEntryTest, SpaceOrEnterOnAPressButtonAddsNothing)
@@ -115,10 +115,10 @@ TEST_F(CodeEntryTest, SpaceOrEnterOnAPressButtonAddsNothing)
 
 TEST_F(CodeEntryTest, ClearingOneCodeLeavesTheOthers)
 {
-    h.tabs->codeEntry().setCode(kSlotInst, QStringLiteral("KD"));
-    h.tabs->codeEntry().setCode(kSlotKidnaper, QStringLiteral("DD"));
-    h.tabs->codeEntry().setCode(kSlotAntykradziez, QStringLiteral("KKK"));
-    h.tabs->codeEntry().setCode(kSlotIAwarja, QStringLiteral("DKD"));
+    h.tabs->codeEntry().setCode(kSlotProgramming, QStringLiteral("KD"));
+    h.tabs->codeEntry().setCode(kSlotAntiHijack, QStringLiteral("DD"));
+    h.tabs->codeEntry().setCode(kSlotAntiTheft, QStringLiteral("KKK"));
+    h.tabs->codeEntry().setCode(kSlotEmergency, QStringLiteral("DKD"));
     QTest::mouseClick(press("BITBTN_ClearKodKidnaper"), Qt::LeftButton);
     EXPECT_EQ(edit("ED_KodInst")->text(), QStringLiteral("KD"));
     EXPECT_EQ(edit("ED_KodKidnaper")->text(), QString());
@@ -134,14 +134,14 @@ TEST_F(CodeEntryTest, AStoredCodeLongerThanTwelvePressesIsShownWhole)
     // A code word can hold up to 15 presses; the edit must not cut what the unit stores.
     const QString stored = QStringLiteral("KKKDDDDDDDDDDDD");
     TabValues v = h.tabs->gather();
-    v.kodInst = stored;
+    v.programmingCode = stored;
     h.tabs->setDiagramFolder(QStringLiteral("/nonexistent"));
     try {
         h.tabs->applyFill(v);
     } catch (const FileError &) {
     }
     EXPECT_EQ(edit("ED_KodInst")->text(), stored);
-    EXPECT_EQ(h.tabs->gather().kodInst, stored);
+    EXPECT_EQ(h.tabs->gather().programmingCode, stored);
     // But nothing more can be added to it.
     click(press("BITBTN_KodInst"), 0);
     EXPECT_EQ(edit("ED_KodInst")->text(), stored);

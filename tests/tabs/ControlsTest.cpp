@@ -1,8 +1,8 @@
 // Every settings control exists where the fitters expect it, with its caption, items, range and
 // initial state.
 
-#include "RadioGroup.h"
-#include "SpinEdit.h"
+#include "ui/tabs/RadioGroup.h"
+#include "ui/tabs/SpinEdit.h"
 #include "TabsHarness.h"
 
 #include <QCheckBox>
@@ -52,16 +52,16 @@ TEST_F(ControlsTest, CheckBoxesStartUncheckedWithTheirCaptionsInTheirGroups)
         {"CKB_SygnalDzwiekowyPotwierdzenie", in("GB_Potwierdzenia"), "potwierdzenie rozbrojenia i uzbrojenia sygnałem dżwiękowym", true},
         {"CKB_SygnalKierunkiPotwierdzenie", in("GB_Potwierdzenia"), "potwierdzenie rozbrojenia i uzbrojenia kierunkowskazami", true},
         {"CKB_KierunkiSekwencjaOn", in("GB_SterowanieSekwencyjneKier"), "włącz sterowanie sekwencyjne", true},
-        {"CKB_ZamekSterowanieOn", onPanel(kPageZamki), "sterowanie zamkiem centralnym włączone", true},
+        {"CKB_ZamekSterowanieOn", onPanel(kPageCentralLocks), "sterowanie zamkiem centralnym włączone", true},
         {"CKB_DodatkowyOtworz", in("GB_CzasyOtworz"), "obecny C1", true},
         {"CKB_DodatkowyZamknij1", in("GB_CzasyZamknij"), "obecny C2", true},
         {"CKB_DodatkowyZamknij2", in("GB_CzasyZamknij"), "obecny E2", true},
         {"CKB_ZamykaniePoStacyjce", in("GB_ZamykaniePoStacyjce"), "zamykanie po stacyjce włączone", true},
-        {"CKB_Antykradziez", onPanel(kPageAntykradziez), "Blokada przeciwkradzieżowa aktywna", true},
+        {"CKB_Antykradziez", onPanel(kPageAntiTheft), "Blokada przeciwkradzieżowa aktywna", true},
         {"CKB_AntykradziezStacyjkaOn", in("GB_AntykradziezStacyjka"), "włączenie sygnalizacji świetlnej i dźwiękowej po włączeniu stacyjki gdy blokada przeciwkradzieżowa uzbrojona", true},
-        {"CKB_Antynapad", onPanel(kPageAntynapad), "Blokada antynapadowa aktywna", true},
+        {"CKB_Antynapad", onPanel(kPageAntiHijack), "Blokada antynapadowa aktywna", true},
         {"CKB_Dozbrajanie", in("GB_PonowneUzbrajanieSystemu"), "ponowne uzbrojenie systemu po przypadkowym rozbrojeniu i nie otwarciu drzwi w ciągu 30 sek. - aktywne", true},
-        {"CKB_AlarmCan", onPanel(kPageSamochodCan), "Alarm analizuje magistrale CAN", true},
+        {"CKB_AlarmCan", onPanel(kPageCan), "Alarm analizuje magistrale CAN", true},
         {"CKB_AlarmCanWylaczKrancowke", in("GB_PomijanieLiniiNaCan"), "alarm nie reaguje na stan wyłączników krańcowych na magistrali CAN", true},
         {"CKB_AlarmCanWylaczStacyjke", in("GB_PomijanieLiniiNaCan"), "alarm nie reaguje na stacyjkę na magistrali CAN", true},
         {"CKB_AlarmCanWylaczPilot", in("GB_PomijanieLiniiNaCan"), "alarm nie reaguje na fabrycznego pilota na magistrali CAN", true},
@@ -81,7 +81,7 @@ TEST_F(ControlsTest, CheckBoxesStartUncheckedWithTheirCaptionsInTheirGroups)
 TEST_F(ControlsTest, RadioGroupsListTheirItemsInOrderWithNothingSelected)
 {
     struct Row { const char *name; Parent parent; const char *title; QStringList items; int columns; bool enabled; };
-    const QStringList autoryzacja = {u("autoryzacja kodem z przycisku"), u("autoryzacja tokenem"), u("autoryzacja kodem lub tokenem")};
+    const QStringList authorisation = {u("autoryzacja kodem z przycisku"), u("autoryzacja tokenem"), u("autoryzacja kodem lub tokenem")};
     const Row rows[] = {
         {"RAG_SekwencjaWyjscie", in("GB_SterowanieSekwencyjneKier"), "Wyjście sekwencyjne kierunkowskazów",
          {u("masa ciągła na czas działania kierunkowskazów"), u("500 ms. sygnał masy na na włączenie i wyłączenie")}, 1, false},
@@ -91,11 +91,11 @@ TEST_F(ControlsTest, RadioGroupsListTheirItemsInOrderWithNothingSelected)
          {u("równoczesne miganie obu stron"), u("naprzemienne miganie strony lewej i prawej")}, 1, true},
         {"RAG_ZamekCzasImpulsuGlownego", in("PNL_PomocniczyZamki"), "Czas impulsu głównego A identycznego dla otwieraniu i zamykaniu",
          {u("A = 0.7 sekundy"), u("A = 3.0 sekundy")}, 2, true},
-        {"RAG_AntykradziezAutoryzacja", onPanel(kPageAntykradziez), "Rodzaj autoryzacji", autoryzacja, 3, true},
-        {"RAG_AntynapadAutoryzacja", onPanel(kPageAntynapad), "Rodzaj autoryzacji", autoryzacja, 3, true},
-        {"RAG_PrzewodKier", onPanel(kPageAntynapad), "Blokadę antynapadową aktywuje:",
+        {"RAG_AntykradziezAutoryzacja", onPanel(kPageAntiTheft), "Rodzaj autoryzacji", authorisation, 3, true},
+        {"RAG_AntynapadAutoryzacja", onPanel(kPageAntiHijack), "Rodzaj autoryzacji", authorisation, 3, true},
+        {"RAG_PrzewodKier", onPanel(kPageAntiHijack), "Blokadę antynapadową aktywuje:",
          {u("wejście alarmu drzwi kierowcy i wejście alarmu bakażnik/maska"), u("tylko wejście alarmu drzwi kierowcy")}, 1, true},
-        {"RAG_Uzbrajanie5_30sek", onPanel(kPageOgolne), "Czas braku reakcji na czujniki po uzbrojeniu",
+        {"RAG_Uzbrajanie5_30sek", onPanel(kPageRearming), "Czas braku reakcji na czujniki po uzbrojeniu",
          {u("5 sekund"), u("30 sekund")}, 2, true},
     };
     for (const Row &r : rows) {
@@ -277,19 +277,19 @@ TEST_F(ControlsTest, EditsListsAndImagesHaveTheirSizesAndLimits)
     }
     EXPECT_EQ(list->rowCount(), 0);
 
-    auto *marka = h.find<QComboBox>("CMB_Marka");
+    auto *make = h.find<QComboBox>("CMB_Marka");
     auto *model = h.find<QComboBox>("CMB_Model");
-    ASSERT_TRUE(marka && model);
-    EXPECT_EQ(marka->width(), 220);
+    ASSERT_TRUE(make && model);
+    EXPECT_EQ(make->width(), 220);
     EXPECT_EQ(model->width(), 365);
-    EXPECT_EQ(marka->count(), 0);
+    EXPECT_EQ(make->count(), 0);
     EXPECT_EQ(model->count(), 0);
 }
 
 TEST_F(ControlsTest, CanAnalysisOptionsStayHiddenUntilAFamilyHasThem)
 {
     h.pages->show();
-    h.pages->setCurrentIndex(kPageSamochodCan);
+    h.pages->setCurrentIndex(kPageCan);
     auto *group = h.find<QGroupBox>("GB_PomijanieLiniiNaCan");
     auto *button = h.find<QPushButton>("BITBTN_ZapisCanSyg");
     EXPECT_FALSE(group->isVisible());
@@ -328,7 +328,7 @@ TEST(SpinEditTyping, TypingOffLeavesTheArrowsWorkingAndTypingOnTakesThreeCharact
 {
     TabsHarness h;
     h.pages->show();
-    h.pages->setCurrentIndex(kPageAntynapad);
+    h.pages->setCurrentIndex(kPageAntiHijack);
     auto *spin = h.find<SpinEdit>("SPE_CzasZwlokiAntynapad");
     spin->setFocus();
     QTest::keyClicks(spin, QStringLiteral("99"));
@@ -339,7 +339,7 @@ TEST(SpinEditTyping, TypingOffLeavesTheArrowsWorkingAndTypingOnTakesThreeCharact
     QTest::keyClick(spin, Qt::Key_Down);
     EXPECT_EQ(spin->value(), 31);
 
-    h.pages->setCurrentIndex(kPageZamki);
+    h.pages->setCurrentIndex(kPageCentralLocks);
     auto *typed = h.find<SpinEdit>("SPE_CzasPoStacyjce");
     typed->setFocus();
     typed->editor()->selectAll();

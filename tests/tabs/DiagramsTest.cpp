@@ -1,9 +1,9 @@
 // The lock tab's pulse diagrams follow the control under the mouse, with the focus or changing.
 
-#include "LockDiagramArt.h"
-#include "LockDiagrams.h"
-#include "RadioGroup.h"
-#include "SpinEdit.h"
+#include "ui/tabs/LockDiagramArt.h"
+#include "ui/tabs/LockDiagrams.h"
+#include "ui/tabs/RadioGroup.h"
+#include "ui/tabs/SpinEdit.h"
 #include "TabsHarness.h"
 
 #include <QCheckBox>
@@ -26,11 +26,11 @@ protected:
     void SetUp() override
     {
         h.pages->show();
-        h.pages->setCurrentIndex(kPageZamki);
+        h.pages->setCurrentIndex(kPageCentralLocks);
         // The lock controls usable, as after reading a unit with central-lock control on.
         TabValues v = h.tabs->gather();
-        v.zamekSterowanieOn = true;
-        v.dodatkowyOtworz = v.dodatkowyZamknij1 = v.dodatkowyZamknij2 = true;
+        v.centralLock = true;
+        v.extraOpenPulse = v.extraClosePulse1 = v.extraClosePulse2 = true;
         h.tabs->applyFill(v);
         QObject::connect(&h.tabs->diagrams(), &LockDiagrams::diagramUnreadable,
                          [this](const QString &message) { reports.push_back(message); });
@@ -54,8 +54,8 @@ protected:
         QApplication::sendEvent(w, &move);
     }
 
-    QString otworz() const { return h.tabs->diagrams().shownDiagram(h.find<QLabel>("IM_Otworz")); }
-    QString zamknij() const { return h.tabs->diagrams().shownDiagram(h.find<QLabel>("IM_Zamknij")); }
+    QString openingFile() const { return h.tabs->diagrams().shownDiagram(h.find<QLabel>("IM_Otworz")); }
+    QString closingFile() const { return h.tabs->diagrams().shownDiagram(h.find<QLabel>("IM_Zamknij")); }
     QImage picture(const char *image) const { return h.find<QLabel>(image)->pixmap().toImage(); }
     QString path(const QString &file) const { return QDir(h.diagramDir.path()).filePath(file); }
     QString missing(const QString &file) const
@@ -69,34 +69,34 @@ protected:
 
 TEST_F(DiagramsTest, ApplyingSettingsEndsOnTheOverviewPair)
 {
-    EXPECT_EQ(otworz(), QStringLiteral("Otworz1.bmp"));
-    EXPECT_EQ(zamknij(), QStringLiteral("Zamknij1.bmp"));
+    EXPECT_EQ(openingFile(), QStringLiteral("Otworz1.bmp"));
+    EXPECT_EQ(closingFile(), QStringLiteral("Zamknij1.bmp"));
     EXPECT_EQ(picture("IM_Otworz"), lockdiagram::opening(1).convertToFormat(QImage::Format_RGB32));
 }
 
 TEST_F(DiagramsTest, FromTheOpeningGroupOntoC1ChangesOnlyTheOpeningPicture)
 {
     moveMouseOver(h.find<QWidget>("PNL_PomocniczyZamki"));
-    EXPECT_EQ(otworz(), QStringLiteral("Otworz0.bmp"));
+    EXPECT_EQ(openingFile(), QStringLiteral("Otworz0.bmp"));
     moveMouseOver(h.find<QWidget>("GB_CzasyOtworz"));
-    EXPECT_EQ(otworz(), QStringLiteral("Otworz1.bmp"));
-    EXPECT_EQ(zamknij(), QStringLiteral("Zamknij1.bmp"));
+    EXPECT_EQ(openingFile(), QStringLiteral("Otworz1.bmp"));
+    EXPECT_EQ(closingFile(), QStringLiteral("Zamknij1.bmp"));
     moveMouseOver(h.find<SpinEdit>("SPE_SygnalOtworz")->editor());
-    EXPECT_EQ(otworz(), QStringLiteral("Otworz3.bmp"));
-    EXPECT_EQ(zamknij(), QStringLiteral("Zamknij1.bmp"));
+    EXPECT_EQ(openingFile(), QStringLiteral("Otworz3.bmp"));
+    EXPECT_EQ(closingFile(), QStringLiteral("Zamknij1.bmp"));
     EXPECT_EQ(picture("IM_Otworz"), lockdiagram::opening(3).convertToFormat(QImage::Format_RGB32));
 }
 
 TEST_F(DiagramsTest, AMoveOverAControlInsideAGroupBelongsToTheControl)
 {
-    h.tabs->diagrams().PNL_PomocniczyZamkiMouseMove();
+    h.tabs->diagrams().onMainPulsePanelMouseMove();
     // The check box passes the move on to its group; the group must not take it as its own.
     auto *group = h.find<QWidget>("GB_CzasyOtworz");
     auto *check = h.find<QCheckBox>("CKB_DodatkowyOtworz");
     moveMouseOver(group, QPointF(check->geometry().center()));
-    EXPECT_EQ(otworz(), QStringLiteral("Otworz0.bmp"));
+    EXPECT_EQ(openingFile(), QStringLiteral("Otworz0.bmp"));
     moveMouseOver(group);
-    EXPECT_EQ(otworz(), QStringLiteral("Otworz1.bmp"));
+    EXPECT_EQ(openingFile(), QStringLiteral("Otworz1.bmp"));
 }
 
 TEST_F(DiagramsTest, EachPulseSpinEditShowsItsOwnQuantity)
@@ -124,8 +124,8 @@ TEST_F(DiagramsTest, TheMainPulseGroupShowsAOnClickAndFocus)
     auto *group = h.find<RadioGroup>("RAG_ZamekCzasImpulsuGlownego");
     QTest::mouseClick(group->button(1), Qt::LeftButton, {}, QPoint(5, group->button(1)->height() / 2));
     EXPECT_EQ(group->itemIndex(), 1);
-    EXPECT_EQ(otworz(), QStringLiteral("Otworz0.bmp"));
-    EXPECT_EQ(zamknij(), QStringLiteral("Zamknij0.bmp"));
+    EXPECT_EQ(openingFile(), QStringLiteral("Otworz0.bmp"));
+    EXPECT_EQ(closingFile(), QStringLiteral("Zamknij0.bmp"));
 
     h.tabs->diagrams().resetToOverview();
     h.pages->activateWindow();
@@ -133,23 +133,23 @@ TEST_F(DiagramsTest, TheMainPulseGroupShowsAOnClickAndFocus)
     h.find<QCheckBox>("CKB_DodatkowyOtworz")->setFocus();
     h.tabs->diagrams().resetToOverview();
     group->button(0)->setFocus();   // focus enters the group
-    EXPECT_EQ(otworz(), QStringLiteral("Otworz0.bmp"));
+    EXPECT_EQ(openingFile(), QStringLiteral("Otworz0.bmp"));
     h.tabs->diagrams().resetToOverview();
     group->button(1)->setFocus();   // moving inside the group is neither entering nor leaving
-    EXPECT_EQ(otworz(), QStringLiteral("Otworz1.bmp"));
+    EXPECT_EQ(openingFile(), QStringLiteral("Otworz1.bmp"));
     h.find<QCheckBox>("CKB_DodatkowyOtworz")->setFocus();   // focus leaves the group
-    EXPECT_EQ(zamknij(), QStringLiteral("Zamknij0.bmp"));
+    EXPECT_EQ(closingFile(), QStringLiteral("Zamknij0.bmp"));
 }
 
 TEST_F(DiagramsTest, TheClosingGroupLoadsTheClosingPictureFirst)
 {
-    h.tabs->diagrams().PNL_PomocniczyZamkiMouseMove();
+    h.tabs->diagrams().onMainPulsePanelMouseMove();
     ASSERT_TRUE(QFile::remove(path(QStringLiteral("Zamknij1.bmp"))));
     ASSERT_TRUE(QFile::remove(path(QStringLiteral("Otworz1.bmp"))));
     moveMouseOver(h.find<QWidget>("GB_CzasyZamknij"));
     EXPECT_EQ(reports, (std::vector<QString>{missing("Zamknij1.bmp"), missing("Otworz1.bmp")}));
-    EXPECT_EQ(otworz(), QStringLiteral("Otworz0.bmp"));
-    EXPECT_EQ(zamknij(), QStringLiteral("Zamknij0.bmp"));
+    EXPECT_EQ(openingFile(), QStringLiteral("Otworz0.bmp"));
+    EXPECT_EQ(closingFile(), QStringLiteral("Zamknij0.bmp"));
 }
 
 TEST_F(DiagramsTest, AMissingFileIsReportedOnceAndThePictureKept)
@@ -158,7 +158,7 @@ TEST_F(DiagramsTest, AMissingFileIsReportedOnceAndThePictureKept)
     ASSERT_TRUE(QFile::remove(path(QStringLiteral("Otworz3.bmp"))));
     moveMouseOver(h.find<SpinEdit>("SPE_SygnalOtworz"));
     EXPECT_EQ(reports, std::vector<QString>{missing("Otworz3.bmp")});
-    EXPECT_EQ(otworz(), QStringLiteral("Otworz1.bmp"));
+    EXPECT_EQ(openingFile(), QStringLiteral("Otworz1.bmp"));
     EXPECT_EQ(picture("IM_Otworz"), before);
     // Moving on over the same control does not raise a box on every movement.
     moveMouseOver(h.find<SpinEdit>("SPE_SygnalOtworz"));
@@ -167,7 +167,7 @@ TEST_F(DiagramsTest, AMissingFileIsReportedOnceAndThePictureKept)
     // Once the file is back it shows, and losing it again is reported again.
     ASSERT_TRUE(lockdiagram::opening(3).save(path(QStringLiteral("Otworz3.bmp")), "BMP"));
     moveMouseOver(h.find<SpinEdit>("SPE_SygnalOtworz"));
-    EXPECT_EQ(otworz(), QStringLiteral("Otworz3.bmp"));
+    EXPECT_EQ(openingFile(), QStringLiteral("Otworz3.bmp"));
     ASSERT_TRUE(QFile::remove(path(QStringLiteral("Otworz3.bmp"))));
     moveMouseOver(h.find<SpinEdit>("SPE_SygnalOtworz"));
     EXPECT_EQ(reports.size(), 2u);
@@ -198,12 +198,12 @@ TEST_F(DiagramsTest, AnUnreadableFileIsAnErrorToo)
     ASSERT_TRUE(bad.open(QIODevice::WriteOnly | QIODevice::Truncate));
     bad.write("not a bitmap");
     bad.close();
-    h.tabs->diagrams().LoadDiagram(h.find<QLabel>("IM_Zamknij"), QStringLiteral("Zamknij5.bmp"));
+    h.tabs->diagrams().loadDiagram(h.find<QLabel>("IM_Zamknij"), QStringLiteral("Zamknij5.bmp"));
     ASSERT_EQ(reports.size(), 1u);
     const QString start = QStringLiteral("Cannot open file \"%1\". ").arg(bad.fileName());
     EXPECT_TRUE(reports[0].startsWith(start)) << qPrintable(reports[0]);
     EXPECT_GT(reports[0].size(), start.size());
-    EXPECT_EQ(zamknij(), QStringLiteral("Zamknij1.bmp"));
+    EXPECT_EQ(closingFile(), QStringLiteral("Zamknij1.bmp"));
 }
 
 TEST_F(DiagramsTest, EveryLoadReadsTheFileAgain)
@@ -223,11 +223,11 @@ TEST_F(DiagramsTest, AMissingFolderDoesNotStopTheSettingsFromShowing)
 {
     h.tabs->setDiagramFolder(h.diagramDir.path() + QStringLiteral("/gone"));
     TabValues v = h.tabs->gather();
-    v.przerwaOtworz = 17;
-    v.sygnal2Zamknij = 99;
-    v.czasZwlokiAntynapad = 200;
-    v.antynapad = true;
-    v.kodInst = QStringLiteral("KDK");
+    v.pauseAC1 = 17;
+    v.pulseE2 = 99;
+    v.antiHijackDelay = 200;
+    v.antiHijack = true;
+    v.programmingCode = QStringLiteral("KDK");
     h.tabs->applyFill(v);
     ASSERT_FALSE(reports.empty());
     EXPECT_TRUE(reports[0].contains(QStringLiteral("/gone/Otworz2.bmp"))) << qPrintable(reports[0]);

@@ -1,9 +1,9 @@
 // A function's check box makes the controls of its details usable or unusable.
 
-#include "OptionInterlocks.h"
-#include "RadioGroup.h"
-#include "TabBuild.h"
-#include "SpinEdit.h"
+#include "ui/tabs/OptionInterlocks.h"
+#include "ui/tabs/RadioGroup.h"
+#include "ui/tabs/TabBuild.h"
+#include "ui/tabs/SpinEdit.h"
 #include "TabsHarness.h"
 
 #include <QCheckBox>
@@ -54,7 +54,7 @@ protected:
 
 TEST_F(InterlocksTest, MasterOffAndOnAgainRestoresEachLockSpinEditToItsOwnBox)
 {
-    h.pages->setCurrentIndex(kPageZamki);
+    h.pages->setCurrentIndex(kPageCentralLocks);
     clickBox("CKB_ZamekSterowanieOn");
     ASSERT_TRUE(box("CKB_ZamekSterowanieOn")->isChecked());
     clickBox("CKB_DodatkowyOtworz");          // C1 on
@@ -90,7 +90,7 @@ TEST_F(InterlocksTest, MasterOffAndOnAgainRestoresEachLockSpinEditToItsOwnBox)
 
 TEST_F(InterlocksTest, E2ChecksC2ButUncheckingC2LeavesE2)
 {
-    h.pages->setCurrentIndex(kPageZamki);
+    h.pages->setCurrentIndex(kPageCentralLocks);
     clickBox("CKB_ZamekSterowanieOn");
     clickBox("CKB_DodatkowyZamknij2");
     EXPECT_TRUE(box("CKB_DodatkowyZamknij1")->isChecked());
@@ -107,14 +107,14 @@ TEST_F(InterlocksTest, E2ChecksC2ButUncheckingC2LeavesE2)
 
 TEST_F(InterlocksTest, ClosingAfterIgnitionAndTheTurnSignalSequence)
 {
-    h.pages->setCurrentIndex(kPageZamki);
+    h.pages->setCurrentIndex(kPageCentralLocks);
     clickBox("CKB_ZamekSterowanieOn");
     clickBox("CKB_ZamykaniePoStacyjce");
     EXPECT_TRUE(usable("SPE_CzasPoStacyjce"));
     clickBox("CKB_ZamykaniePoStacyjce");
     EXPECT_TRUE(unusable("SPE_CzasPoStacyjce"));
 
-    h.pages->setCurrentIndex(kPageKierunkiPotw);
+    h.pages->setCurrentIndex(kPageTurnSignals);
     auto *output = h.find<RadioGroup>("RAG_SekwencjaWyjscie");
     EXPECT_FALSE(output->isEnabled());
     clickBox("CKB_KierunkiSekwencjaOn");
@@ -126,7 +126,7 @@ TEST_F(InterlocksTest, ClosingAfterIgnitionAndTheTurnSignalSequence)
 
 TEST_F(InterlocksTest, AntiTheftSwitchesItsDetails)
 {
-    h.pages->setCurrentIndex(kPageAntykradziez);
+    h.pages->setCurrentIndex(kPageAntiTheft);
     clickBox("CKB_Antykradziez");
     EXPECT_TRUE(usable("SPE_CzasZwlokiAntykradziez"));
     EXPECT_TRUE(h.find<QWidget>("RAG_AntykradziezAutoryzacja")->isEnabled());
@@ -140,7 +140,7 @@ TEST_F(InterlocksTest, AntiTheftSwitchesItsDetails)
 
 TEST_F(InterlocksTest, AntiHijackLeavesTheDoorInputChoiceUsable)
 {
-    h.pages->setCurrentIndex(kPageAntynapad);
+    h.pages->setCurrentIndex(kPageAntiHijack);
     clickBox("CKB_Antynapad");
     EXPECT_TRUE(usable("SPE_CzasZwlokiAntynapad"));
     clickBox("CKB_Antynapad");
@@ -164,16 +164,16 @@ TEST_F(InterlocksTest, ApplyingSettingsRunsTheRulesEvenWithoutAChangeOfState)
     EXPECT_FALSE(ownEnabled(h.find<QWidget>("RAG_SekwencjaWyjscie")));
 
     // With the master box off, the pulse boxes' own rules make nothing usable in the end.
-    v.zamekSterowanieOn = false;
-    v.dodatkowyOtworz = true;
-    v.dodatkowyZamknij2 = true;
-    v.zamykaniePoStacyjce = true;
+    v.centralLock = false;
+    v.extraOpenPulse = true;
+    v.extraClosePulse2 = true;
+    v.lockAfterIgnition = true;
     h.tabs->applyFill(v);
     for (const char *name : {"SPE_PrzerwaOtworz", "SPE_Sygnal1Zamknij", "SPE_Sygnal2Zamknij", "SPE_CzasPoStacyjce"})
         EXPECT_TRUE(unusable(name));
     EXPECT_TRUE(box("CKB_DodatkowyZamknij1")->isChecked());
 
-    v.zamekSterowanieOn = true;
+    v.centralLock = true;
     h.tabs->applyFill(v);
     for (const char *name : {"SPE_PrzerwaOtworz", "SPE_Sygnal1Zamknij", "SPE_Sygnal2Zamknij", "SPE_CzasPoStacyjce"})
         EXPECT_TRUE(usable(name));

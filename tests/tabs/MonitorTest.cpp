@@ -1,7 +1,7 @@
 // The monitor tab's indicators and what a status report makes of them.
 
 #include "TabsHarness.h"
-#include "ThhALed.h"
+#include "ui/widgets/LedIndicator.h"
 
 #include <QGroupBox>
 #include <QLabel>
@@ -16,7 +16,7 @@ const QColor kLime(0, 255, 0), kRed(255, 0, 0), kYellow(255, 255, 0), kGreen(0, 
 
 class MonitorTest : public ::testing::Test {
 protected:
-    ThhALed *led(const char *name) const { return h.find<ThhALed>(name); }
+    LedIndicator *led(const char *name) const { return h.find<LedIndicator>(name); }
     QLabel *label(const char *name) const { return h.find<QLabel>(name); }
     void report(std::uint8_t s0, std::uint8_t s1, std::uint8_t s2, std::uint8_t s3, std::uint8_t option = 0)
     {
@@ -28,8 +28,8 @@ protected:
 
 TEST_F(MonitorTest, TwentyFiveIndicatorsInTheirGroupsAndOrder)
 {
-    struct Row { const char *led; ThhALed::TLEDStyle style; QColor color; const char *label; const char *text; const char *group; };
-    const auto L = ThhALed::LEDLarge, S = ThhALed::LEDSqSmall;
+    struct Row { const char *led; LedIndicator::LedStyle style; QColor color; const char *label; const char *text; const char *group; };
+    const auto L = LedIndicator::LEDLarge, S = LedIndicator::LEDSqSmall;
     const Row rows[] = {
         {"LedStanAlarmu", L, kLime, "LAB_StanAlarmu", "Stan", nullptr},
         {"LedAktywnyKidnaper", L, kLime, "LAB_antynapad", "Antynapad", nullptr},
@@ -62,7 +62,7 @@ TEST_F(MonitorTest, TwentyFiveIndicatorsInTheirGroupsAndOrder)
     std::map<QString, int> lastY;
     for (const Row &r : rows) {
         SCOPED_TRACE(r.led);
-        ThhALed *l = led(r.led);
+        LedIndicator *l = led(r.led);
         ASSERT_NE(l, nullptr);
         EXPECT_EQ(l->ledStyle(), r.style);
         EXPECT_EQ(l->trueColor(), r.color);
@@ -84,7 +84,7 @@ TEST_F(MonitorTest, TwentyFiveIndicatorsInTheirGroupsAndOrder)
         }
         lastY[group] = l->y();
     }
-    EXPECT_EQ(h.pages->findChildren<ThhALed *>().size(), std::size(rows));
+    EXPECT_EQ(h.pages->findChildren<LedIndicator *>().size(), std::size(rows));
     EXPECT_EQ(led("LedPrzycisk")->toolTip(), QStringLiteral("Aktywnosc portu RS232"));
     // Wired inputs upper left, own remote below them, the large LEDs in the middle, CAN at the right.
     auto *wired = h.find<QGroupBox>("GroupBox3");
@@ -158,7 +158,7 @@ TEST_F(MonitorTest, InputsFollowEachReport)
     EXPECT_TRUE(led("LedKrancowka")->isShownLit());
 }
 
-TEST_F(MonitorTest, RemoteLedsStayLitUntilThePilotTimerDarkensThem)
+TEST_F(MonitorTest, RemoteLedsStayLitUntilTheRemoteLedTimerDarkensThem)
 {
     report(0x10, 0, 0, 0);
     EXPECT_TRUE(led("LedPilotP1")->isShownLit());

@@ -1,8 +1,8 @@
 // Settings shown in the tabs come back unchanged: what a read shows is what a write sends.
 
-#include "GroupBuilders.h"
-#include "History.h"
-#include "SettingsFill.h"
+#include "alarm/GroupBuilders.h"
+#include "alarm/History.h"
+#include "alarm/SettingsFill.h"
 #include "TabsHarness.h"
 
 #include <QRandomGenerator>
@@ -28,44 +28,44 @@ TabValues randomValues(QRandomGenerator &rng)
     auto item = [&](int count) { return rng.bounded(count + 1) - 1; };   // -1 .. count-1
     auto time = [&](int min) { return min + rng.bounded(256 - min); };
     TabValues v;
-    v.kodInst = randomCode(rng);
-    v.kodKidnaper = randomCode(rng);
-    v.kodAntykradziez = randomCode(rng);
-    v.kodIAwarja = randomCode(rng);
-    v.sygnalDzwiekowyPotwierdzenie = flag();
-    v.sygnalKierunkiPotwierdzenie = flag();
-    v.kierunkiSekwencjaOn = flag();
-    v.sekwencjaWyjscie = item(2);
-    v.kierunki1_2Hz = item(2);
-    v.kierunkiNaprzemienne = item(2);
-    v.zamekSterowanieOn = flag();
-    v.zamekCzasImpulsuGlownego = item(2);
-    v.dodatkowyOtworz = flag();
-    v.przerwaOtworz = time(1);
-    v.sygnalOtworz = time(1);
-    v.dodatkowyZamknij2 = flag();
-    v.dodatkowyZamknij1 = v.dodatkowyZamknij2 || flag();   // E2 always comes with C2
-    v.przerwa1Zamknij = time(1);
-    v.sygnal1Zamknij = time(1);
-    v.przerwa2Zamknij = time(1);
-    v.sygnal2Zamknij = time(1);
-    v.zamykaniePoStacyjce = flag();
-    v.czasPoStacyjce = time(1);
-    v.antykradziez = flag();
-    v.antykradziezAutoryzacja = item(3);
-    v.czasZwlokiAntykradziez = time(1);
-    v.antykradziezStacyjkaOn = flag();
-    v.antynapad = flag();
-    v.antynapadAutoryzacja = item(3);
-    v.czasZwlokiAntynapad = time(30);
-    v.przewodKier = item(2);
-    v.dozbrajanie = flag();
-    v.uzbrajanie5_30sek = item(2);
-    v.nrGrupy = QString::number(rng.bounded(256));
-    v.nrGrupyWybrany = QString::number(rng.bounded(256));
-    v.alarmCanWylaczKrancowke = flag();
-    v.alarmCanWylaczStacyjke = flag();
-    v.alarmCanWylaczPilot = flag();
+    v.programmingCode = randomCode(rng);
+    v.antiHijackCode = randomCode(rng);
+    v.antiTheftCode = randomCode(rng);
+    v.emergencyCode = randomCode(rng);
+    v.soundConfirmation = flag();
+    v.turnSignalConfirmation = flag();
+    v.sequentialTurnSignals = flag();
+    v.sequenceOutput = item(2);
+    v.turnSignalRate = item(2);
+    v.turnSignalMode = item(2);
+    v.centralLock = flag();
+    v.mainPulseLength = item(2);
+    v.extraOpenPulse = flag();
+    v.pauseAC1 = time(1);
+    v.pulseC1 = time(1);
+    v.extraClosePulse2 = flag();
+    v.extraClosePulse1 = v.extraClosePulse2 || flag();   // E2 always comes with C2
+    v.pauseAC2 = time(1);
+    v.pulseC2 = time(1);
+    v.pauseC2E2 = time(1);
+    v.pulseE2 = time(1);
+    v.lockAfterIgnition = flag();
+    v.lockDelayAfterIgnition = time(1);
+    v.antiTheft = flag();
+    v.antiTheftAuthorisation = item(3);
+    v.antiTheftDelay = time(1);
+    v.ignitionWhileArmedAlert = flag();
+    v.antiHijack = flag();
+    v.antiHijackAuthorisation = item(3);
+    v.antiHijackDelay = time(30);
+    v.doorInputs = item(2);
+    v.rearming = flag();
+    v.armingDelay = item(2);
+    v.storedCanGroup = QString::number(rng.bounded(256));
+    v.chosenCanGroup = QString::number(rng.bounded(256));
+    v.canIgnoreDoorSwitches = flag();
+    v.canIgnoreIgnition = flag();
+    v.canIgnoreFactoryRemote = flag();
     return v;
 }
 
@@ -79,10 +79,10 @@ TEST(RoundTrip, EveryValueAppliedIsGatheredBack)
         // The fill never sets the car choice or the new password; those stay as the tabs had them.
         const TabValues before = h.tabs->gather();
         v.alarmCan = before.alarmCan;
-        v.marka = before.marka;
+        v.make = before.make;
         v.model = before.model;
-        v.kodProg1 = before.kodProg1;
-        v.kodProg2 = before.kodProg2;
+        v.newPcPassword = before.newPcPassword;
+        v.newPcPasswordRepeat = before.newPcPasswordRepeat;
         h.tabs->applyFill(v);
         EXPECT_EQ(h.tabs->gather(), v);
     }
@@ -102,7 +102,7 @@ TEST(RoundTrip, AnImageShownInTheTabsBuildsBackToTheSameBytes)
                 image.set(a, static_cast<std::uint8_t>(rng.bounded(256)));
             // Values a builder would legitimately rewrite: codes in their canonical form, times the
             // spin edits can show, a pulse count the boxes can express.
-            for (int address : {layout.codeInst, layout.codeKidnaper, layout.codeAntykradziez, layout.codeIAwarja}) {
+            for (int address : {layout.programmingCode, layout.antiHijackCode, layout.antiTheftCode, layout.emergencyCode}) {
                 const int n = rng.bounded(13);
                 image.setWord16(address, static_cast<std::uint16_t>(n << 12 | (rng.bounded(4096) & ((1 << n) - 1))));
             }

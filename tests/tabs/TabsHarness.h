@@ -2,8 +2,8 @@
 // Builds the ten tab sheets the way the main window does (a medium-grey panel per sheet with a
 // QVBoxLayout whose first item is the bold title) and the settings tabs on them.
 
-#include "LockDiagramArt.h"
-#include "SettingsTabs.h"
+#include "ui/tabs/LockDiagramArt.h"
+#include "ui/tabs/SettingsTabs.h"
 
 #include <QApplication>
 #include <QFont>

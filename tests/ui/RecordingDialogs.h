@@ -2,8 +2,8 @@
 // Test doubles for the window's seams: dialogs that record what would have been shown and answer
 // for the user, and a shell with preferences held in memory.
 
-#include "Dialogs.h"
-#include "WindowPreferences.h"
+#include "ui/Dialogs.h"
+#include "ui/WindowPreferences.h"
 
 #include <QDialog>
 #include <functional>

@@ -3,15 +3,15 @@
 
 #include "RecordingDialogs.h"
 
-#include "SettingsTabs.h"
+#include "ui/tabs/SettingsTabs.h"
 
-#include "CodeEntry.h"
-#include "LinkEvents.h"
-#include "SerialLink.h"
-#include "StatusLine.h"
-#include "TForm1.h"
-#include "ThhALed.h"
-#include "Wait.h"
+#include "ui/tabs/CodeEntry.h"
+#include "link/LinkEvents.h"
+#include "link/SerialLink.h"
+#include "ui/StatusLine.h"
+#include "ui/MainWindow.h"
+#include "ui/widgets/LedIndicator.h"
+#include "link/Wait.h"
 #include "WaitFor.h"
 
 #include <QCheckBox>
@@ -124,10 +124,10 @@ protected:
         TimeBase::setSpeedup(1);
     }
 
-    TForm1 &start()
+    MainWindow &start()
     {
-        window = std::make_unique<TForm1>(setup);
-        window->FormCreate();
+        window = std::make_unique<MainWindow>(setup);
+        window->startUp();
         return *window;
     }
     template <typename T> T *find(const char *name) { return window->findChild<T *>(QString::fromLatin1(name)); }
@@ -138,7 +138,7 @@ protected:
     RecordingDialogs dialogs;
     MemoryShell shell;
     Line line;
-    std::unique_ptr<TForm1> window;
+    std::unique_ptr<MainWindow> window;
 };
 
 const std::string kBareDisconnect = ":C5020BE0D3;\r\n";
@@ -149,7 +149,7 @@ TEST_F(WindowLinkTest, AReaderThatWillNotStopIsReportedAndTheTimersComeBack)
 {
     start();
     ASSERT_TRUE(waitFor([&] { return portOpened(); }));
-    window->EnterProgrammingAccess();
+    window->enterProgrammingAccess();
     timer("TimerLedPilot")->start();
     line.holdClose();
 
@@ -197,8 +197,8 @@ TEST_F(WindowLinkTest, AStatusReportOfAnArmedUnitWithAnActiveBlockWithdrawsAcces
 {
     start();
     ASSERT_TRUE(waitFor([&] { return portOpened(); }));
-    window->EnterProgrammingAccess();
-    window->ShowStatus(QStringLiteral("Zapisano kody"), 383, Qt::black);
+    window->enterProgrammingAccess();
+    window->showStatus(QStringLiteral("Zapisano kody"), 383, Qt::black);
     line.written.clear();
 
     LinkEvents &events = *window;
@@ -221,24 +221,24 @@ TEST_F(WindowLinkTest, AStatusReportOfAnArmedUnitWithAnActiveBlockWithdrawsAcces
     EXPECT_EQ(find<QLabel>("LAB_StanAlarmu")->text(), QStringLiteral("Alarm rozbrojony"));
 }
 
-TEST_F(WindowLinkTest, ARemoteButtonStartsThePilotTimerOnlyWhenItIsStopped)
+TEST_F(WindowLinkTest, ARemoteButtonStartsTheRemoteLedTimerOnlyWhenItIsStopped)
 {
     start();
     LinkEvents &events = *window;
-    auto *pilot = timer("TimerLedPilot");
+    auto *remoteLedTimer = timer("TimerLedPilot");
     events.statusReport(0x00, 0x00, 0x00, 0x00);
-    EXPECT_FALSE(pilot->isActive());
+    EXPECT_FALSE(remoteLedTimer->isActive());
 
     events.statusReport(0x10, 0x00, 0x00, 0x00);
-    EXPECT_TRUE(pilot->isActive());
-    EXPECT_EQ(pilot->intervalMs(), 2000);
-    EXPECT_TRUE(find<ThhALed>("LedPilotP1")->isShownLit());
+    EXPECT_TRUE(remoteLedTimer->isActive());
+    EXPECT_EQ(remoteLedTimer->intervalMs(), 2000);
+    EXPECT_TRUE(find<LedIndicator>("LedPilotP1")->isShownLit());
 
     // A running timer is left alone: its count is not restarted by the next report.
-    pilot->setIntervalMs(5000);
+    remoteLedTimer->setIntervalMs(5000);
     events.statusReport(0x20, 0x00, 0x00, 0x00);
-    EXPECT_EQ(pilot->intervalMs(), 5000);
-    EXPECT_TRUE(find<ThhALed>("LedPilotP2")->isShownLit());
+    EXPECT_EQ(remoteLedTimer->intervalMs(), 5000);
+    EXPECT_TRUE(find<LedIndicator>("LedPilotP2")->isShownLit());
 }
 
 TEST_F(WindowLinkTest, PortActivityLightsTheLedsAndANewReaderClearsTheChecksumCount)
@@ -248,19 +248,19 @@ TEST_F(WindowLinkTest, PortActivityLightsTheLedsAndANewReaderClearsTheChecksumCo
     LinkEvents &events = *window;
     events.checksumError(3, QStringLiteral("CRC Error:3"));
     EXPECT_EQ(window->statusLine().panelText(1), QStringLiteral("CRC Error:3"));
-    EXPECT_TRUE(find<ThhALed>("LedPortRsCrc")->isShownLit());
+    EXPECT_TRUE(find<LedIndicator>("LedPortRsCrc")->isShownLit());
 
     events.rxActivity();
-    EXPECT_TRUE(find<ThhALed>("LedPortRs232Rx")->isShownLit());
+    EXPECT_TRUE(find<LedIndicator>("LedPortRs232Rx")->isShownLit());
     EXPECT_TRUE(timer("TimerLedRs232")->isActive());
-    EXPECT_TRUE(waitFor([&] { return !find<ThhALed>("LedPortRs232Rx")->isShownLit(); }));
+    EXPECT_TRUE(waitFor([&] { return !find<LedIndicator>("LedPortRs232Rx")->isShownLit(); }));
 
     events.setIdentification(QStringLiteral("A  B  C"));
     find<QToolButton>("TOB_ResetRS232")->click();
     EXPECT_TRUE(waitFor([&] { return portOpened(); }));
     EXPECT_EQ(window->statusLine().panelText(1), QStringLiteral("CRC Error:0"));
     EXPECT_EQ(window->statusLine().panelText(2), QString());
-    EXPECT_FALSE(find<ThhALed>("LedPortRsCrc")->isShownLit());
+    EXPECT_FALSE(find<LedIndicator>("LedPortRsCrc")->isShownLit());
 }
 
 TEST_F(WindowLinkTest, EachSupervisionTickClocksTheCodePressesOnce)

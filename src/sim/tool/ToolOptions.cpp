@@ -1,6 +1,6 @@
-#include "ToolOptions.h"
+#include "sim/tool/ToolOptions.h"
 
-#include "UnitCommands.h"
+#include "sim/UnitCommands.h"
 
 #include <QCommandLineParser>
 #include <QFile>

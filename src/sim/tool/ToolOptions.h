@@ -1,7 +1,7 @@
 #pragma once
 // Command-line options of alvetra-unit.
 
-#include "SimulatedUnit.h"
+#include "sim/SimulatedUnit.h"
 
 #include <QString>
 #include <QStringList>

@@ -1,10 +1,10 @@
 // alvetra-unit: serves a simulated alarm unit on a pseudo-terminal (or a serial device) and takes
 // commands on standard input until interrupted.
 
-#include "PtyServer.h"
-#include "SimulatedUnit.h"
-#include "ToolOptions.h"
-#include "UnitCommands.h"
+#include "sim/PtyServer.h"
+#include "sim/SimulatedUnit.h"
+#include "sim/tool/ToolOptions.h"
+#include "sim/UnitCommands.h"
 
 #include <QCoreApplication>
 

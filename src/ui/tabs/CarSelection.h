@@ -2,7 +2,7 @@
 // The car selection of the "CAN" tab: switching CAN analysis on and off, choosing the make and the
 // model, and showing the CAN group that the chosen car gives.
 
-#include "CarRecord.h"
+#include "files/CarRecord.h"
 
 #include <QObject>
 #include <QStringList>
@@ -23,9 +23,9 @@ public:
     void setCarTable(const CarTable &cars);
     const CarTable &carTable() const { return cars_; }
 
-    void CKB_AlarmCanClick();
-    void CMB_MarkaChange();
-    void CMB_ModelChange();
+    void onAlarmCanClicked();
+    void onMakeChanged();
+    void onModelChanged();
 
 private:
     CanTab &can_;

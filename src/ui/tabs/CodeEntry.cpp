@@ -1,4 +1,4 @@
-#include "CodeEntry.h"
+#include "ui/tabs/CodeEntry.h"
 
 #include <QEvent>
 #include <QKeyEvent>

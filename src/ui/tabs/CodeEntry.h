@@ -6,7 +6,7 @@
 // timer and "K" otherwise; typing k or d appends at the end whatever the caret; every other change
 // of the edit is undone at once; the clear button empties the buffer.
 
-#include "HaslaTab.h"
+#include "ui/tabs/CodesTab.h"
 
 #include <QObject>
 #include <QString>
@@ -15,7 +15,7 @@
 
 namespace alvetra {
 
-enum CodeSlot { kSlotInst = 0, kSlotKidnaper, kSlotAntykradziez, kSlotIAwarja, kCodeSlotCount };
+enum CodeSlot { kSlotProgramming = 0, kSlotAntiHijack, kSlotAntiTheft, kSlotEmergency, kCodeSlotCount };
 
 class CodeEntry : public QObject {
     Q_OBJECT

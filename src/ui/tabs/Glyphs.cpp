@@ -1,4 +1,4 @@
-#include "Glyphs.h"
+#include "ui/tabs/Glyphs.h"
 
 #include <QPainter>
 #include <QPixmap>

@@ -1,7 +1,7 @@
-#include "ListsTabs.h"
+#include "ui/tabs/ListsTabs.h"
 
-#include "TabBuild.h"
-#include "TabTexts.h"
+#include "ui/tabs/TabBuild.h"
+#include "ui/tabs/TabTexts.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -29,43 +29,43 @@ QLabel *groupNumber(QWidget *parent, const QString &name)
 
 } // namespace
 
-HistoriaTab::HistoriaTab(QWidget *panel)
+HistoryTab::HistoryTab(QWidget *panel)
 {
     namespace t = tabtexts;
     auto *page = qobject_cast<QVBoxLayout *>(panel->layout());
 
-    historia = new QTableWidget(0, t::kHistoriaColumns.size(), panel);
-    historia->setObjectName(QStringLiteral("LV_Historia"));
-    historia->setHorizontalHeaderLabels(t::kHistoriaColumns);
-    historia->verticalHeader()->hide();
-    historia->verticalHeader()->setDefaultSectionSize(17);
-    historia->setShowGrid(true);
-    historia->setEditTriggers(QAbstractItemView::NoEditTriggers);
-    historia->setSelectionBehavior(QAbstractItemView::SelectRows);
-    historia->setSelectionMode(QAbstractItemView::SingleSelection);
-    historia->setWordWrap(false);
-    QPalette p = historia->palette();
+    historyList = new QTableWidget(0, t::kHistoryColumns.size(), panel);
+    historyList->setObjectName(QStringLiteral("LV_Historia"));
+    historyList->setHorizontalHeaderLabels(t::kHistoryColumns);
+    historyList->verticalHeader()->hide();
+    historyList->verticalHeader()->setDefaultSectionSize(17);
+    historyList->setShowGrid(true);
+    historyList->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    historyList->setSelectionBehavior(QAbstractItemView::SelectRows);
+    historyList->setSelectionMode(QAbstractItemView::SingleSelection);
+    historyList->setWordWrap(false);
+    QPalette p = historyList->palette();
     p.setColor(QPalette::Base, Qt::white);
-    historia->setPalette(p);
-    auto *header = historia->horizontalHeader();
+    historyList->setPalette(p);
+    auto *header = historyList->horizontalHeader();
     header->setStretchLastSection(false);
     header->setHighlightSections(false);
-    historia->setColumnWidth(0, 27);
-    historia->setColumnWidth(1, 120);
-    historia->setColumnWidth(2, 544);
+    historyList->setColumnWidth(0, 27);
+    historyList->setColumnWidth(1, 120);
+    historyList->setColumnWidth(2, 544);
     header->setDefaultAlignment(Qt::AlignCenter);
-    historia->setFixedWidth(kListWidth);
-    historia->setMinimumHeight(200);
-    historia->setMaximumHeight(kListHeight);
-    page->addWidget(historia, 1, Qt::AlignHCenter);
+    historyList->setFixedWidth(kListWidth);
+    historyList->setMinimumHeight(200);
+    historyList->setMaximumHeight(kListHeight);
+    page->addWidget(historyList, 1, Qt::AlignHCenter);
 
     page->addLayout(build::buttonRow(
         [&] {
-            auto *b = build::button(panel, QStringLiteral("BITBTN_ZapisClearHistory"), t::kKasowanieHist);
+            auto *b = build::button(panel, QStringLiteral("BITBTN_ZapisClearHistory"), t::kClearHistoryCaption);
             b->setFixedWidth(79);
             return b;
         }(),
-        build::button(panel, QStringLiteral("BITBTN_OdczytHistorii"), t::kOdczyt)));
+        build::button(panel, QStringLiteral("BITBTN_OdczytHistorii"), t::kReadCaption)));
 }
 
 CanTab::CanTab(QWidget *panelWidget) : panel(panelWidget)
@@ -76,56 +76,56 @@ CanTab::CanTab(QWidget *panelWidget) : panel(panelWidget)
     alarmCan = build::checkBox(panel, QStringLiteral("CKB_AlarmCan"), t::kAlarmCan);
     page->addWidget(alarmCan);
 
-    wyborSamochodu = build::groupBox(panel, QStringLiteral("GB_WyborSamochoduCan"), QString());
-    auto *grid = new QGridLayout(wyborSamochodu);
+    carChoice = build::groupBox(panel, QStringLiteral("GB_WyborSamochoduCan"), QString());
+    auto *grid = new QGridLayout(carChoice);
     grid->setContentsMargins(8, 6, 8, 6);
     grid->setVerticalSpacing(2);
     grid->setHorizontalSpacing(12);
-    grid->addWidget(build::label(wyborSamochodu, QStringLiteral("LAB_Marka"), t::kMarka), 0, 0);
-    grid->addWidget(build::label(wyborSamochodu, QStringLiteral("LAB_Model"), t::kModel), 0, 1);
-    grid->addWidget(build::label(wyborSamochodu, QStringLiteral("LAB_GrupaWybrana"), t::kGrupaWybrana), 2, 0);
-    grid->addWidget(build::label(wyborSamochodu, QStringLiteral("LAB_Grupa"), t::kGrupa), 2, 1);
-    marka = new QComboBox(wyborSamochodu);
-    marka->setObjectName(QStringLiteral("CMB_Marka"));
-    marka->setFixedWidth(kMarkaWidth);
-    marka->setMaxVisibleItems(20);
-    grid->addWidget(marka, 1, 0, Qt::AlignLeft);
-    model = new QComboBox(wyborSamochodu);
+    grid->addWidget(build::label(carChoice, QStringLiteral("LAB_Marka"), t::kMarka), 0, 0);
+    grid->addWidget(build::label(carChoice, QStringLiteral("LAB_Model"), t::kModel), 0, 1);
+    grid->addWidget(build::label(carChoice, QStringLiteral("LAB_GrupaWybrana"), t::kGrupaWybrana), 2, 0);
+    grid->addWidget(build::label(carChoice, QStringLiteral("LAB_Grupa"), t::kGrupa), 2, 1);
+    make = new QComboBox(carChoice);
+    make->setObjectName(QStringLiteral("CMB_Marka"));
+    make->setFixedWidth(kMakeWidth);
+    make->setMaxVisibleItems(20);
+    grid->addWidget(make, 1, 0, Qt::AlignLeft);
+    model = new QComboBox(carChoice);
     model->setObjectName(QStringLiteral("CMB_Model"));
     model->setFixedWidth(kModelWidth);
     model->setMaxVisibleItems(20);
     grid->addWidget(model, 1, 1, Qt::AlignLeft);
-    nrGrupyWybrany = groupNumber(wyborSamochodu, QStringLiteral("ST_NrGrupyWybrany"));
-    grid->addWidget(nrGrupyWybrany, 3, 0, Qt::AlignLeft);
-    nrGrupy = groupNumber(wyborSamochodu, QStringLiteral("ST_NrGrupy"));
-    grid->addWidget(nrGrupy, 3, 1, Qt::AlignLeft);
+    chosenCanGroup = groupNumber(carChoice, QStringLiteral("ST_NrGrupyWybrany"));
+    grid->addWidget(chosenCanGroup, 3, 0, Qt::AlignLeft);
+    storedCanGroup = groupNumber(carChoice, QStringLiteral("ST_NrGrupy"));
+    grid->addWidget(storedCanGroup, 3, 1, Qt::AlignLeft);
     grid->setColumnStretch(2, 1);
-    page->addWidget(wyborSamochodu);
-    page->addLayout(build::buttonRow(build::button(panel, QStringLiteral("BITBTN_ZapisCan"), t::kZapis)));
+    page->addWidget(carChoice);
+    page->addLayout(build::buttonRow(build::button(panel, QStringLiteral("BITBTN_ZapisCan"), t::kWriteCaption)));
 
-    pomijanieLinii = build::groupBox(panel, QStringLiteral("GB_PomijanieLiniiNaCan"), t::kGbPomijanieLiniiNaCan);
-    auto *pl = build::groupHBox(pomijanieLinii, 8);
+    canAnalysisGroup = build::groupBox(panel, QStringLiteral("GB_PomijanieLiniiNaCan"), t::kGbPomijanieLiniiNaCan);
+    auto *analysisLayout = build::groupHBox(canAnalysisGroup, 8);
     auto *checks = new QVBoxLayout;
     checks->setSpacing(2);
-    wylaczKrancowke = build::checkBox(pomijanieLinii, QStringLiteral("CKB_AlarmCanWylaczKrancowke"), t::kWylaczKrancowke);
-    wylaczStacyjke = build::checkBox(pomijanieLinii, QStringLiteral("CKB_AlarmCanWylaczStacyjke"), t::kWylaczStacyjke);
-    wylaczPilot = build::checkBox(pomijanieLinii, QStringLiteral("CKB_AlarmCanWylaczPilot"), t::kWylaczPilot);
-    checks->addWidget(wylaczKrancowke);
-    checks->addWidget(wylaczStacyjke);
-    checks->addWidget(wylaczPilot);
-    pl->addLayout(checks, 1);
-    zapisCanSyg = build::button(pomijanieLinii, QStringLiteral("BITBTN_ZapisCanSyg"), t::kZapis);
-    pl->addWidget(zapisCanSyg, 0, Qt::AlignBottom);
-    page->addWidget(pomijanieLinii);
+    canIgnoreDoorSwitches = build::checkBox(canAnalysisGroup, QStringLiteral("CKB_AlarmCanWylaczKrancowke"), t::kCanIgnoreDoorSwitchesCaption);
+    canIgnoreIgnition = build::checkBox(canAnalysisGroup, QStringLiteral("CKB_AlarmCanWylaczStacyjke"), t::kCanIgnoreIgnitionCaption);
+    canIgnoreFactoryRemote = build::checkBox(canAnalysisGroup, QStringLiteral("CKB_AlarmCanWylaczPilot"), t::kCanIgnoreFactoryRemoteCaption);
+    checks->addWidget(canIgnoreDoorSwitches);
+    checks->addWidget(canIgnoreIgnition);
+    checks->addWidget(canIgnoreFactoryRemote);
+    analysisLayout->addLayout(checks, 1);
+    writeCanOptionsButton = build::button(canAnalysisGroup, QStringLiteral("BITBTN_ZapisCanSyg"), t::kWriteCaption);
+    analysisLayout->addWidget(writeCanOptionsButton, 0, Qt::AlignBottom);
+    page->addWidget(canAnalysisGroup);
     // Shown only for the firmware families that have these options.
-    pomijanieLinii->hide();
-    zapisCanSyg->hide();
+    canAnalysisGroup->hide();
+    writeCanOptionsButton->hide();
 
     page->addStretch(1);
-    page->addLayout(build::buttonRow(build::button(panel, QStringLiteral("BITBTN_OdczytCan"), t::kOdczyt)));
+    page->addLayout(build::buttonRow(build::button(panel, QStringLiteral("BITBTN_OdczytCan"), t::kReadCaption)));
 }
 
-PilotyTab::PilotyTab(QWidget *panel)
+RemotesTab::RemotesTab(QWidget *panel)
 {
     namespace t = tabtexts;
     auto *page = qobject_cast<QVBoxLayout *>(panel->layout());
@@ -136,22 +136,22 @@ PilotyTab::PilotyTab(QWidget *panel)
         return b;
     };
 
-    auto *programming = build::groupBox(panel, QStringLiteral("GroupBox11"), t::kGbProgramowanie);
-    auto *prl = build::groupHBox(programming, 12);
-    auto *remotes = build::groupBox(programming, QStringLiteral("GroupBox9"), t::kGbPiloty);
+    auto *programming = build::groupBox(panel, QStringLiteral("GroupBox11"), t::kLearnGroupTitle);
+    auto *learnLayout = build::groupHBox(programming, 12);
+    auto *remotes = build::groupBox(programming, QStringLiteral("GroupBox9"), t::kRemotesGroupTitle);
     auto *rl = build::groupHBox(remotes, 8);
-    rl->addWidget(wideButton(remotes, "BITBTN_ZapisPilot", t::kProgramowanie));
-    rl->addWidget(wideButton(remotes, "BITBTN_KasPilot", t::kKasowanie));
-    prl->addWidget(remotes);
-    auto *tokens = build::groupBox(programming, QStringLiteral("GroupBox10"), t::kGbTokeny);
+    rl->addWidget(wideButton(remotes, "BITBTN_ZapisPilot", t::kLearnCaption));
+    rl->addWidget(wideButton(remotes, "BITBTN_KasPilot", t::kEraseCaption));
+    learnLayout->addWidget(remotes);
+    auto *tokens = build::groupBox(programming, QStringLiteral("GroupBox10"), t::kTokensGroupTitle);
     auto *tl = build::groupHBox(tokens, 8);
-    tl->addWidget(wideButton(tokens, "BITBTN_ZapisToken", t::kProgramowanie));
-    tl->addWidget(wideButton(tokens, "BITBTN_KasToken", t::kKasowanie));
-    prl->addWidget(tokens);
-    prl->addStretch(1);
+    tl->addWidget(wideButton(tokens, "BITBTN_ZapisToken", t::kLearnCaption));
+    tl->addWidget(wideButton(tokens, "BITBTN_KasToken", t::kEraseCaption));
+    learnLayout->addWidget(tokens);
+    learnLayout->addStretch(1);
     page->addWidget(programming);
 
-    auto *programmed = build::groupBox(panel, QStringLiteral("GroupBox6"), t::kGbZaprogramowane);
+    auto *programmed = build::groupBox(panel, QStringLiteral("GroupBox6"), t::kLearntGroupTitle);
     auto *pml = build::groupVBox(programmed, 4);
     auto lines = [](QWidget *parent, const char *name, const QString &title, const char *prefix,
                     std::array<QLabel *, 4> &into) {
@@ -165,9 +165,9 @@ PilotyTab::PilotyTab(QWidget *panel)
         }
         return group;
     };
-    pml->addWidget(lines(programmed, "GroupBox7", t::kGbPiloty, "Pilot", piloty));
-    pml->addWidget(lines(programmed, "GroupBox8", t::kGbTokeny, "Token", tokeny));
-    pml->addLayout(build::buttonRow(build::button(programmed, QStringLiteral("BITBTN_OdczytPilotowTokenow"), t::kOdczyt)));
+    pml->addWidget(lines(programmed, "GroupBox7", t::kRemotesGroupTitle, "Pilot", remoteLines));
+    pml->addWidget(lines(programmed, "GroupBox8", t::kTokensGroupTitle, "Token", tokenLines));
+    pml->addLayout(build::buttonRow(build::button(programmed, QStringLiteral("BITBTN_OdczytPilotowTokenow"), t::kReadCaption)));
     page->addWidget(programmed);
     page->addStretch(1);
 }

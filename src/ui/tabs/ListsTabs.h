@@ -13,11 +13,11 @@ class QWidget;
 
 namespace alvetra {
 
-class HistoriaTab {
+class HistoryTab {
 public:
-    explicit HistoriaTab(QWidget *panel);
+    explicit HistoryTab(QWidget *panel);
 
-    QTableWidget *historia = nullptr;   // LV_Historia
+    QTableWidget *historyList = nullptr;   // LV_Historia
 
     static constexpr int kListWidth = 695;
     static constexpr int kListHeight = 323;
@@ -27,29 +27,29 @@ class CanTab {
 public:
     explicit CanTab(QWidget *panel);
 
-    QWidget *panel = nullptr;                  // PNL_Can
-    QCheckBox *alarmCan = nullptr;             // CKB_AlarmCan
-    QGroupBox *wyborSamochodu = nullptr;       // GB_WyborSamochoduCan
-    QComboBox *marka = nullptr;                // CMB_Marka
-    QComboBox *model = nullptr;                // CMB_Model
-    QLabel *nrGrupyWybrany = nullptr;          // ST_NrGrupyWybrany
-    QLabel *nrGrupy = nullptr;                 // ST_NrGrupy
-    QGroupBox *pomijanieLinii = nullptr;       // GB_PomijanieLiniiNaCan
-    QCheckBox *wylaczKrancowke = nullptr;      // CKB_AlarmCanWylaczKrancowke
-    QCheckBox *wylaczStacyjke = nullptr;       // CKB_AlarmCanWylaczStacyjke
-    QCheckBox *wylaczPilot = nullptr;          // CKB_AlarmCanWylaczPilot
-    QPushButton *zapisCanSyg = nullptr;        // BITBTN_ZapisCanSyg
+    QWidget *panel = nullptr;                      // PNL_Can
+    QCheckBox *alarmCan = nullptr;                 // CKB_AlarmCan
+    QGroupBox *carChoice = nullptr;                // GB_WyborSamochoduCan
+    QComboBox *make = nullptr;                     // CMB_Marka
+    QComboBox *model = nullptr;                    // CMB_Model
+    QLabel *chosenCanGroup = nullptr;              // ST_NrGrupyWybrany
+    QLabel *storedCanGroup = nullptr;              // ST_NrGrupy
+    QGroupBox *canAnalysisGroup = nullptr;         // GB_PomijanieLiniiNaCan
+    QCheckBox *canIgnoreDoorSwitches = nullptr;    // CKB_AlarmCanWylaczKrancowke
+    QCheckBox *canIgnoreIgnition = nullptr;        // CKB_AlarmCanWylaczStacyjke
+    QCheckBox *canIgnoreFactoryRemote = nullptr;   // CKB_AlarmCanWylaczPilot
+    QPushButton *writeCanOptionsButton = nullptr;  // BITBTN_ZapisCanSyg
 
-    static constexpr int kMarkaWidth = 220;
+    static constexpr int kMakeWidth = 220;
     static constexpr int kModelWidth = 365;
 };
 
-class PilotyTab {
+class RemotesTab {
 public:
-    explicit PilotyTab(QWidget *panel);
+    explicit RemotesTab(QWidget *panel);
 
-    std::array<QLabel *, 4> piloty{};          // Pilot1 to Pilot4
-    std::array<QLabel *, 4> tokeny{};          // Token1 to Token4
+    std::array<QLabel *, 4> remoteLines{};     // Pilot1 to Pilot4
+    std::array<QLabel *, 4> tokenLines{};      // Token1 to Token4
 
     static constexpr int kButtonWidth = 105;
 };

@@ -1,4 +1,4 @@
-#include "LockDiagramArt.h"
+#include "ui/tabs/LockDiagramArt.h"
 
 #include <QDir>
 #include <QFont>

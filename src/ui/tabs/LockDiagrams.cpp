@@ -1,9 +1,9 @@
-#include "LockDiagrams.h"
+#include "ui/tabs/LockDiagrams.h"
 
-#include "ProgramFolders.h"
-#include "RadioGroup.h"
-#include "SpinEdit.h"
-#include "ZamkiTab.h"
+#include "files/ProgramFolders.h"
+#include "ui/tabs/RadioGroup.h"
+#include "ui/tabs/SpinEdit.h"
+#include "ui/tabs/CentralLocksTab.h"
 
 #include <QApplication>
 #include <QEvent>
@@ -20,10 +20,10 @@ namespace alvetra {
 
 namespace {
 
-const QString kOtworz0 = QStringLiteral("Otworz0.bmp");
-const QString kOtworz1 = QStringLiteral("Otworz1.bmp");
-const QString kZamknij0 = QStringLiteral("Zamknij0.bmp");
-const QString kZamknij1 = QStringLiteral("Zamknij1.bmp");
+const QString kOpenMainPulseFile = QStringLiteral("Otworz0.bmp");
+const QString kOpenOverviewFile = QStringLiteral("Otworz1.bmp");
+const QString kCloseMainPulseFile = QStringLiteral("Zamknij0.bmp");
+const QString kCloseOverviewFile = QStringLiteral("Zamknij1.bmp");
 
 // The file-open error text of the GUI framework the fitters know: path, then the system's reason.
 QString openErrorText(const QString &path, const QString &reason)
@@ -33,17 +33,17 @@ QString openErrorText(const QString &path, const QString &reason)
 
 } // namespace
 
-LockDiagrams::LockDiagrams(ZamkiTab &zamki, QObject *parent)
-    : QObject(parent), zamki_(zamki), folder_(ProgramFolders::ofThisProgram().data + QStringLiteral("/Ikony/"))
+LockDiagrams::LockDiagrams(CentralLocksTab &centralLocks, QObject *parent)
+    : QObject(parent), centralLocks_(centralLocks), folder_(ProgramFolders::ofThisProgram().data + QStringLiteral("/Ikony/"))
 {
-    ZamkiTab &z = zamki_;
+    CentralLocksTab &z = centralLocks_;
     const std::pair<SpinEdit *, SpinDiagram> spins[] = {
-        {z.przerwaOtworz, {z.imOtworz, QStringLiteral("Otworz2.bmp")}},
-        {z.sygnalOtworz, {z.imOtworz, QStringLiteral("Otworz3.bmp")}},
-        {z.przerwa1Zamknij, {z.imZamknij, QStringLiteral("Zamknij2.bmp")}},
-        {z.sygnal1Zamknij, {z.imZamknij, QStringLiteral("Zamknij3.bmp")}},
-        {z.przerwa2Zamknij, {z.imZamknij, QStringLiteral("Zamknij4.bmp")}},
-        {z.sygnal2Zamknij, {z.imZamknij, QStringLiteral("Zamknij5.bmp")}},
+        {z.pauseAC1, {z.openDiagram, QStringLiteral("Otworz2.bmp")}},
+        {z.pulseC1, {z.openDiagram, QStringLiteral("Otworz3.bmp")}},
+        {z.pauseAC2, {z.closeDiagram, QStringLiteral("Zamknij2.bmp")}},
+        {z.pulseC2, {z.closeDiagram, QStringLiteral("Zamknij3.bmp")}},
+        {z.pauseC2E2, {z.closeDiagram, QStringLiteral("Zamknij4.bmp")}},
+        {z.pulseE2, {z.closeDiagram, QStringLiteral("Zamknij5.bmp")}},
     };
     for (const auto &[spin, diagram] : spins) {
         spinDiagrams_.insert(spin, diagram);
@@ -51,13 +51,13 @@ LockDiagrams::LockDiagrams(ZamkiTab &zamki, QObject *parent)
         watchMouse(spin);
         watchMouse(spin->editor());
         connect(spin, &QSpinBox::valueChanged, this,
-                [this, diagram = diagram] { LoadDiagram(diagram.image, diagram.file); });
+                [this, diagram = diagram] { loadDiagram(diagram.image, diagram.file); });
     }
-    for (QWidget *w : {static_cast<QWidget *>(z.ustawieniaZamka), static_cast<QWidget *>(z.czasyOtworz),
-                       static_cast<QWidget *>(z.czasyZamknij), static_cast<QWidget *>(z.pomocniczyZamki)})
+    for (QWidget *w : {static_cast<QWidget *>(z.lockSettings), static_cast<QWidget *>(z.openPulses),
+                       static_cast<QWidget *>(z.closePulses), static_cast<QWidget *>(z.mainPulsePanel)})
         watchMouse(w);
-    connect(z.czasImpulsuGlownego, &RadioGroup::itemIndexChanged, this,
-            &LockDiagrams::RAG_ZamekCzasImpulsuGlownegoClick);
+    connect(z.mainPulseLength, &RadioGroup::itemIndexChanged, this,
+            &LockDiagrams::onMainPulseLengthClicked);
     connect(qApp, &QApplication::focusChanged, this, &LockDiagrams::onFocusChanged);
 }
 
@@ -66,7 +66,7 @@ void LockDiagrams::setFolder(const QString &folder)
     folder_ = folder.endsWith(QLatin1Char('/')) ? folder : folder + QLatin1Char('/');
 }
 
-void LockDiagrams::LoadDiagram(QLabel *image, const QString &fileName)
+void LockDiagrams::loadDiagram(QLabel *image, const QString &fileName)
 {
     const QString path = folder_ + fileName;
     QFile file(path);
@@ -92,26 +92,26 @@ void LockDiagrams::LoadDiagram(QLabel *image, const QString &fileName)
     shown_.insert(image, fileName);
 }
 
-void LockDiagrams::loadPair(const QString &otworz, const QString &zamknij)
+void LockDiagrams::loadPair(const QString &openingFile, const QString &closingFile)
 {
-    LoadDiagram(zamki_.imOtworz, otworz);
-    LoadDiagram(zamki_.imZamknij, zamknij);
+    loadDiagram(centralLocks_.openDiagram, openingFile);
+    loadDiagram(centralLocks_.closeDiagram, closingFile);
 }
 
-void LockDiagrams::GB_UstawieniaZamkaMouseMove() { loadPair(kOtworz1, kZamknij1); }
-void LockDiagrams::GB_CzasyOtworzMouseMove() { loadPair(kOtworz1, kZamknij1); }
+void LockDiagrams::onLockSettingsMouseMove() { loadPair(kOpenOverviewFile, kCloseOverviewFile); }
+void LockDiagrams::onOpenPulsesMouseMove() { loadPair(kOpenOverviewFile, kCloseOverviewFile); }
 
-void LockDiagrams::GB_CzasyZamknijMouseMove()
+void LockDiagrams::onClosePulsesMouseMove()
 {
-    LoadDiagram(zamki_.imZamknij, kZamknij1);
-    LoadDiagram(zamki_.imOtworz, kOtworz1);
+    loadDiagram(centralLocks_.closeDiagram, kCloseOverviewFile);
+    loadDiagram(centralLocks_.openDiagram, kOpenOverviewFile);
 }
 
-void LockDiagrams::PNL_PomocniczyZamkiMouseMove() { loadPair(kOtworz0, kZamknij0); }
-void LockDiagrams::RAG_ZamekCzasImpulsuGlownegoClick() { loadPair(kOtworz0, kZamknij0); }
-void LockDiagrams::RAG_ZamekCzasImpulsuGlownegoEnter() { loadPair(kOtworz0, kZamknij0); }
-void LockDiagrams::RAG_ZamekCzasImpulsuGlownegoExit() { loadPair(kOtworz0, kZamknij0); }
-void LockDiagrams::resetToOverview() { loadPair(kOtworz1, kZamknij1); }
+void LockDiagrams::onMainPulsePanelMouseMove() { loadPair(kOpenMainPulseFile, kCloseMainPulseFile); }
+void LockDiagrams::onMainPulseLengthClicked() { loadPair(kOpenMainPulseFile, kCloseMainPulseFile); }
+void LockDiagrams::onMainPulseLengthEntered() { loadPair(kOpenMainPulseFile, kCloseMainPulseFile); }
+void LockDiagrams::onMainPulseLengthExited() { loadPair(kOpenMainPulseFile, kCloseMainPulseFile); }
+void LockDiagrams::resetToOverview() { loadPair(kOpenOverviewFile, kCloseOverviewFile); }
 
 void LockDiagrams::watchMouse(QWidget *widget)
 {
@@ -121,7 +121,7 @@ void LockDiagrams::watchMouse(QWidget *widget)
 
 bool LockDiagrams::insideMainPulseGroup(const QWidget *w) const
 {
-    return w && (w == zamki_.czasImpulsuGlownego || zamki_.czasImpulsuGlownego->isAncestorOf(w));
+    return w && (w == centralLocks_.mainPulseLength || centralLocks_.mainPulseLength->isAncestorOf(w));
 }
 
 void LockDiagrams::onFocusChanged(QWidget *old, QWidget *now)
@@ -129,9 +129,9 @@ void LockDiagrams::onFocusChanged(QWidget *old, QWidget *now)
     const bool wasInside = insideMainPulseGroup(old);
     const bool isInside = insideMainPulseGroup(now);
     if (!wasInside && isInside)
-        RAG_ZamekCzasImpulsuGlownegoEnter();
+        onMainPulseLengthEntered();
     else if (wasInside && !isInside)
-        RAG_ZamekCzasImpulsuGlownegoExit();
+        onMainPulseLengthExited();
 }
 
 bool LockDiagrams::eventFilter(QObject *watched, QEvent *event)
@@ -139,7 +139,7 @@ bool LockDiagrams::eventFilter(QObject *watched, QEvent *event)
     if (event->type() != QEvent::MouseMove)
         return false;
     if (const auto it = spinDiagrams_.constFind(watched); it != spinDiagrams_.cend()) {
-        LoadDiagram(it->image, it->file);
+        loadDiagram(it->image, it->file);
         return false;
     }
     // A group's own handler answers only for its bare area; a move over a control inside it
@@ -147,14 +147,14 @@ bool LockDiagrams::eventFilter(QObject *watched, QEvent *event)
     const auto *container = static_cast<QWidget *>(watched);
     if (container->childAt(static_cast<QMouseEvent *>(event)->position().toPoint()))
         return false;
-    if (watched == zamki_.ustawieniaZamka) {
-        GB_UstawieniaZamkaMouseMove();
-    } else if (watched == zamki_.czasyOtworz) {
-        GB_CzasyOtworzMouseMove();
-    } else if (watched == zamki_.czasyZamknij) {
-        GB_CzasyZamknijMouseMove();
-    } else if (watched == zamki_.pomocniczyZamki) {
-        PNL_PomocniczyZamkiMouseMove();
+    if (watched == centralLocks_.lockSettings) {
+        onLockSettingsMouseMove();
+    } else if (watched == centralLocks_.openPulses) {
+        onOpenPulsesMouseMove();
+    } else if (watched == centralLocks_.closePulses) {
+        onClosePulsesMouseMove();
+    } else if (watched == centralLocks_.mainPulsePanel) {
+        onMainPulsePanelMouseMove();
     }
     return false;
 }

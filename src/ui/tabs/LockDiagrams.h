@@ -21,12 +21,12 @@ class QWidget;
 
 namespace alvetra {
 
-class ZamkiTab;
+class CentralLocksTab;
 
 class LockDiagrams : public QObject {
     Q_OBJECT
 public:
-    LockDiagrams(ZamkiTab &zamki, QObject *parent);
+    LockDiagrams(CentralLocksTab &centralLocks, QObject *parent);
 
     // Folder the diagram files are read from (with a trailing slash); default: the executable's
     // folder + "Ikony/".
@@ -34,18 +34,18 @@ public:
     const QString &folder() const { return folder_; }
 
     // Reads the file into the image (see the class comment for failures).
-    void LoadDiagram(QLabel *image, const QString &fileName);
+    void loadDiagram(QLabel *image, const QString &fileName);
     // The file name of the picture the image shows; empty while it shows its initial picture.
     QString shownDiagram(const QLabel *image) const { return shown_.value(image); }
 
     // The handlers, each loading its pair of pictures.
-    void GB_UstawieniaZamkaMouseMove();
-    void GB_CzasyOtworzMouseMove();
-    void GB_CzasyZamknijMouseMove();
-    void PNL_PomocniczyZamkiMouseMove();
-    void RAG_ZamekCzasImpulsuGlownegoClick();
-    void RAG_ZamekCzasImpulsuGlownegoEnter();
-    void RAG_ZamekCzasImpulsuGlownegoExit();
+    void onLockSettingsMouseMove();
+    void onOpenPulsesMouseMove();
+    void onClosePulsesMouseMove();
+    void onMainPulsePanelMouseMove();
+    void onMainPulseLengthClicked();
+    void onMainPulseLengthEntered();
+    void onMainPulseLengthExited();
     void resetToOverview();   // "Otworz1.bmp" and "Zamknij1.bmp", after settings were applied
 
 signals:
@@ -61,11 +61,11 @@ private:
         QString file;
     };
     void watchMouse(QWidget *widget);
-    void loadPair(const QString &otworz, const QString &zamknij);
+    void loadPair(const QString &openingFile, const QString &closingFile);
     void onFocusChanged(QWidget *old, QWidget *now);
     bool insideMainPulseGroup(const QWidget *w) const;
 
-    ZamkiTab &zamki_;
+    CentralLocksTab &centralLocks_;
     QString folder_;
     QHash<const QObject *, SpinDiagram> spinDiagrams_;   // spin edit and its inner edit -> diagram
     QHash<const QLabel *, QString> shown_;

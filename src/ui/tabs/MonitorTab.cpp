@@ -1,9 +1,9 @@
-#include "MonitorTab.h"
+#include "ui/tabs/MonitorTab.h"
 
-#include "Colors.h"
-#include "TabBuild.h"
-#include "TabTexts.h"
-#include "ThhALed.h"
+#include "ui/widgets/Colors.h"
+#include "ui/tabs/TabBuild.h"
+#include "ui/tabs/TabTexts.h"
+#include "ui/widgets/LedIndicator.h"
 
 #include <QGridLayout>
 #include <QGroupBox>
@@ -15,12 +15,12 @@ namespace alvetra {
 
 namespace {
 
-enum Place { kMiddle, kWejscia, kPilot, kCan };
+enum Place { kMiddle, kInputs, kRemote, kCan };
 
 struct LedRow {
     MonitorLed which;
     const char *ledName;
-    ThhALed::TLEDStyle style;
+    LedIndicator::LedStyle style;
     const QColor &color;
     const char *labelName;
     const QString &text;
@@ -30,11 +30,11 @@ struct LedRow {
 QLabel **labelSlot(MonitorTab &tab, MonitorLed which)
 {
     switch (which) {
-    case MonitorLed::StanAlarmu: return &tab.stanAlarmu;
-    case MonitorLed::AktywnyKidnaper: return &tab.antynapad;
-    case MonitorLed::AktywnaBlokada: return &tab.antykradziez;
-    case MonitorLed::Serwis: return &tab.serwis;
-    case MonitorLed::Przekaznik: return &tab.przekaznik;
+    case MonitorLed::ArmingState: return &tab.armingState;
+    case MonitorLed::AntiHijackActive: return &tab.antiHijack;
+    case MonitorLed::AntiTheftActive: return &tab.antiTheft;
+    case MonitorLed::Service: return &tab.service;
+    case MonitorLed::Relay: return &tab.relay;
     default: return nullptr;
     }
 }
@@ -45,34 +45,34 @@ MonitorTab::MonitorTab(QWidget *panel)
 {
     namespace t = tabtexts;
     using L = MonitorLed;
-    constexpr auto large = ThhALed::LEDLarge;
-    constexpr auto small = ThhALed::LEDSqSmall;
+    constexpr auto large = LedIndicator::LEDLarge;
+    constexpr auto small = LedIndicator::LEDSqSmall;
     const LedRow rows[] = {
-        {L::StanAlarmu, "LedStanAlarmu", large, colors::clLime, "LAB_StanAlarmu", t::kStan, kMiddle},
-        {L::AktywnyKidnaper, "LedAktywnyKidnaper", large, colors::clLime, "LAB_antynapad", t::kLabAntynapad, kMiddle},
-        {L::AktywnaBlokada, "LedAktywnaBlokada", large, colors::clLime, "LAB_antykradziez", t::kLabAntykradziez, kMiddle},
-        {L::Serwis, "LedSerwis", large, colors::clRed, "LAB_serwis", t::kSerwis, kMiddle},
-        {L::Przekaznik, "LedPrzekaznik", large, colors::clRed, "LAB_przekaznik", t::kPrzekaznik, kMiddle},
-        {L::Stacyjka, "LedStacyjka", small, colors::clRed, "Label1", t::kLedStacyjka, kWejscia},
-        {L::Krancowka, "LedKrancowka", small, colors::clLime, "Label2", t::kLedKrancowka, kWejscia},
-        {L::KracowkaKier, "LedKracowkaKier", small, colors::clLime, "Label3", t::kLedKrancowkaKier, kWejscia},
-        {L::Czujnik, "LedCzujnik", small, colors::clLime, "Label4", t::kLedCzujnik, kWejscia},
-        {L::BagaznikBlokada, "LedBagaznikBlokada", small, colors::clRed, "Label5", t::kLedBagaznikBlokada, kWejscia},
-        {L::Przycisk, "LedPrzycisk", small, colors::clLime, "Label17", t::kLedPrzycisk, kWejscia},
-        {L::CanRx, "LedCanRx", small, colors::clLime, "Label21", t::kLedCanRx, kWejscia},
-        {L::RadioRx, "LedRadioRx", small, colors::clLime, "Label23", t::kLedRadioRx, kWejscia},
-        {L::DiagSyr, "LedDiagSyr", small, colors::clRed, "Label20", t::kLedDiagSyr, kWejscia},
-        {L::PilotP1, "LedPilotP1", small, colors::clLime, "Label8", t::kLedPilotP1, kPilot},
-        {L::PilotP2, "LedPilotP2", small, colors::clLime, "Label7", t::kLedPilotP2, kPilot},
-        {L::PilotP3, "LedPilotP3", small, colors::clLime, "Label13", t::kLedPilotP3, kPilot},
-        {L::PilotP4, "LedPilotP4", small, colors::clLime, "Label16", t::kLedPilotP4, kPilot},
-        {L::PilotBateria, "LedPilotBateria", small, colors::clRed, "Label9", t::kLedPilotBateria, kPilot},
-        {L::StacyjkaCan, "LedStacyjkaCan", small, colors::clRed, "Label14", t::kLedStacyjka, kCan},
-        {L::KrancowkaCan, "LedKrancowkaCan", small, colors::clLime, "Label15", t::kLedKrancowka, kCan},
-        {L::CanKier, "LedCanKier", small, colors::clYellow, "Label6", t::kLedCanKier, kCan},
-        {L::CanRozb, "LedCanRozb", small, colors::clLime, "Label10", t::kLedCanRozb, kCan},
-        {L::CanUzb, "LedCanUzb", small, colors::clLime, "Label11", t::kLedCanUzb, kCan},
-        {L::CanBag, "LedCanBag", small, colors::clLime, "Label12", t::kLedCanBag, kCan},
+        {L::ArmingState, "LedStanAlarmu", large, colors::clLime, "LAB_StanAlarmu", t::kArmingStateLabel, kMiddle},
+        {L::AntiHijackActive, "LedAktywnyKidnaper", large, colors::clLime, "LAB_antynapad", t::kLabAntynapad, kMiddle},
+        {L::AntiTheftActive, "LedAktywnaBlokada", large, colors::clLime, "LAB_antykradziez", t::kLabAntykradziez, kMiddle},
+        {L::Service, "LedSerwis", large, colors::clRed, "LAB_serwis", t::kSerwis, kMiddle},
+        {L::Relay, "LedPrzekaznik", large, colors::clRed, "LAB_przekaznik", t::kPrzekaznik, kMiddle},
+        {L::Ignition, "LedStacyjka", small, colors::clRed, "Label1", t::kLedStacyjka, kInputs},
+        {L::DoorSwitch, "LedKrancowka", small, colors::clLime, "Label2", t::kLedKrancowka, kInputs},
+        {L::DriverDoor, "LedKracowkaKier", small, colors::clLime, "Label3", t::kDriverDoorLedText, kInputs},
+        {L::UltrasonicSensor, "LedCzujnik", small, colors::clLime, "Label4", t::kLedCzujnik, kInputs},
+        {L::BootBlockWire, "LedBagaznikBlokada", small, colors::clRed, "Label5", t::kLedBagaznikBlokada, kInputs},
+        {L::Button, "LedPrzycisk", small, colors::clLime, "Label17", t::kLedPrzycisk, kInputs},
+        {L::CanRx, "LedCanRx", small, colors::clLime, "Label21", t::kLedCanRx, kInputs},
+        {L::RadioRx, "LedRadioRx", small, colors::clLime, "Label23", t::kLedRadioRx, kInputs},
+        {L::SirenShort, "LedDiagSyr", small, colors::clRed, "Label20", t::kLedDiagSyr, kInputs},
+        {L::RemoteButton1, "LedPilotP1", small, colors::clLime, "Label8", t::kLedPilotP1, kRemote},
+        {L::RemoteButton2, "LedPilotP2", small, colors::clLime, "Label7", t::kLedPilotP2, kRemote},
+        {L::RemoteButton3, "LedPilotP3", small, colors::clLime, "Label13", t::kLedPilotP3, kRemote},
+        {L::RemoteButton4, "LedPilotP4", small, colors::clLime, "Label16", t::kLedPilotP4, kRemote},
+        {L::LowRemoteBattery, "LedPilotBateria", small, colors::clRed, "Label9", t::kLedPilotBateria, kRemote},
+        {L::CanIgnition, "LedStacyjkaCan", small, colors::clRed, "Label14", t::kLedStacyjka, kCan},
+        {L::CanDoor, "LedKrancowkaCan", small, colors::clLime, "Label15", t::kLedKrancowka, kCan},
+        {L::CanTurnSignals, "LedCanKier", small, colors::clYellow, "Label6", t::kLedCanKier, kCan},
+        {L::CarRemoteUnlock, "LedCanRozb", small, colors::clLime, "Label10", t::kLedCanRozb, kCan},
+        {L::CarRemoteLock, "LedCanUzb", small, colors::clLime, "Label11", t::kLedCanUzb, kCan},
+        {L::CarRemoteBoot, "LedCanBag", small, colors::clLime, "Label12", t::kLedCanBag, kCan},
     };
 
     auto *page = qobject_cast<QVBoxLayout *>(panel->layout());
@@ -81,10 +81,10 @@ MonitorTab::MonitorTab(QWidget *panel)
     auto *left = new QVBoxLayout;
     left->setSpacing(4);
     auto *middle = new QWidget(panel);
-    auto *wejscia = build::groupBox(panel, QStringLiteral("GroupBox3"), t::kGbWejscia);
-    auto *pilot = build::groupBox(panel, QStringLiteral("GroupBox2"), t::kGbPilotWlasny);
-    auto *can = build::groupBox(panel, QStringLiteral("GroupBox4"), t::kGbAnalizaCan);
-    QWidget *owners[] = {middle, wejscia, pilot, can};
+    auto *inputs = build::groupBox(panel, QStringLiteral("GroupBox3"), t::kWiredInputsGroupTitle);
+    auto *remote = build::groupBox(panel, QStringLiteral("GroupBox2"), t::kOwnRemoteGroupTitle);
+    auto *can = build::groupBox(panel, QStringLiteral("GroupBox4"), t::kCanAnalysisGroupTitle);
+    QWidget *owners[] = {middle, inputs, remote, can};
     QGridLayout *grids[4];
     for (int i = 0; i < 4; ++i) {
         grids[i] = new QGridLayout(owners[i]);
@@ -96,7 +96,7 @@ MonitorTab::MonitorTab(QWidget *panel)
 
     for (const LedRow &row : rows) {
         QWidget *owner = owners[row.place];
-        auto *led = new ThhALed(owner);
+        auto *led = new LedIndicator(owner);
         led->setObjectName(QString::fromLatin1(row.ledName));
         led->setLedStyle(row.style);
         led->setBlink(false);
@@ -111,11 +111,11 @@ MonitorTab::MonitorTab(QWidget *panel)
         grid->addWidget(led, r, 0, Qt::AlignLeft | Qt::AlignVCenter);
         grid->addWidget(label, r, 1);
     }
-    led(MonitorLed::Przycisk)->setToolTip(t::kPrzyciskHint);
+    led(MonitorLed::Button)->setToolTip(t::kButtonLedHint);
     grids[kMiddle]->setRowStretch(grids[kMiddle]->rowCount(), 1);
 
-    left->addWidget(wejscia);
-    left->addWidget(pilot);
+    left->addWidget(inputs);
+    left->addWidget(remote);
     left->addStretch(1);
     columns->addLayout(left, 3);
     columns->addWidget(middle, 2, Qt::AlignTop);

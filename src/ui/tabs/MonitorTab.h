@@ -1,7 +1,7 @@
 #pragma once
 // Tab 9 "Monitor": the 25 indicators of the unit's live state and the texts beside them.
 
-#include "StatusDecoder.h"
+#include "link/StatusDecoder.h"
 
 #include <array>
 
@@ -10,27 +10,27 @@ class QWidget;
 
 namespace alvetra {
 
-class ThhALed;
+class LedIndicator;
 
 class MonitorTab {
 public:
     explicit MonitorTab(QWidget *panel);
 
-    ThhALed *led(MonitorLed which) const { return leds_[static_cast<std::size_t>(which)]; }
+    LedIndicator *led(MonitorLed which) const { return leds_[static_cast<std::size_t>(which)]; }
 
-    QLabel *stanAlarmu = nullptr;      // LAB_StanAlarmu
-    QLabel *antynapad = nullptr;       // LAB_antynapad
-    QLabel *antykradziez = nullptr;    // LAB_antykradziez
-    QLabel *serwis = nullptr;          // LAB_serwis
-    QLabel *przekaznik = nullptr;      // LAB_przekaznik
+    QLabel *armingState = nullptr;     // LAB_StanAlarmu
+    QLabel *antiHijack = nullptr;      // LAB_antynapad
+    QLabel *antiTheft = nullptr;       // LAB_antykradziez
+    QLabel *service = nullptr;         // LAB_serwis
+    QLabel *relay = nullptr;           // LAB_przekaznik
 
-    // The remote-button LEDs that the pilot timer darkens, in the order it darkens them.
+    // The remote-button LEDs that the remote-LED timer darkens, in the order it darkens them.
     static constexpr std::array<MonitorLed, 8> kRemoteLeds = {
-        MonitorLed::PilotP1, MonitorLed::PilotP2, MonitorLed::PilotP3, MonitorLed::PilotP4,
-        MonitorLed::PilotBateria, MonitorLed::CanRozb, MonitorLed::CanUzb, MonitorLed::CanBag};
+        MonitorLed::RemoteButton1, MonitorLed::RemoteButton2, MonitorLed::RemoteButton3, MonitorLed::RemoteButton4,
+        MonitorLed::LowRemoteBattery, MonitorLed::CarRemoteUnlock, MonitorLed::CarRemoteLock, MonitorLed::CarRemoteBoot};
 
 private:
-    std::array<ThhALed *, kMonitorLedCount> leds_{};
+    std::array<LedIndicator *, kMonitorLedCount> leds_{};
 };
 
 } // namespace alvetra

@@ -1,12 +1,12 @@
-#include "OptionInterlocks.h"
+#include "ui/tabs/OptionInterlocks.h"
 
-#include "BlokadyTabs.h"
-#include "Colors.h"
-#include "KierunkiTab.h"
-#include "RadioGroup.h"
-#include "SpinEdit.h"
-#include "TabBuild.h"
-#include "ZamkiTab.h"
+#include "ui/tabs/BlockTabs.h"
+#include "ui/widgets/Colors.h"
+#include "ui/tabs/TurnSignalsTab.h"
+#include "ui/tabs/RadioGroup.h"
+#include "ui/tabs/SpinEdit.h"
+#include "ui/tabs/TabBuild.h"
+#include "ui/tabs/CentralLocksTab.h"
 
 #include <QCheckBox>
 #include <QGroupBox>
@@ -24,109 +24,109 @@ QColor panelColor(const QWidget *)
 
 } // namespace
 
-OptionInterlocks::OptionInterlocks(KierunkiTab &kierunki, ZamkiTab &zamki, AntykradziezTab &antykradziez,
-                                   AntynapadTab &antynapad, QObject *parent)
-    : QObject(parent), kierunki_(kierunki), zamki_(zamki), antykradziez_(antykradziez), antynapad_(antynapad)
+OptionInterlocks::OptionInterlocks(TurnSignalsTab &turnSignals, CentralLocksTab &centralLocks, AntiTheftTab &antiTheft,
+                                   AntiHijackTab &antiHijack, QObject *parent)
+    : QObject(parent), turnSignals_(turnSignals), centralLocks_(centralLocks), antiTheft_(antiTheft), antiHijack_(antiHijack)
 {
     // toggled fires on every change of state, by a click or by the program.
-    connect(kierunki_.sekwencjaOn, &QCheckBox::toggled, this, &OptionInterlocks::CKB_KierunkiSekwencjaOnClick);
-    connect(zamki_.sterowanieOn, &QCheckBox::toggled, this, &OptionInterlocks::CKB_ZamekSterowanieOnClick);
-    connect(zamki_.zamykaniePoStacyjce, &QCheckBox::toggled, this, &OptionInterlocks::CKB_ZamykaniePoStacyjceClick);
-    connect(zamki_.dodatkowyOtworz, &QCheckBox::toggled, this, &OptionInterlocks::CKB_DodatkowyOtworzClick);
-    connect(zamki_.dodatkowyZamknij1, &QCheckBox::toggled, this, &OptionInterlocks::CKB_DodatkowyZamknij1Click);
-    connect(zamki_.dodatkowyZamknij2, &QCheckBox::toggled, this, &OptionInterlocks::CKB_DodatkowyZamknij2Click);
-    connect(antykradziez_.antykradziez, &QCheckBox::toggled, this, &OptionInterlocks::CKB_AntykradziezClick);
-    connect(antynapad_.antynapad, &QCheckBox::toggled, this, &OptionInterlocks::CKB_AntynapadClick);
+    connect(turnSignals_.sequentialTurnSignals, &QCheckBox::toggled, this, &OptionInterlocks::onSequentialTurnSignalsClicked);
+    connect(centralLocks_.centralLock, &QCheckBox::toggled, this, &OptionInterlocks::onCentralLockClicked);
+    connect(centralLocks_.lockAfterIgnition, &QCheckBox::toggled, this, &OptionInterlocks::onLockAfterIgnitionClicked);
+    connect(centralLocks_.extraOpenPulse, &QCheckBox::toggled, this, &OptionInterlocks::onExtraOpenPulseClicked);
+    connect(centralLocks_.extraClosePulse1, &QCheckBox::toggled, this, &OptionInterlocks::onExtraClosePulse1Clicked);
+    connect(centralLocks_.extraClosePulse2, &QCheckBox::toggled, this, &OptionInterlocks::onExtraClosePulse2Clicked);
+    connect(antiTheft_.antiTheft, &QCheckBox::toggled, this, &OptionInterlocks::onAntiTheftClicked);
+    connect(antiHijack_.antiHijack, &QCheckBox::toggled, this, &OptionInterlocks::onAntiHijackClicked);
 }
 
-void OptionInterlocks::CKB_KierunkiSekwencjaOnClick()
+void OptionInterlocks::onSequentialTurnSignalsClicked()
 {
-    kierunki_.sekwencjaWyjscie->setEnabled(kierunki_.sekwencjaOn->isChecked());
+    turnSignals_.sequenceOutput->setEnabled(turnSignals_.sequentialTurnSignals->isChecked());
 }
 
-void OptionInterlocks::CKB_ZamekSterowanieOnClick()
+void OptionInterlocks::onCentralLockClicked()
 {
-    ZamkiTab &z = zamki_;
+    CentralLocksTab &z = centralLocks_;
     const QColor panel = panelColor(z.panel);
-    if (z.sterowanieOn->isChecked()) {
-        for (QWidget *w : {static_cast<QWidget *>(z.ustawieniaZamka), static_cast<QWidget *>(z.czasImpulsuGlownego),
-                           static_cast<QWidget *>(z.zamykaniePoStacyjceGroup),
-                           static_cast<QWidget *>(z.zamykaniePoStacyjce), static_cast<QWidget *>(z.czasyZamknij),
-                           static_cast<QWidget *>(z.czasyOtworz), static_cast<QWidget *>(z.dodatkowyOtworz),
-                           static_cast<QWidget *>(z.dodatkowyZamknij1), static_cast<QWidget *>(z.dodatkowyZamknij2),
-                           static_cast<QWidget *>(z.imOtworz), static_cast<QWidget *>(z.imZamknij)})
+    if (z.centralLock->isChecked()) {
+        for (QWidget *w : {static_cast<QWidget *>(z.lockSettings), static_cast<QWidget *>(z.mainPulseLength),
+                           static_cast<QWidget *>(z.lockAfterIgnitionGroup),
+                           static_cast<QWidget *>(z.lockAfterIgnition), static_cast<QWidget *>(z.closePulses),
+                           static_cast<QWidget *>(z.openPulses), static_cast<QWidget *>(z.extraOpenPulse),
+                           static_cast<QWidget *>(z.extraClosePulse1), static_cast<QWidget *>(z.extraClosePulse2),
+                           static_cast<QWidget *>(z.openDiagram), static_cast<QWidget *>(z.closeDiagram)})
             w->setEnabled(true);
         // Each spin edit follows its own check box again.
-        CKB_DodatkowyOtworzClick();
-        CKB_DodatkowyZamknij1Click();
-        CKB_DodatkowyZamknij2Click();
-        CKB_ZamykaniePoStacyjceClick();
+        onExtraOpenPulseClicked();
+        onExtraClosePulse1Clicked();
+        onExtraClosePulse2Clicked();
+        onLockAfterIgnitionClicked();
         return;
     }
-    for (QWidget *w : {static_cast<QWidget *>(z.imOtworz), static_cast<QWidget *>(z.imZamknij),
-                       static_cast<QWidget *>(z.ustawieniaZamka), static_cast<QWidget *>(z.czasImpulsuGlownego),
-                       static_cast<QWidget *>(z.dodatkowyOtworz), static_cast<QWidget *>(z.dodatkowyZamknij1),
-                       static_cast<QWidget *>(z.dodatkowyZamknij2), static_cast<QWidget *>(z.zamykaniePoStacyjce),
-                       static_cast<QWidget *>(z.czasyZamknij)})
+    for (QWidget *w : {static_cast<QWidget *>(z.openDiagram), static_cast<QWidget *>(z.closeDiagram),
+                       static_cast<QWidget *>(z.lockSettings), static_cast<QWidget *>(z.mainPulseLength),
+                       static_cast<QWidget *>(z.extraOpenPulse), static_cast<QWidget *>(z.extraClosePulse1),
+                       static_cast<QWidget *>(z.extraClosePulse2), static_cast<QWidget *>(z.lockAfterIgnition),
+                       static_cast<QWidget *>(z.closePulses)})
         w->setEnabled(false);
-    for (SpinEdit *s : {z.przerwa1Zamknij, z.sygnal1Zamknij, z.przerwa2Zamknij, z.sygnal2Zamknij})
+    for (SpinEdit *s : {z.pauseAC2, z.pulseC2, z.pauseC2E2, z.pulseE2})
         setSpinUsable(s, false, panel);
-    z.czasyOtworz->setEnabled(false);
-    setSpinUsable(z.przerwaOtworz, false, panel);
-    setSpinUsable(z.sygnalOtworz, false, panel);
-    z.zamykaniePoStacyjceGroup->setEnabled(false);
-    setSpinUsable(z.czasPoStacyjce, false, panel);
+    z.openPulses->setEnabled(false);
+    setSpinUsable(z.pauseAC1, false, panel);
+    setSpinUsable(z.pulseC1, false, panel);
+    z.lockAfterIgnitionGroup->setEnabled(false);
+    setSpinUsable(z.lockDelayAfterIgnition, false, panel);
 }
 
-void OptionInterlocks::CKB_ZamykaniePoStacyjceClick()
+void OptionInterlocks::onLockAfterIgnitionClicked()
 {
-    setSpinUsable(zamki_.czasPoStacyjce, zamki_.zamykaniePoStacyjce->isChecked(), panelColor(zamki_.panel));
+    setSpinUsable(centralLocks_.lockDelayAfterIgnition, centralLocks_.lockAfterIgnition->isChecked(), panelColor(centralLocks_.panel));
 }
 
-void OptionInterlocks::CKB_DodatkowyOtworzClick()
+void OptionInterlocks::onExtraOpenPulseClicked()
 {
-    const bool on = zamki_.dodatkowyOtworz->isChecked();
-    setSpinUsable(zamki_.przerwaOtworz, on, panelColor(zamki_.panel));
-    setSpinUsable(zamki_.sygnalOtworz, on, panelColor(zamki_.panel));
+    const bool on = centralLocks_.extraOpenPulse->isChecked();
+    setSpinUsable(centralLocks_.pauseAC1, on, panelColor(centralLocks_.panel));
+    setSpinUsable(centralLocks_.pulseC1, on, panelColor(centralLocks_.panel));
 }
 
-void OptionInterlocks::CKB_DodatkowyZamknij1Click()
+void OptionInterlocks::onExtraClosePulse1Clicked()
 {
-    const bool on = zamki_.dodatkowyZamknij1->isChecked();
-    setSpinUsable(zamki_.przerwa1Zamknij, on, panelColor(zamki_.panel));
-    setSpinUsable(zamki_.sygnal1Zamknij, on, panelColor(zamki_.panel));
+    const bool on = centralLocks_.extraClosePulse1->isChecked();
+    setSpinUsable(centralLocks_.pauseAC2, on, panelColor(centralLocks_.panel));
+    setSpinUsable(centralLocks_.pulseC2, on, panelColor(centralLocks_.panel));
 }
 
-void OptionInterlocks::CKB_DodatkowyZamknij2Click()
+void OptionInterlocks::onExtraClosePulse2Clicked()
 {
-    const bool on = zamki_.dodatkowyZamknij2->isChecked();
+    const bool on = centralLocks_.extraClosePulse2->isChecked();
     if (on) {
         // E2 follows C2 in the pulse train, so it needs C2.
-        zamki_.dodatkowyZamknij1->setChecked(true);
-        CKB_DodatkowyZamknij1Click();
+        centralLocks_.extraClosePulse1->setChecked(true);
+        onExtraClosePulse1Clicked();
     }
-    setSpinUsable(zamki_.przerwa2Zamknij, on, panelColor(zamki_.panel));
-    setSpinUsable(zamki_.sygnal2Zamknij, on, panelColor(zamki_.panel));
+    setSpinUsable(centralLocks_.pauseC2E2, on, panelColor(centralLocks_.panel));
+    setSpinUsable(centralLocks_.pulseE2, on, panelColor(centralLocks_.panel));
 }
 
-void OptionInterlocks::CKB_AntykradziezClick()
+void OptionInterlocks::onAntiTheftClicked()
 {
-    AntykradziezTab &a = antykradziez_;
-    const bool on = a.antykradziez->isChecked();
-    setSpinUsable(a.czasZwloki, on, panelColor(a.panel));
-    a.czasGroup->setEnabled(on);
-    a.autoryzacja->setEnabled(on);
-    a.stacyjkaGroup->setEnabled(on);
-    a.stacyjkaOn->setEnabled(on);
+    AntiTheftTab &a = antiTheft_;
+    const bool on = a.antiTheft->isChecked();
+    setSpinUsable(a.delay, on, panelColor(a.panel));
+    a.delayGroup->setEnabled(on);
+    a.authorisation->setEnabled(on);
+    a.ignitionGroup->setEnabled(on);
+    a.ignitionWhileArmedAlert->setEnabled(on);
 }
 
-void OptionInterlocks::CKB_AntynapadClick()
+void OptionInterlocks::onAntiHijackClicked()
 {
-    AntynapadTab &a = antynapad_;
-    const bool on = a.antynapad->isChecked();
-    a.autoryzacja->setEnabled(on);
-    a.czasGroup->setEnabled(on);
-    setSpinUsable(a.czasZwloki, on, panelColor(a.panel));
+    AntiHijackTab &a = antiHijack_;
+    const bool on = a.antiHijack->isChecked();
+    a.authorisation->setEnabled(on);
+    a.delayGroup->setEnabled(on);
+    setSpinUsable(a.delay, on, panelColor(a.panel));
 }
 
 } // namespace alvetra

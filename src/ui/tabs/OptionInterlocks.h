@@ -7,31 +7,31 @@
 
 namespace alvetra {
 
-class AntykradziezTab;
-class AntynapadTab;
-class KierunkiTab;
-class ZamkiTab;
+class AntiTheftTab;
+class AntiHijackTab;
+class TurnSignalsTab;
+class CentralLocksTab;
 
 class OptionInterlocks : public QObject {
     Q_OBJECT
 public:
-    OptionInterlocks(KierunkiTab &kierunki, ZamkiTab &zamki, AntykradziezTab &antykradziez,
-                     AntynapadTab &antynapad, QObject *parent);
+    OptionInterlocks(TurnSignalsTab &turnSignals, CentralLocksTab &centralLocks, AntiTheftTab &antiTheft,
+                     AntiHijackTab &antiHijack, QObject *parent);
 
-    void CKB_KierunkiSekwencjaOnClick();
-    void CKB_ZamekSterowanieOnClick();
-    void CKB_ZamykaniePoStacyjceClick();
-    void CKB_DodatkowyOtworzClick();
-    void CKB_DodatkowyZamknij1Click();
-    void CKB_DodatkowyZamknij2Click();
-    void CKB_AntykradziezClick();
-    void CKB_AntynapadClick();
+    void onSequentialTurnSignalsClicked();
+    void onCentralLockClicked();
+    void onLockAfterIgnitionClicked();
+    void onExtraOpenPulseClicked();
+    void onExtraClosePulse1Clicked();
+    void onExtraClosePulse2Clicked();
+    void onAntiTheftClicked();
+    void onAntiHijackClicked();
 
 private:
-    KierunkiTab &kierunki_;
-    ZamkiTab &zamki_;
-    AntykradziezTab &antykradziez_;
-    AntynapadTab &antynapad_;
+    TurnSignalsTab &turnSignals_;
+    CentralLocksTab &centralLocks_;
+    AntiTheftTab &antiTheft_;
+    AntiHijackTab &antiHijack_;
 };
 
 } // namespace alvetra

@@ -1,4 +1,4 @@
-#include "RadioGroup.h"
+#include "ui/tabs/RadioGroup.h"
 
 #include <QButtonGroup>
 #include <QGridLayout>

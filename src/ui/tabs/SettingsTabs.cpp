@@ -1,19 +1,19 @@
-#include "SettingsTabs.h"
+#include "ui/tabs/SettingsTabs.h"
 
-#include "BlokadyTabs.h"
-#include "CarSelection.h"
-#include "CodeEntry.h"
-#include "Colors.h"
-#include "HaslaTab.h"
-#include "KierunkiTab.h"
-#include "ListsTabs.h"
-#include "LockDiagrams.h"
-#include "MonitorTab.h"
-#include "OptionInterlocks.h"
-#include "RadioGroup.h"
-#include "SpinEdit.h"
-#include "ThhALed.h"
-#include "ZamkiTab.h"
+#include "ui/tabs/BlockTabs.h"
+#include "ui/tabs/CarSelection.h"
+#include "ui/tabs/CodeEntry.h"
+#include "ui/widgets/Colors.h"
+#include "ui/tabs/CodesTab.h"
+#include "ui/tabs/TurnSignalsTab.h"
+#include "ui/tabs/ListsTabs.h"
+#include "ui/tabs/LockDiagrams.h"
+#include "ui/tabs/MonitorTab.h"
+#include "ui/tabs/OptionInterlocks.h"
+#include "ui/tabs/RadioGroup.h"
+#include "ui/tabs/SpinEdit.h"
+#include "ui/widgets/LedIndicator.h"
+#include "ui/tabs/CentralLocksTab.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -50,26 +50,26 @@ void setLabelColor(QLabel *label, const QColor &color)
 
 SettingsTabs::SettingsTabs(const std::array<QWidget *, kPageCount> &panels, QObject *parent)
     : QObject(parent),
-      hasla_(std::make_unique<HaslaTab>(panels[kPageHasla])),
-      kierunki_(std::make_unique<KierunkiTab>(panels[kPageKierunkiPotw])),
-      zamki_(std::make_unique<ZamkiTab>(panels[kPageZamki])),
-      antykradziez_(std::make_unique<AntykradziezTab>(panels[kPageAntykradziez])),
-      antynapad_(std::make_unique<AntynapadTab>(panels[kPageAntynapad])),
-      ogolne_(std::make_unique<OgolneTab>(panels[kPageOgolne])),
-      historia_(std::make_unique<HistoriaTab>(panels[kPageHistoria])),
-      can_(std::make_unique<CanTab>(panels[kPageSamochodCan])),
-      piloty_(std::make_unique<PilotyTab>(panels[kPagePiloty])),
+      codes_(std::make_unique<CodesTab>(panels[kPageCodes])),
+      turnSignals_(std::make_unique<TurnSignalsTab>(panels[kPageTurnSignals])),
+      centralLocks_(std::make_unique<CentralLocksTab>(panels[kPageCentralLocks])),
+      antiTheft_(std::make_unique<AntiTheftTab>(panels[kPageAntiTheft])),
+      antiHijack_(std::make_unique<AntiHijackTab>(panels[kPageAntiHijack])),
+      rearming_(std::make_unique<RearmingTab>(panels[kPageRearming])),
+      history_(std::make_unique<HistoryTab>(panels[kPageHistory])),
+      can_(std::make_unique<CanTab>(panels[kPageCan])),
+      remotes_(std::make_unique<RemotesTab>(panels[kPageRemotes])),
       monitor_(std::make_unique<MonitorTab>(panels[kPageMonitor]))
 {
-    codeEntry_ = new CodeEntry(hasla_->codes, this);
-    interlocks_ = new OptionInterlocks(*kierunki_, *zamki_, *antykradziez_, *antynapad_, this);
-    diagrams_ = new LockDiagrams(*zamki_, this);
+    codeEntry_ = new CodeEntry(codes_->codes, this);
+    interlocks_ = new OptionInterlocks(*turnSignals_, *centralLocks_, *antiTheft_, *antiHijack_, this);
+    diagrams_ = new LockDiagrams(*centralLocks_, this);
     cars_ = new CarSelection(*can_, this);
     // The car selection starts switched off, as at every start of the program.
-    cars_->CKB_AlarmCanClick();
-    // The remote LEDs never blink, but their timer event is the pilot timer's, as on the form.
+    cars_->onAlarmCanClicked();
+    // The remote LEDs never blink, but their timer event is the remote-LED timer's, as on the form.
     for (MonitorLed which : MonitorTab::kRemoteLeds)
-        connect(monitor_->led(which), &ThhALed::OnTimer, this, &SettingsTabs::darkenRemoteLeds);
+        connect(monitor_->led(which), &LedIndicator::timerTicked, this, &SettingsTabs::darkenRemoteLeds);
 }
 
 SettingsTabs::~SettingsTabs() = default;
@@ -77,74 +77,74 @@ SettingsTabs::~SettingsTabs() = default;
 TabValues SettingsTabs::gather() const
 {
     TabValues v;
-    v.kodInst = codeEntry_->code(kSlotInst);
-    v.kodKidnaper = codeEntry_->code(kSlotKidnaper);
-    v.kodAntykradziez = codeEntry_->code(kSlotAntykradziez);
-    v.kodIAwarja = codeEntry_->code(kSlotIAwarja);
-    v.kodProg1 = hasla_->kodProg1->text();
-    v.kodProg2 = hasla_->kodProg2->text();
+    v.programmingCode = codeEntry_->code(kSlotProgramming);
+    v.antiHijackCode = codeEntry_->code(kSlotAntiHijack);
+    v.antiTheftCode = codeEntry_->code(kSlotAntiTheft);
+    v.emergencyCode = codeEntry_->code(kSlotEmergency);
+    v.newPcPassword = codes_->newPcPassword->text();
+    v.newPcPasswordRepeat = codes_->newPcPasswordRepeat->text();
 
-    v.sygnalDzwiekowyPotwierdzenie = kierunki_->sygnalDzwiekowy->isChecked();
-    v.sygnalKierunkiPotwierdzenie = kierunki_->sygnalKierunki->isChecked();
-    v.kierunkiSekwencjaOn = kierunki_->sekwencjaOn->isChecked();
-    v.sekwencjaWyjscie = kierunki_->sekwencjaWyjscie->itemIndex();
-    v.kierunki1_2Hz = kierunki_->kierunki1_2Hz->itemIndex();
-    v.kierunkiNaprzemienne = kierunki_->kierunkiNaprzemienne->itemIndex();
+    v.soundConfirmation = turnSignals_->soundConfirmation->isChecked();
+    v.turnSignalConfirmation = turnSignals_->turnSignalConfirmation->isChecked();
+    v.sequentialTurnSignals = turnSignals_->sequentialTurnSignals->isChecked();
+    v.sequenceOutput = turnSignals_->sequenceOutput->itemIndex();
+    v.turnSignalRate = turnSignals_->turnSignalRate->itemIndex();
+    v.turnSignalMode = turnSignals_->turnSignalMode->itemIndex();
 
-    const ZamkiTab &z = *zamki_;
-    v.zamekSterowanieOn = z.sterowanieOn->isChecked();
-    v.zamekCzasImpulsuGlownego = z.czasImpulsuGlownego->itemIndex();
-    v.dodatkowyOtworz = z.dodatkowyOtworz->isChecked();
-    v.przerwaOtworz = z.przerwaOtworz->value();
-    v.sygnalOtworz = z.sygnalOtworz->value();
-    v.dodatkowyZamknij1 = z.dodatkowyZamknij1->isChecked();
-    v.dodatkowyZamknij2 = z.dodatkowyZamknij2->isChecked();
-    v.przerwa1Zamknij = z.przerwa1Zamknij->value();
-    v.sygnal1Zamknij = z.sygnal1Zamknij->value();
-    v.przerwa2Zamknij = z.przerwa2Zamknij->value();
-    v.sygnal2Zamknij = z.sygnal2Zamknij->value();
-    v.zamykaniePoStacyjce = z.zamykaniePoStacyjce->isChecked();
-    v.czasPoStacyjce = z.czasPoStacyjce->value();
+    const CentralLocksTab &z = *centralLocks_;
+    v.centralLock = z.centralLock->isChecked();
+    v.mainPulseLength = z.mainPulseLength->itemIndex();
+    v.extraOpenPulse = z.extraOpenPulse->isChecked();
+    v.pauseAC1 = z.pauseAC1->value();
+    v.pulseC1 = z.pulseC1->value();
+    v.extraClosePulse1 = z.extraClosePulse1->isChecked();
+    v.extraClosePulse2 = z.extraClosePulse2->isChecked();
+    v.pauseAC2 = z.pauseAC2->value();
+    v.pulseC2 = z.pulseC2->value();
+    v.pauseC2E2 = z.pauseC2E2->value();
+    v.pulseE2 = z.pulseE2->value();
+    v.lockAfterIgnition = z.lockAfterIgnition->isChecked();
+    v.lockDelayAfterIgnition = z.lockDelayAfterIgnition->value();
 
-    v.antykradziez = antykradziez_->antykradziez->isChecked();
-    v.antykradziezAutoryzacja = antykradziez_->autoryzacja->itemIndex();
-    v.czasZwlokiAntykradziez = antykradziez_->czasZwloki->value();
-    v.antykradziezStacyjkaOn = antykradziez_->stacyjkaOn->isChecked();
+    v.antiTheft = antiTheft_->antiTheft->isChecked();
+    v.antiTheftAuthorisation = antiTheft_->authorisation->itemIndex();
+    v.antiTheftDelay = antiTheft_->delay->value();
+    v.ignitionWhileArmedAlert = antiTheft_->ignitionWhileArmedAlert->isChecked();
 
-    v.antynapad = antynapad_->antynapad->isChecked();
-    v.antynapadAutoryzacja = antynapad_->autoryzacja->itemIndex();
-    v.czasZwlokiAntynapad = antynapad_->czasZwloki->value();
-    v.przewodKier = antynapad_->przewodKier->itemIndex();
+    v.antiHijack = antiHijack_->antiHijack->isChecked();
+    v.antiHijackAuthorisation = antiHijack_->authorisation->itemIndex();
+    v.antiHijackDelay = antiHijack_->delay->value();
+    v.doorInputs = antiHijack_->doorInputs->itemIndex();
 
-    v.dozbrajanie = ogolne_->dozbrajanie->isChecked();
-    v.uzbrajanie5_30sek = ogolne_->uzbrajanie5_30sek->itemIndex();
+    v.rearming = rearming_->rearming->isChecked();
+    v.armingDelay = rearming_->armingDelay->itemIndex();
 
     v.alarmCan = can_->alarmCan->isChecked();
-    v.marka = can_->marka->currentIndex();
+    v.make = can_->make->currentIndex();
     v.model = can_->model->currentIndex();
-    v.nrGrupy = can_->nrGrupy->text();
-    v.nrGrupyWybrany = can_->nrGrupyWybrany->text();
-    v.alarmCanWylaczKrancowke = can_->wylaczKrancowke->isChecked();
-    v.alarmCanWylaczStacyjke = can_->wylaczStacyjke->isChecked();
-    v.alarmCanWylaczPilot = can_->wylaczPilot->isChecked();
+    v.storedCanGroup = can_->storedCanGroup->text();
+    v.chosenCanGroup = can_->chosenCanGroup->text();
+    v.canIgnoreDoorSwitches = can_->canIgnoreDoorSwitches->isChecked();
+    v.canIgnoreIgnition = can_->canIgnoreIgnition->isChecked();
+    v.canIgnoreFactoryRemote = can_->canIgnoreFactoryRemote->isChecked();
     return v;
 }
 
 void SettingsTabs::applyFill(const TabValues &v)
 {
-    codeEntry_->setCode(kSlotInst, v.kodInst);
-    codeEntry_->setCode(kSlotKidnaper, v.kodKidnaper);
-    codeEntry_->setCode(kSlotAntykradziez, v.kodAntykradziez);
-    codeEntry_->setCode(kSlotIAwarja, v.kodIAwarja);
+    codeEntry_->setCode(kSlotProgramming, v.programmingCode);
+    codeEntry_->setCode(kSlotAntiHijack, v.antiHijackCode);
+    codeEntry_->setCode(kSlotAntiTheft, v.antiTheftCode);
+    codeEntry_->setCode(kSlotEmergency, v.emergencyCode);
     applyFlagControls(v);
-    interlocks_->CKB_DodatkowyOtworzClick();
-    antykradziez_->autoryzacja->setItemIndex(v.antykradziezAutoryzacja);
-    antynapad_->autoryzacja->setItemIndex(v.antynapadAutoryzacja);
+    interlocks_->onExtraOpenPulseClicked();
+    antiTheft_->authorisation->setItemIndex(v.antiTheftAuthorisation);
+    antiHijack_->authorisation->setItemIndex(v.antiHijackAuthorisation);
     applyPulseBoxes(v);
     applySpinEdits(v);
     applyCanOptions(v);
-    can_->nrGrupy->setText(v.nrGrupy);
-    can_->nrGrupyWybrany->setText(v.nrGrupyWybrany);
+    can_->storedCanGroup->setText(v.storedCanGroup);
+    can_->chosenCanGroup->setText(v.chosenCanGroup);
     runInterlockRules();
     diagrams_->resetToOverview();
 }
@@ -153,69 +153,69 @@ void SettingsTabs::applyFill(const TabValues &v)
 // runs as its state changes. The authorisation groups follow separately.
 void SettingsTabs::applyFlagControls(const TabValues &v)
 {
-    kierunki_->sekwencjaWyjscie->setItemIndex(v.sekwencjaWyjscie);
-    antykradziez_->stacyjkaOn->setChecked(v.antykradziezStacyjkaOn);
-    antynapad_->przewodKier->setItemIndex(v.przewodKier);
-    zamki_->czasImpulsuGlownego->setItemIndex(v.zamekCzasImpulsuGlownego);
-    zamki_->zamykaniePoStacyjce->setChecked(v.zamykaniePoStacyjce);
-    zamki_->dodatkowyOtworz->setChecked(v.dodatkowyOtworz);
-    zamki_->sterowanieOn->setChecked(v.zamekSterowanieOn);
-    ogolne_->uzbrajanie5_30sek->setItemIndex(v.uzbrajanie5_30sek);
-    antynapad_->antynapad->setChecked(v.antynapad);
-    antykradziez_->antykradziez->setChecked(v.antykradziez);
-    ogolne_->dozbrajanie->setChecked(v.dozbrajanie);
-    kierunki_->kierunkiNaprzemienne->setItemIndex(v.kierunkiNaprzemienne);
-    kierunki_->sekwencjaOn->setChecked(v.kierunkiSekwencjaOn);
-    kierunki_->kierunki1_2Hz->setItemIndex(v.kierunki1_2Hz);
-    kierunki_->sygnalKierunki->setChecked(v.sygnalKierunkiPotwierdzenie);
-    kierunki_->sygnalDzwiekowy->setChecked(v.sygnalDzwiekowyPotwierdzenie);
+    turnSignals_->sequenceOutput->setItemIndex(v.sequenceOutput);
+    antiTheft_->ignitionWhileArmedAlert->setChecked(v.ignitionWhileArmedAlert);
+    antiHijack_->doorInputs->setItemIndex(v.doorInputs);
+    centralLocks_->mainPulseLength->setItemIndex(v.mainPulseLength);
+    centralLocks_->lockAfterIgnition->setChecked(v.lockAfterIgnition);
+    centralLocks_->extraOpenPulse->setChecked(v.extraOpenPulse);
+    centralLocks_->centralLock->setChecked(v.centralLock);
+    rearming_->armingDelay->setItemIndex(v.armingDelay);
+    antiHijack_->antiHijack->setChecked(v.antiHijack);
+    antiTheft_->antiTheft->setChecked(v.antiTheft);
+    rearming_->rearming->setChecked(v.rearming);
+    turnSignals_->turnSignalMode->setItemIndex(v.turnSignalMode);
+    turnSignals_->sequentialTurnSignals->setChecked(v.sequentialTurnSignals);
+    turnSignals_->turnSignalRate->setItemIndex(v.turnSignalRate);
+    turnSignals_->turnSignalConfirmation->setChecked(v.turnSignalConfirmation);
+    turnSignals_->soundConfirmation->setChecked(v.soundConfirmation);
 }
 
 void SettingsTabs::applyPulseBoxes(const TabValues &v)
 {
-    zamki_->dodatkowyZamknij1->setChecked(v.dodatkowyZamknij1);
-    zamki_->dodatkowyZamknij2->setChecked(v.dodatkowyZamknij2);
-    interlocks_->CKB_DodatkowyZamknij1Click();
-    interlocks_->CKB_DodatkowyZamknij2Click();
+    centralLocks_->extraClosePulse1->setChecked(v.extraClosePulse1);
+    centralLocks_->extraClosePulse2->setChecked(v.extraClosePulse2);
+    interlocks_->onExtraClosePulse1Clicked();
+    interlocks_->onExtraClosePulse2Clicked();
 }
 
 void SettingsTabs::applySpinEdits(const TabValues &v)
 {
-    zamki_->przerwaOtworz->setValue(v.przerwaOtworz);
-    zamki_->sygnalOtworz->setValue(v.sygnalOtworz);
-    zamki_->przerwa1Zamknij->setValue(v.przerwa1Zamknij);
-    zamki_->sygnal1Zamknij->setValue(v.sygnal1Zamknij);
-    zamki_->przerwa2Zamknij->setValue(v.przerwa2Zamknij);
-    zamki_->sygnal2Zamknij->setValue(v.sygnal2Zamknij);
-    zamki_->czasPoStacyjce->setValue(v.czasPoStacyjce);
-    antykradziez_->czasZwloki->setValue(v.czasZwlokiAntykradziez);
-    antynapad_->czasZwloki->setValue(v.czasZwlokiAntynapad);
+    centralLocks_->pauseAC1->setValue(v.pauseAC1);
+    centralLocks_->pulseC1->setValue(v.pulseC1);
+    centralLocks_->pauseAC2->setValue(v.pauseAC2);
+    centralLocks_->pulseC2->setValue(v.pulseC2);
+    centralLocks_->pauseC2E2->setValue(v.pauseC2E2);
+    centralLocks_->pulseE2->setValue(v.pulseE2);
+    centralLocks_->lockDelayAfterIgnition->setValue(v.lockDelayAfterIgnition);
+    antiTheft_->delay->setValue(v.antiTheftDelay);
+    antiHijack_->delay->setValue(v.antiHijackDelay);
 }
 
 void SettingsTabs::applyCanOptions(const TabValues &v)
 {
-    can_->wylaczKrancowke->setChecked(false);
-    can_->wylaczStacyjke->setChecked(false);
-    can_->wylaczPilot->setChecked(false);
-    can_->wylaczKrancowke->setChecked(v.alarmCanWylaczKrancowke);
-    can_->wylaczStacyjke->setChecked(v.alarmCanWylaczStacyjke);
-    can_->wylaczPilot->setChecked(v.alarmCanWylaczPilot);
+    can_->canIgnoreDoorSwitches->setChecked(false);
+    can_->canIgnoreIgnition->setChecked(false);
+    can_->canIgnoreFactoryRemote->setChecked(false);
+    can_->canIgnoreDoorSwitches->setChecked(v.canIgnoreDoorSwitches);
+    can_->canIgnoreIgnition->setChecked(v.canIgnoreIgnition);
+    can_->canIgnoreFactoryRemote->setChecked(v.canIgnoreFactoryRemote);
 }
 
 void SettingsTabs::runInterlockRules()
 {
-    interlocks_->CKB_KierunkiSekwencjaOnClick();
+    interlocks_->onSequentialTurnSignalsClicked();
     // The after-ignition rule before the master rule, so that with central-lock control off
     // every lock spin edit ends unusable (the master rule runs it again when the control is on).
-    interlocks_->CKB_ZamykaniePoStacyjceClick();
-    interlocks_->CKB_ZamekSterowanieOnClick();
-    interlocks_->CKB_AntykradziezClick();
-    interlocks_->CKB_AntynapadClick();
+    interlocks_->onLockAfterIgnitionClicked();
+    interlocks_->onCentralLockClicked();
+    interlocks_->onAntiTheftClicked();
+    interlocks_->onAntiHijackClicked();
 }
 
 void SettingsTabs::setHistoryRows(const std::vector<HistoryRow> &rows)
 {
-    QTableWidget *list = historia_->historia;
+    QTableWidget *list = history_->historyList;
     list->setRowCount(0);
     list->setRowCount(static_cast<int>(rows.size()));
     for (int r = 0; r < static_cast<int>(rows.size()); ++r) {
@@ -232,28 +232,28 @@ void SettingsTabs::setHistoryRows(const std::vector<HistoryRow> &rows)
 
 void SettingsTabs::clearHistory()
 {
-    historia_->historia->setRowCount(0);
+    history_->historyList->setRowCount(0);
 }
 
 void SettingsTabs::setRemoteTexts(const RemoteAndTokenTexts &texts)
 {
     for (std::size_t i = 0; i < texts.remotes.size(); ++i)
-        piloty_->piloty[i]->setText(texts.remotes[i]);
+        remotes_->remoteLines[i]->setText(texts.remotes[i]);
     for (std::size_t i = 0; i < texts.tokens.size(); ++i)
-        piloty_->tokeny[i]->setText(texts.tokens[i]);
+        remotes_->tokenLines[i]->setText(texts.tokens[i]);
 }
 
 void SettingsTabs::setMakes(const QStringList &makes) { cars_->setMakes(makes); }
 int SettingsTabs::makeCount() const { return cars_->makeCount(); }
 void SettingsTabs::setCarTable(const CarTable &cars) { cars_->setCarTable(cars); }
-void SettingsTabs::CKB_AlarmCanClick() { cars_->CKB_AlarmCanClick(); }
-void SettingsTabs::CMB_MarkaChange() { cars_->CMB_MarkaChange(); }
-void SettingsTabs::CMB_ModelChange() { cars_->CMB_ModelChange(); }
+void SettingsTabs::onAlarmCanClicked() { cars_->onAlarmCanClicked(); }
+void SettingsTabs::onMakeChanged() { cars_->onMakeChanged(); }
+void SettingsTabs::onModelChanged() { cars_->onModelChanged(); }
 
 void SettingsTabs::showCanAnalysis(bool shown)
 {
-    can_->pomijanieLinii->setVisible(shown);
-    can_->zapisCanSyg->setVisible(shown);
+    can_->canAnalysisGroup->setVisible(shown);
+    can_->writeCanOptionsButton->setVisible(shown);
 }
 
 void SettingsTabs::advancePressTick()
@@ -265,49 +265,49 @@ void SettingsTabs::applyMonitor(const MonitorUpdate &update)
 {
     for (int i = 0; i < kMonitorLedCount; ++i) {
         const LedUpdate &u = update.leds[static_cast<std::size_t>(i)];
-        ThhALed *led = monitor_->led(static_cast<MonitorLed>(i));
-        if (static_cast<MonitorLed>(i) == MonitorLed::StanAlarmu)
+        LedIndicator *led = monitor_->led(static_cast<MonitorLed>(i));
+        if (static_cast<MonitorLed>(i) == MonitorLed::ArmingState)
             continue;   // drawn with its label below
         if (u.color != LedColor::Keep)
             led->setTrueColor(colorOf(u.color));
         if (u.draw == LedDraw::On)
-            led->ShowOn();
+            led->showOn();
         else if (u.draw == LedDraw::Off)
-            led->ShowOff();
+            led->showOff();
     }
     if (update.armed)
-        ShowArmed();
+        showArmed();
     else
-        ShowDisarmed();
-    monitor_->antykradziez->setText(update.antykradziez.text);
-    monitor_->antykradziez->setEnabled(update.antykradziez.enabled);
-    monitor_->antynapad->setText(update.antynapad.text);
-    monitor_->antynapad->setEnabled(update.antynapad.enabled);
-    monitor_->przekaznik->setText(update.przekaznik);
+        showDisarmed();
+    monitor_->antiTheft->setText(update.antiTheft.text);
+    monitor_->antiTheft->setEnabled(update.antiTheft.enabled);
+    monitor_->antiHijack->setText(update.antiHijack.text);
+    monitor_->antiHijack->setEnabled(update.antiHijack.enabled);
+    monitor_->relay->setText(update.relay);
 }
 
-void SettingsTabs::ShowDisarmed()
+void SettingsTabs::showDisarmed()
 {
-    setLabelColor(monitor_->stanAlarmu, colors::clGreen);
-    monitor_->stanAlarmu->setText(statustexts::kAlarmRozbrojony);
-    monitor_->stanAlarmu->repaint();
-    monitor_->led(MonitorLed::StanAlarmu)->setTrueColor(colors::clLime);
-    monitor_->led(MonitorLed::StanAlarmu)->ShowOn();
+    setLabelColor(monitor_->armingState, colors::clGreen);
+    monitor_->armingState->setText(statustexts::kDisarmedText);
+    monitor_->armingState->repaint();
+    monitor_->led(MonitorLed::ArmingState)->setTrueColor(colors::clLime);
+    monitor_->led(MonitorLed::ArmingState)->showOn();
 }
 
-void SettingsTabs::ShowArmed()
+void SettingsTabs::showArmed()
 {
-    setLabelColor(monitor_->stanAlarmu, colors::clRed);
-    monitor_->stanAlarmu->setText(statustexts::kAlarmUzbrojony);
-    monitor_->stanAlarmu->repaint();
-    monitor_->led(MonitorLed::StanAlarmu)->setTrueColor(colors::clRed);
-    monitor_->led(MonitorLed::StanAlarmu)->ShowOn();
+    setLabelColor(monitor_->armingState, colors::clRed);
+    monitor_->armingState->setText(statustexts::kArmedText);
+    monitor_->armingState->repaint();
+    monitor_->led(MonitorLed::ArmingState)->setTrueColor(colors::clRed);
+    monitor_->led(MonitorLed::ArmingState)->showOn();
 }
 
 void SettingsTabs::darkenRemoteLeds()
 {
     for (MonitorLed which : MonitorTab::kRemoteLeds)
-        monitor_->led(which)->ShowOff();
+        monitor_->led(which)->showOff();
 }
 
 void SettingsTabs::setDiagramFolder(const QString &folder)

@@ -2,11 +2,11 @@
 // The controls inside the ten tab sheets of the page control, and what ties them together: code
 // entry, option interlocks, lock pulse diagrams, the car selection and the live monitor.
 
-#include "CarRecord.h"
-#include "History.h"
-#include "RemoteTexts.h"
-#include "StatusDecoder.h"
-#include "TabValues.h"
+#include "files/CarRecord.h"
+#include "alarm/History.h"
+#include "alarm/RemoteTexts.h"
+#include "link/StatusDecoder.h"
+#include "alarm/TabValues.h"
 
 #include <QObject>
 #include <QStringList>
@@ -19,24 +19,24 @@ namespace alvetra {
 
 // Page indexes of the page control; the monitor must stay the last page.
 enum TabPage {
-    kPageHasla = 0, kPageKierunkiPotw, kPageZamki, kPageAntykradziez, kPageAntynapad,
-    kPageOgolne, kPageHistoria, kPageSamochodCan, kPagePiloty, kPageMonitor, kPageCount
+    kPageCodes = 0, kPageTurnSignals, kPageCentralLocks, kPageAntiTheft, kPageAntiHijack,
+    kPageRearming, kPageHistory, kPageCan, kPageRemotes, kPageMonitor, kPageCount
 };
 
-class AntykradziezTab;
-class AntynapadTab;
+class AntiTheftTab;
+class AntiHijackTab;
 class CanTab;
 class CarSelection;
 class CodeEntry;
-class HaslaTab;
-class HistoriaTab;
-class KierunkiTab;
+class CodesTab;
+class HistoryTab;
+class TurnSignalsTab;
 class LockDiagrams;
 class MonitorTab;
-class OgolneTab;
+class RearmingTab;
 class OptionInterlocks;
-class PilotyTab;
-class ZamkiTab;
+class RemotesTab;
+class CentralLocksTab;
 
 class SettingsTabs : public QObject {
     Q_OBJECT
@@ -63,9 +63,9 @@ public:
     void setMakes(const QStringList &makes);
     int makeCount() const;
     void setCarTable(const CarTable &cars);
-    void CKB_AlarmCanClick();
-    void CMB_MarkaChange();
-    void CMB_ModelChange();
+    void onAlarmCanClicked();
+    void onMakeChanged();
+    void onModelChanged();
     // GB_PomijanieLiniiNaCan and BITBTN_ZapisCanSyg, for the firmware families that have them.
     void showCanAnalysis(bool shown);
 
@@ -73,10 +73,10 @@ public:
     void advancePressTick();
 
     // The monitor: one decoded status report; the arming state; darkening the eight remote LEDs
-    // (the pilot timer's tick).
+    // (the remote-LED timer's tick).
     void applyMonitor(const MonitorUpdate &update);
-    void ShowDisarmed();
-    void ShowArmed();
+    void showDisarmed();
+    void showArmed();
     void darkenRemoteLeds();
 
     // Folder of the lock diagrams (default: "Ikony/" beside the executable).
@@ -94,15 +94,15 @@ private:
     void applyCanOptions(const TabValues &v);
     void runInterlockRules();
 
-    std::unique_ptr<HaslaTab> hasla_;
-    std::unique_ptr<KierunkiTab> kierunki_;
-    std::unique_ptr<ZamkiTab> zamki_;
-    std::unique_ptr<AntykradziezTab> antykradziez_;
-    std::unique_ptr<AntynapadTab> antynapad_;
-    std::unique_ptr<OgolneTab> ogolne_;
-    std::unique_ptr<HistoriaTab> historia_;
+    std::unique_ptr<CodesTab> codes_;
+    std::unique_ptr<TurnSignalsTab> turnSignals_;
+    std::unique_ptr<CentralLocksTab> centralLocks_;
+    std::unique_ptr<AntiTheftTab> antiTheft_;
+    std::unique_ptr<AntiHijackTab> antiHijack_;
+    std::unique_ptr<RearmingTab> rearming_;
+    std::unique_ptr<HistoryTab> history_;
     std::unique_ptr<CanTab> can_;
-    std::unique_ptr<PilotyTab> piloty_;
+    std::unique_ptr<RemotesTab> remotes_;
     std::unique_ptr<MonitorTab> monitor_;
     CodeEntry *codeEntry_ = nullptr;
     OptionInterlocks *interlocks_ = nullptr;

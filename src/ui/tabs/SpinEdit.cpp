@@ -1,4 +1,4 @@
-#include "SpinEdit.h"
+#include "ui/tabs/SpinEdit.h"
 
 #include <QLineEdit>
 

@@ -1,6 +1,6 @@
-#include "TabBuild.h"
+#include "ui/tabs/TabBuild.h"
 
-#include "SpinEdit.h"
+#include "ui/tabs/SpinEdit.h"
 
 #include <QApplication>
 #include <QCheckBox>

@@ -9,21 +9,21 @@
 namespace alvetra::tabtexts {
 
 // Buttons shared by the tabs.
-inline const QString kZapis = QStringLiteral("&Zapis");
-inline const QString kOdczyt = QStringLiteral("&Odczyt");
-inline const QString kKasowanieHist = QStringLiteral("&Kasowanie");
-inline const QString kProgramowanie = QStringLiteral("Programowanie");
-inline const QString kKasowanie = QStringLiteral("Kasowanie");
-inline const QString kSek = QStringLiteral("sek.");
+inline const QString kWriteCaption = QStringLiteral("&Zapis");
+inline const QString kReadCaption = QStringLiteral("&Odczyt");
+inline const QString kClearHistoryCaption = QStringLiteral("&Kasowanie");
+inline const QString kLearnCaption = QStringLiteral("Programowanie");
+inline const QString kEraseCaption = QStringLiteral("Kasowanie");
+inline const QString kSecondsUnit = QStringLiteral("sek.");
 inline const QString kEightBlanks = QStringLiteral("        ");
 inline const QString kSevenBlanks = QStringLiteral("       ");
 
 // Tab 0 "Hasła i kody".
-inline const QString kGbHasloPc = QStringLiteral("Zmiana hasła dostępu do programowania komputerem");
+inline const QString kPcPasswordGroupTitle = QStringLiteral("Zmiana hasła dostępu do programowania komputerem");
 inline const QString kZm1HaslaDostepu =
     QStringLiteral("Zmiana hasła do programowania centrali przez komputer:");
 inline const QString kZm2HaslaDostepu = QStringLiteral("Powtórz haslo dostępu:");
-inline const QString kGbKody = QStringLiteral("Zmiana kodów centrali alarmowej");
+inline const QString kCodesGroupTitle = QStringLiteral("Zmiana kodów centrali alarmowej");
 inline const QString kZmKoduProg = QStringLiteral("Kod wejścia do programowania ręcznego przyciskiem:");
 inline const QString kZmKoduPorw = QStringLiteral("Kod autoryzacji blokady antynapadowej przyciskiem:");
 inline const QString kZmKoduBlok =
@@ -38,18 +38,18 @@ inline const QString kOpisKropki = QStringLiteral("oznacza wcisniecie przycisku 
 
 // Tab 1 "Potwierdzanie i kierunki".
 inline const QString kGbPotwierdzenia = QStringLiteral("Potwierdzenia");
-inline const QString kSygnalDzwiekowy =
+inline const QString kSoundConfirmationCaption =
     QStringLiteral("potwierdzenie rozbrojenia i uzbrojenia sygnałem dżwiękowym");
-inline const QString kSygnalKierunki =
+inline const QString kTurnSignalConfirmationCaption =
     QStringLiteral("potwierdzenie rozbrojenia i uzbrojenia kierunkowskazami");
 inline const QString kGbUstawieniaKierunkow = QStringLiteral("Ustawienia kierunkowskazów");
-inline const QString kGbSekwencyjne = QStringLiteral("Sterowanie sekwencyjne");
-inline const QString kSekwencjaOn = QStringLiteral("włącz sterowanie sekwencyjne");
+inline const QString kSequentialGroupTitle = QStringLiteral("Sterowanie sekwencyjne");
+inline const QString kSequentialTurnSignalsCaption = QStringLiteral("włącz sterowanie sekwencyjne");
 inline const QString kSekwencjaWyjscie = QStringLiteral("Wyjście sekwencyjne kierunkowskazów");
 inline const QStringList kSekwencjaWyjscieItems = {
     QStringLiteral("masa ciągła na czas działania kierunkowskazów"),
     QStringLiteral("500 ms. sygnał masy na na włączenie i wyłączenie")};
-inline const QString kGbBezposrednie = QStringLiteral("Sterowanie bezpośrednie");
+inline const QString kDirectControlGroupTitle = QStringLiteral("Sterowanie bezpośrednie");
 inline const QString kKierunki1_2Hz = QStringLiteral("Częstotliwość migania kieruknkowskazów");
 inline const QStringList kKierunki1_2HzItems = {QStringLiteral("1Hz - raz na sekundę"),
                                                 QStringLiteral("2Hz - dwa razy na sekundę")};
@@ -61,15 +61,15 @@ inline const QStringList kKierunkiNaprzemienneItems = {
 // Tab 2 "Zamki".
 inline const QString kZamekSterowanieOn = QStringLiteral("sterowanie zamkiem centralnym włączone");
 inline const QString kGbUstawieniaZamka = QStringLiteral("Ustawienia zamka centralnego");
-inline const QString kCzasImpulsuGlownego =
+inline const QString kMainPulseLengthTitle =
     QStringLiteral("Czas impulsu głównego A identycznego dla otwieraniu i zamykaniu");
-inline const QStringList kCzasImpulsuGlownegoItems = {QStringLiteral("A = 0.7 sekundy"),
+inline const QStringList kMainPulseLengthItems = {QStringLiteral("A = 0.7 sekundy"),
                                                       QStringLiteral("A = 3.0 sekundy")};
 inline const QString kGbCzasyOtworz = QStringLiteral("Dodatkowe impulsy otworz");
 inline const QString kGbCzasyZamknij = QStringLiteral("Dodatkowe impulsy zamknij");
-inline const QString kObecnyC1 = QStringLiteral("obecny C1");
-inline const QString kObecnyC2 = QStringLiteral("obecny C2");
-inline const QString kObecnyE2 = QStringLiteral("obecny E2");
+inline const QString kC1PresentCaption = QStringLiteral("obecny C1");
+inline const QString kC2PresentCaption = QStringLiteral("obecny C2");
+inline const QString kE2PresentCaption = QStringLiteral("obecny E2");
 inline const QString kB1 = QStringLiteral("B1 =");
 inline const QString kC1 = QStringLiteral("C1 =");
 inline const QString kB2 = QStringLiteral("B2 =");
@@ -89,11 +89,11 @@ inline const QString kOpisCzasPoStac =
 
 // Tab 3 "Przeciwkradzież".
 inline const QString kAntykradziez = QStringLiteral("Blokada przeciwkradzieżowa aktywna");
-inline const QString kRodzajAutoryzacji = QStringLiteral("Rodzaj autoryzacji");
-inline const QStringList kAutoryzacjaItems = {QStringLiteral("autoryzacja kodem z przycisku"),
+inline const QString kAuthorisationTitle = QStringLiteral("Rodzaj autoryzacji");
+inline const QStringList kAuthorisationItems = {QStringLiteral("autoryzacja kodem z przycisku"),
                                               QStringLiteral("autoryzacja tokenem"),
                                               QStringLiteral("autoryzacja kodem lub tokenem")};
-inline const QString kGbCzasZwloki = QStringLiteral("Ustawianie czasu zwłoki");
+inline const QString kDelayGroupTitle = QStringLiteral("Ustawianie czasu zwłoki");
 inline const QString kOpisCzasZwlokiBlok = QStringLiteral(
     "Czas po kórym blokada przeciwkradzieżowa uzbraja się automatycznie po wyłączeniu stacyjki:");
 inline const QString kGbAntykradziezStacyjka = QStringLiteral(
@@ -112,7 +112,7 @@ inline const QStringList kPrzewodKierItems = {
     QStringLiteral("tylko wejście alarmu drzwi kierowcy")};
 
 // Tab 5 "Ponowne uzbrojenie".
-inline const QString kGbPonowneUzbrajanie = QStringLiteral("Ponowne uzbrojenie");
+inline const QString kRearmingGroupTitle = QStringLiteral("Ponowne uzbrojenie");
 inline const QString kDozbrajanie =
     QStringLiteral("ponowne uzbrojenie systemu po przypadkowym rozbrojeniu i nie otwarciu drzwi "
                    "w ciągu 30 sek. - aktywne");
@@ -122,7 +122,7 @@ inline const QStringList kUzbrajanie5_30sekItems = {QStringLiteral("5 sekund"),
                                                     QStringLiteral("30 sekund")};
 
 // Tab 6 "Historia zdarzeń".
-inline const QStringList kHistoriaColumns = {QStringLiteral("Lp."),
+inline const QStringList kHistoryColumns = {QStringLiteral("Lp."),
                                              QStringLiteral("Przybliżony czas"),
                                              QStringLiteral("Rodzaj zdarzenia")};
 
@@ -133,32 +133,32 @@ inline const QString kModel = QStringLiteral("Wybierz model:");
 inline const QString kGrupaWybrana = QStringLiteral("Numer grupy wybranego samochodu:");
 inline const QString kGrupa = QStringLiteral("Odczytany numer grupy:");
 inline const QString kGbPomijanieLiniiNaCan = QStringLiteral("Analiza magistrali CAN");
-inline const QString kWylaczKrancowke =
+inline const QString kCanIgnoreDoorSwitchesCaption =
     QStringLiteral("alarm nie reaguje na stan wyłączników krańcowych na magistrali CAN");
-inline const QString kWylaczStacyjke =
+inline const QString kCanIgnoreIgnitionCaption =
     QStringLiteral("alarm nie reaguje na stacyjkę na magistrali CAN");
-inline const QString kWylaczPilot =
+inline const QString kCanIgnoreFactoryRemoteCaption =
     QStringLiteral("alarm nie reaguje na fabrycznego pilota na magistrali CAN");
 
 // Tab 8 "Piloty".
-inline const QString kGbProgramowanie = QStringLiteral("Programowanie");
-inline const QString kGbPiloty = QStringLiteral("Piloty");
-inline const QString kGbTokeny = QStringLiteral("Tokeny");
-inline const QString kGbZaprogramowane = QStringLiteral("Zaprogramowane");
+inline const QString kLearnGroupTitle = QStringLiteral("Programowanie");
+inline const QString kRemotesGroupTitle = QStringLiteral("Piloty");
+inline const QString kTokensGroupTitle = QStringLiteral("Tokeny");
+inline const QString kLearntGroupTitle = QStringLiteral("Zaprogramowane");
 
 // Tab 9 "Monitor".
-inline const QString kStan = QStringLiteral("Stan");
+inline const QString kArmingStateLabel = QStringLiteral("Stan");
 inline const QString kLabAntynapad = QStringLiteral("Antynapad");
 inline const QString kLabAntykradziez = QStringLiteral("Przeciwkradzież");
 inline const QString kSerwis = QStringLiteral("Serwis");
 inline const QString kPrzekaznik = QStringLiteral("Przekaźnik");
-inline const QString kGbWejscia = QStringLiteral("Wejścia przewodowe");
-inline const QString kGbPilotWlasny = QStringLiteral("Pilot własny");
-inline const QString kGbAnalizaCan = QStringLiteral("Analiza magistrali CAN");
-inline const QString kPrzyciskHint = QStringLiteral("Aktywnosc portu RS232");
+inline const QString kWiredInputsGroupTitle = QStringLiteral("Wejścia przewodowe");
+inline const QString kOwnRemoteGroupTitle = QStringLiteral("Pilot własny");
+inline const QString kCanAnalysisGroupTitle = QStringLiteral("Analiza magistrali CAN");
+inline const QString kButtonLedHint = QStringLiteral("Aktywnosc portu RS232");
 inline const QString kLedStacyjka = QStringLiteral("Stacyjka");
 inline const QString kLedKrancowka = QStringLiteral("Krańcówka/maska");
-inline const QString kLedKrancowkaKier = QStringLiteral("Krańcówka kierowcy");
+inline const QString kDriverDoorLedText = QStringLiteral("Krańcówka kierowcy");
 inline const QString kLedCzujnik = QStringLiteral("Czujnik ultradźwiękowy");
 inline const QString kLedBagaznikBlokada = QStringLiteral("Przewód blokady otwarcia bagażnika");
 inline const QString kLedPrzycisk = QStringLiteral("Przycisk");

@@ -1,4 +1,4 @@
-#include "FloodFill.h"
+#include "ui/widgets/FloodFill.h"
 
 #include <vector>
 

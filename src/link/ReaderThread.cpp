@@ -1,0 +1,159 @@
+#include "link/ReaderThread.h"
+
+#include "link/LinkEvents.h"
+#include "link/LinkMessages.h"
+#include "link/Wait.h"
+
+#include <pthread.h>
+#include <sys/resource.h>
+#include <sys/syscall.h>
+#include <unistd.h>
+
+namespace alvetra {
+
+namespace {
+
+// One step below the program's other threads: the reader sleeps in the kernel almost always,
+// and when bytes come it must not take the processor from the window.
+void lowerThisThreadsPriority()
+{
+    const auto tid = static_cast<id_t>(::syscall(SYS_gettid));
+    errno = 0;
+    const int nice = ::getpriority(PRIO_PROCESS, tid);
+    if (errno == 0)
+        (void)::setpriority(PRIO_PROCESS, tid, nice + 1);
+}
+
+} // namespace
+
+ReaderThread::ReaderThread(Wiring wiring)
+    : transport_(wiring.transport),
+      events_(wiring.events),
+      portOpen_(wiring.portOpen),
+      lineRate_(wiring.lineRate),
+      onEnded_(std::move(wiring.onEnded)),
+      handler_(wiring.replies, wiring.image, wiring.events, ui_)
+{
+    portOpen_.store(true, std::memory_order_release);
+    if (events_)
+        events_->threadStarted();
+}
+
+ReaderThread::~ReaderThread()
+{
+    if (thread_.joinable()) {
+        abandon();
+        thread_.join();
+    }
+}
+
+void ReaderThread::start()
+{
+    thread_ = std::thread([this] { run(); });
+}
+
+void ReaderThread::requestStop()
+{
+    stop_.store(true, std::memory_order_release);
+    transport_.interrupt();
+}
+
+void ReaderThread::abandon()
+{
+    ui_.cancel();
+    requestStop();
+}
+
+void ReaderThread::join()
+{
+    if (thread_.joinable())
+        thread_.join();
+}
+
+void ReaderThread::run()
+{
+    pthread_setname_np(pthread_self(), "rs232");
+    lowerThisThreadsPriority();
+    if (openPort()) {
+        if (events_)
+            ui_.run([events = events_] { events->portOpened(); });
+        while (!stopping() && !applicationTerminating() && receiveOnce()) {
+        }
+        closePort();
+    }
+    portOpen_.store(false, std::memory_order_release);
+    wakeUiThread();
+    if (onEnded_)
+        onEnded_();
+}
+
+bool ReaderThread::openPort()
+{
+    const Transport::OpenResult result = transport_.open();
+    if (result == Transport::OpenResult::Opened)
+        return true;
+    if (events_) {
+        const QString name = transport_.portName();
+        const UserMessage message = openFailureMessage(result, name, lineRate_);
+        ui_.run([events = events_, result, name, message] { events->openFailed(result, name, message); });
+    }
+    return false;
+}
+
+bool ReaderThread::receiveOnce()
+{
+    switch (transport_.waitForBytes()) {
+    case Transport::WaitResult::Interrupted:
+        return true;   // the loop condition decides
+    case Transport::WaitResult::DeviceLost:
+        deviceLost_ = true;
+        return false;
+    case Transport::WaitResult::BytesReady:
+        break;
+    }
+    char buffer[kMaxReadBytes];
+    const qint64 count = transport_.read(buffer, kMaxReadBytes);
+    if (count < 0) {
+        deviceLost_ = true;
+        return false;
+    }
+    if (count > 0)
+        handleBytes(buffer, count);
+    return true;
+}
+
+void ReaderThread::handleBytes(const char *bytes, qint64 count)
+{
+    if (events_)
+        ui_.run([events = events_] { events->rxActivity(); });
+    const FrameParser::Result parsed = parser_.feed(bytes, static_cast<std::size_t>(count));
+    if (parsed.rejected > 0) {
+        const int errors = parser_.checksumErrors();
+        checksumErrors_.store(static_cast<std::uint16_t>(errors), std::memory_order_relaxed);
+        if (events_)
+            ui_.run([events = events_, errors] { events->checksumError(errors, checksumErrorText(errors)); });
+    }
+    for (const Frame &frame : parsed.frames) {
+        if (stopping())
+            break;
+        handler_.handle(frame);
+    }
+}
+
+void ReaderThread::closePort()
+{
+    const QString name = transport_.portName();
+    if (events_)
+        ui_.run([events = events_] { events->portClosed(); });
+    if (!transport_.close() && !deviceLost_ && events_) {
+        const int error = transport_.lastError();
+        const UserMessage message = closeFailureMessage(name, error);
+        ui_.run([events = events_, name, error, message] { events->closeFailed(name, error, message); });
+    }
+    if (deviceLost_ && events_) {
+        const UserMessage message = deviceLostMessage(name);
+        ui_.run([events = events_, name, message] { events->deviceLost(name, message); });
+    }
+}
+
+} // namespace alvetra

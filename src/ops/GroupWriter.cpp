@@ -1,0 +1,206 @@
+#include "ops/GroupWriter.h"
+
+#include "ops/Login.h"
+#include "ops/OperationBracket.h"
+#include "ops/OpsTexts.h"
+#include "alarm/PcPassword.h"
+#include "ops/UnitRequests.h"
+
+namespace alvetra {
+
+namespace {
+
+// When a group's controls are turned into image bytes: always after the login, which fixes the
+// layout the blocks are sent from.
+enum class BuildMoment {
+    AfterLogin,      // codes, PC password, CAN group (may refuse: nothing is sent); central locks
+    AfterProgress,   // the flag groups, once the progress bar shows
+};
+
+BuildMoment buildMoment(WriteGroup group)
+{
+    switch (group) {
+    case WriteGroup::CentralLocks:
+    case WriteGroup::CanGroup:
+    case WriteGroup::PcPassword:
+    case WriteGroup::Codes: return BuildMoment::AfterLogin;
+    default: return BuildMoment::AfterProgress;
+    }
+}
+
+// The main check box of a group whose success is followed by a notice.
+bool switchedOn(WriteGroup group, const TabValues &values)
+{
+    switch (group) {
+    case WriteGroup::AntiTheft: return values.antiTheft;
+    case WriteGroup::AntiHijack: return values.antiHijack;
+    case WriteGroup::Rearming: return values.rearming;
+    default: return false;
+    }
+}
+
+// Empties the PC password edits when the password change ends, after its bracket.
+class PasswordEditsClearing {
+public:
+    PasswordEditsClearing(OperationView &view, bool active) : view_(view), active_(active) {}
+    ~PasswordEditsClearing()
+    {
+        if (active_)
+            view_.clearPcPasswordEdits();
+    }
+    PasswordEditsClearing(const PasswordEditsClearing &) = delete;
+    PasswordEditsClearing &operator=(const PasswordEditsClearing &) = delete;
+
+private:
+    OperationView &view_;
+    bool active_;
+};
+
+} // namespace
+
+void GroupWriter::write(WriteGroup group)
+{
+    if (group == WriteGroup::CanOptions && !context_.view.canAnalysisShown())
+        return;
+    PasswordEditsClearing clearing(context_.view, group == WriteGroup::PcPassword);
+    writeInBracket(group);
+}
+
+void GroupWriter::writeInBracket(WriteGroup group)
+{
+    OperationView &view = context_.view;
+    OperationState &state = context_.state;
+    OperationBracket bracket(view);
+
+    const BuildMoment moment = buildMoment(group);
+    state.writeOk = false;
+    state.loginOk = false;
+    // A car the database does not know costs no login. Checked on a copy: the image is built
+    // only at the layout of the unit the login finds.
+    if (group == WriteGroup::CanGroup) {
+        SettingsImage scratch;
+        if (!accepted(buildCanGroup(scratch, state.layout, view.gatherValues(), state.cars.groupLookup())))
+            return;
+    }
+
+    if (!LoginProcedure(context_).run(kLoginDelayMs))
+        return;
+    state.loginOk = true;
+    if (moment == BuildMoment::AfterLogin && !accepted(build(group, view.gatherValues())))
+        return;
+
+    view.beginProgress(groupTexts(group).progress, static_cast<int>(groupBlocks(group, state.layout).size()));
+    const TabValues values = view.gatherValues();
+    if (moment == BuildMoment::AfterProgress)
+        build(group, values);
+
+    int errors = sendBlocks(group);
+    // Confirmed also after a failed block, so the unit takes up what it already stored.
+    if (!confirm(group))
+        ++errors;
+    if (errors == 0)
+        reportSuccess(group, values);
+    else
+        reportFailure(group);
+}
+
+BuildOutcome GroupWriter::build(WriteGroup group, const TabValues &values)
+{
+    SettingsImage &image = context_.state.image;
+    const Layout &layout = context_.state.layout;
+    switch (group) {
+    case WriteGroup::PcPassword: return buildPcPassword(image, layout, values);
+    case WriteGroup::Codes: return buildCodes(image, layout, values);
+    case WriteGroup::TurnSignals: buildTurnSignals(image, layout, values); break;
+    case WriteGroup::CentralLocks: buildCentralLocks(image, layout, values); break;
+    case WriteGroup::AntiTheft: buildAntiTheft(image, layout, values); break;
+    case WriteGroup::AntiHijack: buildAntiHijack(image, layout, values); break;
+    case WriteGroup::Rearming: buildRearming(image, layout, values); break;
+    case WriteGroup::CanGroup: return buildCanGroup(image, layout, values, context_.state.cars.groupLookup());
+    case WriteGroup::CanOptions: buildCanOptions(image, layout, values); break;
+    }
+    return BuildOutcome::success();
+}
+
+bool GroupWriter::accepted(const BuildOutcome &outcome)
+{
+    if (!outcome.ok && outcome.message)
+        context_.view.showMessage(*outcome.message);
+    return outcome.ok;
+}
+
+int GroupWriter::sendBlocks(WriteGroup group)
+{
+    UnitRequests unit(context_.link);
+    const std::vector<WriteBlockSpec> blocks = groupBlocks(group, context_.state.layout);
+    for (std::size_t i = 0; i < blocks.size(); ++i) {
+        if (i > 0)
+            context_.view.stepProgress();
+        if (const std::uint8_t result = unit.writeBlock(blocks[i].address, blocks[i].count, context_.state.image))
+            return result;
+    }
+    return 0;
+}
+
+bool GroupWriter::confirm(WriteGroup group)
+{
+    UnitRequests unit(context_.link);
+    if (group != WriteGroup::CanGroup)
+        return unit.confirm();
+    // Family 14 units take the CAN group without a confirmation.
+    return context_.state.familyCode >= kCanAnalysisFamily ? unit.confirmCan() : true;
+}
+
+void GroupWriter::reportSuccess(WriteGroup group, const TabValues &values)
+{
+    OperationView &view = context_.view;
+    view.stepProgress();
+    view.hideProgress();
+    view.showStatus(groupTexts(group).done, kFinalStatusWidth, StatusColour::WindowText);
+    context_.state.writeOk = true;
+    // The unit checks every later login against the password it has just taken.
+    if (group == WriteGroup::PcPassword)
+        view.setAccessPassword(pcPasswordText(context_.state.image, context_.state.layout));
+    const std::optional<QString> notice = programmedNotice(group);
+    if (notice && switchedOn(group, values))
+        view.showMessage({kCaptionWarning, *notice, MessageIcon::Warning});
+}
+
+void GroupWriter::reportFailure(WriteGroup group)
+{
+    OperationView &view = context_.view;
+    view.hideProgress();
+    view.showMessage({kCaptionWarning, groupTexts(group).failedBox, MessageIcon::Warning});
+    view.showStatus(groupTexts(group).failed, kFinalStatusWidth, StatusColour::Red);
+}
+
+void GroupWriter::writeAll()
+{
+    OperationView &view = context_.view;
+    OperationState &state = context_.state;
+    OperationBracket bracket(view);
+    PageControlLock pageControlLock(view);
+
+    state.loginOk = true;
+    int written = 0;
+    for (WriteGroup group : kWriteAllOrder) {
+        if (group != kWriteAllOrder.front() && !state.loginOk)
+            break;
+        if (group == WriteGroup::CanOptions && state.familyCode < kCanAnalysisFamily)
+            break;
+        // A group that does nothing (hidden CAN-analysis options) must not count the previous
+        // group's success again.
+        state.writeOk = false;
+        write(group);
+        if (state.writeOk)
+            ++written;
+    }
+
+    const int total = state.familyCode >= kCanAnalysisFamily ? 9 : 8;
+    if (written == 0)
+        return;
+    view.showStatus(written < total ? texts::kWrittenSome.arg(written).arg(total) : texts::kWrittenAll,
+                    kFinalStatusWidth, StatusColour::WindowText);
+}
+
+} // namespace alvetra

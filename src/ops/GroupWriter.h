@@ -1,0 +1,43 @@
+#pragma once
+// Writing settings groups to the unit: one group (each "&Zapis" button, the PC password change)
+// and all groups in a row (BITBTN_ZapisAll).
+
+#include "alarm/GroupBuilders.h"
+#include "ops/OperationState.h"
+#include "alarm/TabValues.h"
+#include "ops/WriteGroups.h"
+
+namespace alvetra {
+
+class GroupWriter {
+public:
+    explicit GroupWriter(const OperationContext &context) : context_(context) {}
+
+    // One group write inside its own operation bracket: the login, the group's builder at the
+    // layout the login confirmed, the blocks with progress, the confirmation, the result texts.
+    // Sets the login-ok and write-ok flags of the state as writing all groups counts them. The
+    // CAN-analysis options do nothing at all while their group box is hidden. A PC password the
+    // unit has taken goes into the access-password edit; the new-password edits are emptied at
+    // the very end, whatever the outcome.
+    void write(WriteGroup group);
+
+    // Every group in kWriteAllOrder (the CAN-analysis options only from family 15 on) while the
+    // logins succeed (a new PC password written first is the one the later logins send), then "Zaprogramowano %d pozycji z %d" or "Zapisano wszystkie pozycje".
+    void writeAll();
+
+private:
+    void writeInBracket(WriteGroup group);
+    BuildOutcome build(WriteGroup group, const TabValues &values);
+    // 0 when every block was written; otherwise the result of the block that was not, after
+    // which nothing more is sent.
+    int sendBlocks(WriteGroup group);
+    bool confirm(WriteGroup group);
+    void reportSuccess(WriteGroup group, const TabValues &values);
+    void reportFailure(WriteGroup group);
+    // Shows a refusing builder's message; true when the builder accepted.
+    bool accepted(const BuildOutcome &outcome);
+
+    OperationContext context_;
+};
+
+} // namespace alvetra

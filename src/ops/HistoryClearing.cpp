@@ -1,0 +1,40 @@
+#include "ops/HistoryClearing.h"
+
+#include "alarm/History.h"
+#include "ops/Login.h"
+#include "ops/OperationBracket.h"
+#include "ops/OpsTexts.h"
+#include "ops/UnitRequests.h"
+
+namespace alvetra {
+
+void HistoryClearing::clear()
+{
+    OperationView &view = context_.view;
+    OperationState &state = context_.state;
+    OperationBracket bracket(view);
+    if (!LoginProcedure(context_).run(kLoginDelayMs))
+        return;
+
+    const Layout &layout = state.layout;
+    view.beginProgress(texts::kHistoryClearProgress, layout.historyLast - layout.historyFirst + 1);
+    UnitRequests unit(context_.link);
+    int errors = 0;
+    for (const ByteWrite &write : historyClearPlan(layout)) {
+        state.image.set(write.address, write.value);
+        if (unit.writeBlock(write.address, 1, state.image) == 0)
+            view.stepProgress();
+        else
+            ++errors;
+    }
+    view.hideProgress();
+
+    if (errors == 0) {
+        view.showStatus(texts::kHistoryCleared, kFinalStatusWidth, StatusColour::WindowText);
+    } else {
+        view.showMessage({kCaptionWarning, texts::kHistoryClearFailedBox, MessageIcon::Warning});
+        view.showStatus(texts::kHistoryClearFailed, kFinalStatusWidth, StatusColour::Red);
+    }
+}
+
+} // namespace alvetra

@@ -1,0 +1,104 @@
+#pragma once
+// What the alarm operations need from the main window. The window implements it over its
+// widgets, actions and timers; tests implement it by recording.
+//
+// Every call runs on the UI thread. Nothing here waits for the user except showMessage and the
+// two file-name questions, which the window routes through its dialogs seam.
+
+#include "files/CarRecord.h"
+#include "files/FirmwareFamilies.h"
+#include "alarm/SettingsFill.h"
+#include "alarm/TabValues.h"
+#include "alarm/UserMessage.h"
+
+#include <QString>
+#include <QStringList>
+#include <optional>
+
+namespace alvetra {
+
+enum class StatusColour { WindowText, Red };
+
+// Width of LAB_progress for an operation's final text.
+constexpr int kFinalStatusWidth = 383;
+
+// Object names of the actions that stay enabled while a file is edited offline.
+inline const QString kActionOpenSettings = QStringLiteral("ActionOpenSettings");
+inline const QString kActionSaveAllSettings = QStringLiteral("ActionSaveAllSettings");
+inline const QString kActionZamykanieAplikacji = QStringLiteral("ActionZamykanieAplikacji");
+inline const QString kActionReadPdf = QStringLiteral("ActionReadPdf");
+
+class OperationView {
+public:
+    virtual ~OperationView() = default;
+
+    // ---- timers
+    // Remembers whether TimerTimeOutConnected runs and stops it; returns what it remembered.
+    virtual bool pauseSupervision() = 0;
+    // Sets TimerTimeOutConnected running or stopped.
+    virtual void restoreSupervision(bool running) = 0;
+    // Starts or stops TimerPdtrzymujBlokadeBlokad.
+    virtual void setBlockKeeping(bool running) = 0;
+
+    // ---- actions and access
+    // Every action of the window and BITBTN_ZapisAll at once.
+    virtual void enableOperations(bool enabled) = 0;
+    // One action by its object name.
+    virtual void setActionEnabled(const QString &actionName, bool enabled) = 0;
+    // PGC_Programator as a whole.
+    virtual void setPageControlEnabled(bool enabled) = 0;
+    // All tabs and saving to a file (true) or the monitor tab alone (false); false also clears
+    // the connected flag of the OperationState.
+    virtual void setProgrammingAccess(bool granted) = 0;
+    virtual void selectPage(int index) = 0;
+    // Connected: BITBTN_Polacz hidden, BITBTN_ZapisAll shown, enabled and in front, TOB_Otworz and
+    // TOB_Zapisz enabled. Not connected: BITBTN_Polacz shown, BITBTN_ZapisAll hidden and
+    // disabled, TOB_Zapisz disabled.
+    virtual void showConnectedButtons(bool connected) = 0;
+    virtual void setConnectButtonEnabled(bool enabled) = 0;
+
+    // ---- status line
+    virtual void showStatus(const QString &text, int width, StatusColour colour) = 0;
+    // Status text at width 125 in the window-text colour, ProgressBar1 at 0 with `steps` steps, shown.
+    virtual void beginProgress(const QString &text, int steps) = 0;
+    virtual void stepProgress() = 0;
+    virtual void hideProgress() = 0;
+    // A message box with one OK button.
+    virtual void showMessage(const UserMessage &message) = 0;
+
+    // ---- connection panel and status bar
+    // Panel 2 of StatusBar1, as the reply handling composed it.
+    virtual QString identificationLine() const = 0;
+    // The PC access password as typed into ED_HasloInst.
+    virtual QString accessPassword() const = 0;
+    // Puts a password the unit has just taken into ED_HasloInst, so that every later login
+    // sends it.
+    virtual void setAccessPassword(const QString &password) = 0;
+    // Reopens the selected port as "Reset portu RS232" does, and returns once the new reader
+    // thread has opened the port or given up. A problem of a port that was already told is not
+    // told again.
+    virtual void reopenPort() = 0;
+
+    // ---- settings tabs
+    virtual TabValues gatherValues() const = 0;
+    // Every tab from the fill: controls, history list, remote and token lines. A lock diagram
+    // that cannot be read is the window's to report, after the operation.
+    virtual void applyFill(const FillResult &fill) = 0;
+    // Empties ED_KodProg1 and ED_KodProg2.
+    virtual void clearPcPasswordEdits() = 0;
+    // GB_PomijanieLiniiNaCan and BITBTN_ZapisCanSyg.
+    virtual void showCanAnalysis(bool shown) = 0;
+    virtual bool canAnalysisShown() const = 0;
+    // The number of makes in CMB_Marka, and filling it (with the car table behind the lists).
+    virtual int makeCount() const = 0;
+    virtual void setCarDatabase(const QStringList &makes, const CarTable &cars) = 0;
+
+    // ---- settings-file dialogs
+    // Default extension and selected filter of both dialogs.
+    virtual void setDialogDefaults(const DialogDefaults &defaults) = 0;
+    // The chosen file, or nothing when the user cancelled.
+    virtual std::optional<QString> askOpenFileName() = 0;
+    virtual std::optional<QString> askSaveFileName() = 0;
+};
+
+} // namespace alvetra

@@ -1,0 +1,106 @@
+#include "ops/ReadOperation.h"
+
+#include "ops/Login.h"
+#include "ops/OperationBracket.h"
+#include "ops/OpsTexts.h"
+#include "alarm/SettingsFill.h"
+#include "ops/UnitRequests.h"
+#include "link/Wait.h"
+
+namespace alvetra {
+
+namespace {
+
+constexpr int kBlockSize = 8;
+constexpr int kBlockCount = kImageSize / kBlockSize;
+
+} // namespace
+
+void ReadOperation::readAll()
+{
+    OperationView &view = context_.view;
+    OperationBracket bracket(view);
+    context_.state.connected = false;
+    LoginProcedure login(context_, LoginPurpose::Reading);
+    if (!login.run(kLoginDelayMs))
+        return;
+    // Another unit's bytes are about to overwrite the image: until its read completes, the
+    // settings belong to no unit, and nothing may be written with them.
+    std::optional<QString> &source = context_.state.settingsUnit;
+    if (source && *source != view.identificationLine())
+        source = QString();
+    view.beginProgress(texts::kReadProgress, kBlockCount);
+    const bool complete = readBlocks(login);
+    view.hideProgress();
+    if (!complete || applicationTerminating())
+        return;
+    showSettings();
+    bracket.restoreSupervisionRunning();
+}
+
+bool ReadOperation::readBlocks(LoginProcedure &login)
+{
+    UnitRequests unit(context_.link);
+    OperationView &view = context_.view;
+    int address = 0;
+    int relogins = 0;
+    while (address < kImageSize && !applicationTerminating()) {
+        if (unit.readBlock(address, kBlockSize)) {
+            address += kBlockSize;
+            relogins = 0;
+            view.stepProgress();
+            continue;
+        }
+        // The progress bar stays hidden for the rest of the read.
+        view.hideProgress();
+        if (++relogins > kMaxReloginsPerBlock) {
+            view.showMessage({kCaptionWarning, texts::kUnitNotAnswering, MessageIcon::Exclamation});
+            view.showStatus(texts::kUnitNotAnswering, kFinalStatusWidth, StatusColour::Red);
+            return false;
+        }
+        const QString unitBefore = view.identificationLine();
+        if (!login.run(kLoginDelayMs))
+            return false;
+        if (view.identificationLine() != unitBefore) {
+            // Another unit answered the new login: the blocks read so far are the other unit's,
+            // so this one is read from its first block.
+            context_.state.settingsUnit = QString();
+            address = 0;
+        }
+    }
+    return address >= kImageSize;
+}
+
+void ReadOperation::showSettings()
+{
+    OperationState &state = context_.state;
+    OperationView &view = context_.view;
+    // The image is complete; the fill (which a missing lock diagram may end with an error, after
+    // everything else has been applied) shows it.
+    state.settingsUnit = view.identificationLine();
+    const FillContext fillContext{state.familyCode, state.timeCounter, context_.config.clock()};
+    view.applyFill(fillFromImage(state.image, state.layout, view.gatherValues(), fillContext));
+    // The fill has stored the login's counter into the image; the unit gets it back. Its result
+    // does not matter: the counter is only the history's clock.
+    UnitRequests(context_.link).writeBlock(state.layout.timeCounter, 3, state.image);
+    view.showStatus(texts::kReadDone, kFinalStatusWidth, StatusColour::WindowText);
+    view.showConnectedButtons(true);
+    view.setBlockKeeping(true);
+    state.connected = true;
+}
+
+void ReadOperation::connect()
+{
+    OperationView &view = context_.view;
+    SupervisionPause pause(view);
+    ConnectButtonLock lock(view);
+    readAll();
+    if (!context_.state.connected)
+        return;
+    view.setProgrammingAccess(true);
+    view.selectPage(0);
+    view.showStatus(texts::kConnected, kFinalStatusWidth, StatusColour::WindowText);
+    view.showMessage({kCaptionWarning, texts::kConnectedWarning, MessageIcon::Exclamation});
+}
+
+} // namespace alvetra

@@ -1,0 +1,36 @@
+#pragma once
+// Reading the unit's whole configuration into the settings image and the tabs, and connecting,
+// whose body that read is.
+
+#include "ops/OperationState.h"
+
+namespace alvetra {
+
+class LoginProcedure;
+
+// Re-logins allowed for one block that the unit does not answer before the read gives up, so a
+// unit that answers logins but no reads cannot keep the program busy for ever.
+constexpr int kMaxReloginsPerBlock = 3;
+
+class ReadOperation {
+public:
+    explicit ReadOperation(const OperationContext &context) : context_(context) {}
+
+    // actionOdczytUstawienAlarmuExecute: login, the 32 blocks of 8 bytes, the fill, the counter
+    // written back, "Odczytano", the connected state. Sets the connected flag on success only,
+    // and then remembers the unit the settings came from.
+    void readAll();
+
+    // bitbtnPolaczClick: the read, then full access, page 0, "Połączono z centralą." and the
+    // warning box when it succeeded.
+    void connect();
+
+private:
+    // True when every block arrived; a block that does not is asked for again after a new login.
+    bool readBlocks(LoginProcedure &login);
+    void showSettings();
+
+    OperationContext context_;
+};
+
+} // namespace alvetra

@@ -1,0 +1,51 @@
+#pragma once
+// The requests the operations send, each with its code, data and waiting times, so that the
+// operations read as what they do.
+
+#include "link/Protocol.h"
+#include "ops/UnitLink.h"
+
+#include <QString>
+#include <cstdint>
+
+namespace alvetra {
+
+// Every operation starts its login after this pause, so the unit has settled after the
+// supervision's last request.
+constexpr int kLoginDelayMs = 1000;
+
+class UnitRequests {
+public:
+    explicit UnitRequests(UnitLink &link) : link_(link) {}
+
+    bool portOpen() const { return link_.portOpen(); }
+
+    bool identifyFirst(int delayMs);
+    bool identifySecond();
+    // The password as typed: its length and its characters in the unit's code page.
+    bool login(const QString &password);
+    // Sent once and not awaited.
+    void disconnect();
+    bool startLearning(bool tokens);
+    bool confirm();
+    bool confirmCan();
+
+    bool readBlock(int address, int count);
+    // 0 written, 1 not written (no reply or refused), 3 too long.
+    std::uint8_t writeBlock(int address, int count, const SettingsImage &image);
+
+    UnitLink &link() { return link_; }
+
+private:
+    bool send(std::uint8_t code, std::uint16_t delayMs, std::uint16_t repeatMs, std::uint16_t totalMs);
+    bool sendHex(std::uint8_t code, const QString &hex, std::uint16_t delayMs, std::uint16_t repeatMs,
+                 std::uint16_t totalMs);
+
+    UnitLink &link_;
+};
+
+// The login request's data as hex text: the length byte, then one byte per character in code
+// page 1250, each as two upper-case digits ("" gives "00", "1234" gives "0431323334").
+QString passwordHexText(const QString &password);
+
+} // namespace alvetra

@@ -1,0 +1,47 @@
+#pragma once
+// The settings groups that are written to the unit one at a time: which image bytes each sends,
+// in which blocks, and what the user is told.
+
+#include "alarm/Layout.h"
+
+#include <QString>
+#include <array>
+#include <optional>
+#include <vector>
+
+namespace alvetra {
+
+// In the order in which writing all groups writes them.
+enum class WriteGroup { PcPassword, Codes, TurnSignals, CentralLocks, AntiTheft, AntiHijack, Rearming, CanGroup, CanOptions };
+
+inline constexpr std::array<WriteGroup, 9> kWriteAllOrder{
+    WriteGroup::PcPassword, WriteGroup::Codes, WriteGroup::TurnSignals, WriteGroup::CentralLocks,
+    WriteGroup::AntiTheft, WriteGroup::AntiHijack, WriteGroup::Rearming, WriteGroup::CanGroup,
+    WriteGroup::CanOptions};
+
+// Units from this family on have the CAN-analysis options and confirm the CAN group with their
+// own request.
+constexpr int kCanAnalysisFamily = 15;
+
+struct WriteBlockSpec {
+    int address = 0;
+    int count = 0;
+    bool operator==(const WriteBlockSpec &) const = default;
+};
+
+// The group's blocks at the layout's positions, in the order they are sent; one write request
+// each, so the number of blocks is also the group's number of progress steps.
+std::vector<WriteBlockSpec> groupBlocks(WriteGroup group, const Layout &layout);
+
+struct GroupTexts {
+    QString progress;       // while the group is written
+    QString done;           // success
+    QString failedBox;      // failure: message box
+    QString failed;         // failure: red status text
+};
+const GroupTexts &groupTexts(WriteGroup group);
+
+// The box that follows a successful write of a block or of re-arming switched on.
+std::optional<QString> programmedNotice(WriteGroup group);
+
+} // namespace alvetra

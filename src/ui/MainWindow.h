@@ -1,0 +1,325 @@
+#pragma once
+// The main window: tool bar with the serial-port controls, the connection panel, the page control
+// with the ten settings tabs, and the status line; its actions, timers and file dialogs, the two
+// access states (monitor only, programming access) and the start-up and shutdown sequences.
+//
+// Construction only builds the widgets. startUp() runs the start-up sequence (it shows
+// message boxes and dialogs through the Dialogs seam); closing the window runs shutDown().
+//
+// The window owns the serial link (with the settings image of its OperationState), the
+// connection supervision and the alarm operations. It is the link's LinkEvents: the reader
+// thread's effects (status-bar panels, port LEDs, status reports, withdrawn access) run here on
+// the UI thread. The operations reach the widgets through a WindowOperationView.
+
+#include "ui/Dialogs.h"
+#include "link/LinkEvents.h"
+#include "ui/WindowPreferences.h"
+
+#include <QColor>
+#include <QDateTime>
+#include <QMainWindow>
+#include <QStringList>
+#include <array>
+#include <exception>
+#include <functional>
+#include <memory>
+#include <optional>
+#include <vector>
+
+class QAbstractButton;
+class QAction;
+class QCheckBox;
+class QComboBox;
+class QFrame;
+class QGroupBox;
+class QLabel;
+class QLineEdit;
+class QProgressBar;
+class QPushButton;
+class QTabWidget;
+class QToolBar;
+class QToolButton;
+class QUrl;
+
+namespace alvetra {
+
+class ActionButtonLink;
+class AlarmOperations;
+class DeferredErrors;
+class ScaledTimer;
+class SerialLink;
+class SerialUnitLink;
+class SettingsTabs;
+class StatusLine;
+class Supervision;
+class LedIndicator;
+class Transport;
+class WindowOperationView;
+struct OperationConfig;
+struct OperationState;
+
+// Everything the window takes from outside, so that tests can build it with their own ports,
+// preferences and dialogs.
+struct WindowSetup {
+    QStringList portNames;          // the serial ports found, in the order to list them
+    QString forcedPort;             // selected instead of the stored choice (command line); may be empty
+    QString programFolder;          // folder of the executable: manual, car databases, diagrams
+    Dialogs *dialogs = nullptr;     // not owned; required
+    ShellHooks *shell = nullptr;    // not owned; required
+    std::function<bool(const QUrl &)> openUrl;   // opens the manual; default: the desktop's handler
+    // Opens a port by name at a speed index; default: the serial device of that name.
+    std::function<std::unique_ptr<Transport>(const QString &portName, int speedIndex)> transports;
+    // The application's general error handler, for an error that ended an operation's handler;
+    // default: its message through `dialogs`.
+    std::function<void(std::exception_ptr)> reportError;
+    // The local time the history is dated from; default: the system clock.
+    std::function<QDateTime()> clock;
+};
+
+class MainWindow : public QMainWindow, public LinkEvents {
+    Q_OBJECT
+public:
+    static constexpr int kClientWidth = 741;
+    static constexpr int kClientHeight = 508;
+    static constexpr int kFinalStatusWidth = 383;
+    static constexpr int kProgressStatusWidth = 125;
+
+    explicit MainWindow(const WindowSetup &setup, QWidget *parent = nullptr);
+    ~MainWindow() override;
+
+    // The start-up sequence; run once, after construction. It stops early when the window is
+    // closed meanwhile (the program asked to end while a start-up box was open).
+    void startUp();
+
+    // Window operations used by the alarm operations.
+    void enableOperations(bool enabled);
+    void setProgrammingAccess(bool granted);
+    void showStatus(const QString &text, int width, const QColor &color);
+    void beginProgress(const QString &text, int steps);
+    // The two access transitions: a successful connect and read, and losing access (the unit
+    // armed, or supervision gave up). Sending the disconnect request is the caller's.
+    void enterProgrammingAccess();
+    void leaveProgrammingAccess();
+
+    // File dialogs as the file operations use them; both remember the chosen folder.
+    std::optional<QString> runOpenDialog();
+    std::optional<QString> runSaveDialog();
+    // The default extension ("alm", "v14"; empty for none) and selected filter (1-based) of both
+    // dialogs, which follow the firmware family.
+    void setDialogDefaults(const QString &extension, int filterIndex);
+    const FileDialogSettings &openDialogSettings() const { return openDialog_; }
+    const FileDialogSettings &saveDialogSettings() const { return saveDialog_; }
+
+    // Shows a message through the window's dialogs seam.
+    QMessageBox::StandardButton showMessage(const UserMessage &message,
+                                            QMessageBox::StandardButtons buttons = QMessageBox::Ok);
+
+    bool isConnected() const;
+    int familyCode() const;
+    const QStringList &portNames() const { return portNames_; }
+    SettingsTabs &settingsTabs() { return *tabs_; }
+    StatusLine &statusLine() { return *StatusBar1; }
+    SerialLink &serialLink() { return *link_; }
+    const OperationState &operationState() const { return *state_; }
+
+    // Runs the shutdown sequence once; closing the window calls it.
+    void shutDown();
+    bool hasClosed() const { return closed_; }
+
+protected:
+    void closeEvent(QCloseEvent *event) override;
+
+private:
+    friend class WindowOperationView;
+
+    // LinkEvents: the reader thread's effects on the window.
+    void threadStarted() override;
+    void portOpened() override;
+    void portClosed() override;
+    void openFailed(Transport::OpenResult result, const QString &portName, const UserMessage &message) override;
+    void closeFailed(const QString &portName, int error, const UserMessage &message) override;
+    void deviceLost(const QString &portName, const UserMessage &message) override;
+    void checksumError(int count, const QString &text) override;
+    void rxActivity() override;
+    void txActivity() override;
+    void clearIdentification() override;
+    void setIdentification(const QString &line) override;
+    void setTimeCounter(std::uint32_t value) override;
+    void showArmed() override;
+    void showDisarmed() override;
+    void withdrawAccess() override;
+    void statusReport(std::uint8_t s0, std::uint8_t s1, std::uint8_t s2, std::uint8_t s3) override;
+
+private slots:
+    // Tool bar and connection panel.
+    void onPortChanged();
+    void onSpeedUnlockClicked();
+    void onResetPortClicked();
+    void onConnectClicked();
+    void onWriteAllClicked();
+
+    // Actions.
+    void onWriteCodesTriggered();
+    void onWriteTurnSignalsTriggered();
+    void onWriteCentralLocksTriggered();
+    void onWriteAntiTheftTriggered();
+    void onWriteAntiHijackTriggered();
+    void onWriteRearmingTriggered();
+    void onWriteCanGroupTriggered();
+    void onClearHistoryTriggered();
+    void onWritePcPasswordTriggered();
+    void onLearnRemoteTriggered();
+    void onLearnTokenTriggered();
+    void onEraseRemotesTriggered();
+    void onEraseTokensTriggered();
+    void onWriteCanOptionsTriggered();
+    void onReadSettingsTriggered();
+    void onOpenSettingsTriggered();
+    void onSaveAllSettingsTriggered();
+    void onExitTriggered();
+    void onReadManualTriggered();
+
+    // Timers.
+    void onSupervisionTimeout();
+    void onRemoteLedTimeout();
+    void onBlockKeepingTimeout();
+    void onPortLedTimeout();
+
+    // Tab sheets.
+    void onCodesTabShown();
+    void onTurnSignalsTabShown();
+    void onCentralLocksTabShown();
+    void onAntiTheftTabShown();
+    void onAntiHijackTabShown();
+    void onRearmingTabShown();
+    void onHistoryTabShown();
+    void onCanTabShown();
+    void onRemotesTabShown();
+    void onMonitorTabShown();
+
+private:
+    // Building the window (MainWindowLayout.cpp).
+    void buildActions();
+    void buildTimers();
+    void buildToolBar(QWidget *client);
+    void buildConnectionPanel(QWidget *pageArea);
+    void buildPages(QWidget *pageArea);
+    void buildStatusLine(QWidget *client);
+    void buildFileDialogs();
+    void bindTabButtons();
+    QAction *makeAction(const char *name, const QString &caption, int image, void (MainWindow::*handler)());
+    QToolButton *makeToolButton(const char *name, const QString &hint, QAction *action);
+
+    // The link, supervision and operations (MainWindowLink.cpp).
+    void buildLink();
+    // onPortChanged asked for by the fitter: port problems are told again.
+    void reopenByUser();
+    void reportPortProblem(const QString &portName, const UserMessage &message);
+    // Runs an operation's handler; an error it throws goes to the general error handler.
+    void runOperation(void (AlarmOperations::*handler)());
+
+    // Start-up steps.
+    void fillPortLists();
+    void disablePortControls();
+    void applyPreferences(const WindowPreferences &preferences);
+    WindowPreferences currentPreferences() const;
+    void placeWindow(int top, int left);
+    void setExplanatoryLabels();
+    void onPageShown(int index);
+    void prepareSaveDialog();
+    std::optional<QString> runFileDialog(FileDialogSettings &settings);
+
+    WindowSetup setup_;
+
+    // Tool bar.
+    QToolBar *ToolBar1 = nullptr;
+    QToolButton *TOB_Otworz = nullptr;
+    QToolButton *TOB_Zapisz = nullptr;
+    QToolButton *TOB_Wyjscie = nullptr;
+    QComboBox *CMB_port = nullptr;
+    QComboBox *CMB_PortSpeed = nullptr;
+    QCheckBox *CHB_PredkoscRS232 = nullptr;
+    LedIndicator *LedPortRs232Tx = nullptr;
+    LedIndicator *LedPortRs232Rx = nullptr;
+    LedIndicator *LedPortRsCrc = nullptr;
+    QToolButton *TOB_ResetRS232 = nullptr;
+    QToolButton *TOB_Pdf = nullptr;
+    ActionButtonLink *saveFileLink_ = nullptr;
+
+    // Connection panel and pages.
+    QFrame *PNL_PageControl = nullptr;
+    QGroupBox *GB_PolaczenieLogo = nullptr;
+    QLabel *LAB_HasloDostepu = nullptr;
+    QLineEdit *ED_HasloInst = nullptr;
+    QPushButton *BITBTN_Polacz = nullptr;
+    QPushButton *BITBTN_ZapisAll = nullptr;
+    QLabel *IM_Logo = nullptr;
+    QTabWidget *PGC_Programator = nullptr;
+    std::array<QWidget *, 10> tabSheets_{};
+    std::array<QFrame *, 10> tabPanels_{};
+    SettingsTabs *tabs_ = nullptr;
+
+    // Status line.
+    StatusLine *StatusBar1 = nullptr;
+    QLabel *LAB_progress = nullptr;
+    QProgressBar *ProgressBar1 = nullptr;
+
+    // Actions, in the order enableOperations sets them.
+    QAction *ActionZapisKodow = nullptr;
+    QAction *ActionZapisKierunki = nullptr;
+    QAction *ActionZapisZamki = nullptr;
+    QAction *ActionZapisAntykradziez = nullptr;
+    QAction *ActionZapisAntynapad = nullptr;
+    QAction *ActionZapisOgolne = nullptr;
+    QAction *ActionZapisCan = nullptr;
+    QAction *ActionKasowanieHistorii = nullptr;
+    QAction *ActionZapisHaslaPC = nullptr;
+    QAction *ActionProgPilot = nullptr;
+    QAction *ActionProgToken = nullptr;
+    QAction *ActionKasowaniePilotow = nullptr;
+    QAction *ActionKasowanieTokenow = nullptr;
+    QAction *ActionZapisCanSyg = nullptr;
+    QAction *ActionOdczytUstawienAlarmu = nullptr;
+    QAction *ActionOpenSettings = nullptr;
+    QAction *ActionSaveAllSettings = nullptr;
+    QAction *ActionZamykanieAplikacji = nullptr;
+    QAction *ActionReadPdf = nullptr;
+    QAction *ActionShowWorningCom = nullptr;
+    std::vector<QAction *> operationActions_;
+
+    // Timers.
+    ScaledTimer *TimerTimeOutConnected = nullptr;
+    ScaledTimer *TimerLedPilot = nullptr;
+    ScaledTimer *TimerPdtrzymujBlokadeBlokad = nullptr;
+    ScaledTimer *TimerLedRs232 = nullptr;
+
+    FileDialogSettings openDialog_;
+    FileDialogSettings saveDialog_;
+
+    // The settings image, family, counter and connected flag; the link, the supervision and the
+    // operations over them. Declared after the widgets, so they go first.
+    std::unique_ptr<OperationState> state_;
+    std::unique_ptr<OperationConfig> opsConfig_;
+    std::unique_ptr<SerialLink> link_;
+    std::unique_ptr<Supervision> supervision_;
+    std::unique_ptr<SerialUnitLink> unitLink_;
+    std::unique_ptr<WindowOperationView> view_;
+    std::unique_ptr<AlarmOperations> ops_;
+
+    // A lock diagram that cannot be read, told after the operation or event that met it.
+    DeferredErrors *deferredErrors_ = nullptr;
+
+    // The port whose problem was last told; not told again until it opened or the fitter reopened
+    // it by hand.
+    QString reportedPort_;
+    // True while onPortChanged waits for the old reader thread.
+    bool portChanging_ = false;
+
+    // Window state.
+    QStringList portNames_;
+    bool showComInformation_ = true;
+    int storedPortIndex_ = 0;       // as read at start-up; kept when the command line chose the port
+    bool closed_ = false;
+};
+
+} // namespace alvetra
