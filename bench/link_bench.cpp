@@ -118,7 +118,7 @@ int main(int argc, char **argv)
         return 1;
     }
     auto request = [&](std::uint8_t code, const std::optional<QString> &hex) {
-        return link.sendRequest(kUnitAddress, kPcAddress, code, hex, 0, 2600, 2500);
+        return link.sendRequest({.code = code, .hexText = hex, .repeatMs = 2600, .totalMs = 2500});
     };
     if (!request(0x06, std::nullopt) || !request(0x07, std::nullopt) || !request(0x01, QStringLiteral("0431323334"))) {
         std::fprintf(stderr, "the simulated unit did not accept the login\n");

@@ -110,9 +110,9 @@ void checkOne(const Frame &frame, ReplyState &state, SettingsImage &image, Reply
     lowerAll(state);
     // The outstanding read: mostly the block the reply names (so that storing is reached), now
     // and then a neighbouring one, which must leave the image alone.
-    std::optional<ReplyState::readBlock> expected;
+    std::optional<ReplyState::ReadBlock> expected;
     if (frame.data.size() >= 4)
-        expected = ReplyState::readBlock{static_cast<std::uint8_t>(frame.data[0] ^ (frame.data[1] & 1)), frame.data[3]};
+        expected = ReplyState::ReadBlock{static_cast<std::uint8_t>(frame.data[0] ^ (frame.data[1] & 1)), frame.data[3]};
     state.expectRead(expected);
     const ImageBytes before = image.bytes();
     const int callsBefore = events.calls;

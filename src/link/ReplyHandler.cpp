@@ -102,8 +102,8 @@ bool ReplyHandler::readReply(const Bytes &data)
         return false;
     // A late reply to an earlier read (or one the unit sent for another block) must neither land
     // in the image nor end the read that waits now.
-    const std::optional<ReplyState::readBlock> expected = state_.expectedRead();
-    if (!expected || *expected != ReplyState::readBlock{static_cast<std::uint8_t>(address), data[3]})
+    const std::optional<ReplyState::ReadBlock> expected = state_.expectedRead();
+    if (!expected || *expected != ReplyState::ReadBlock{static_cast<std::uint8_t>(address), data[3]})
         return false;
     if (image_) {
         for (std::size_t i = 0; i < count; ++i)

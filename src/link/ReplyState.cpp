@@ -53,18 +53,18 @@ namespace {
 constexpr std::uint32_t kReadOutstanding = 0x10000;
 } // namespace
 
-void ReplyState::expectRead(std::optional<readBlock> block)
+void ReplyState::expectRead(std::optional<ReadBlock> block)
 {
     expectedRead_.store(block ? kReadOutstanding | std::uint32_t(block->address) << 8 | block->count : 0,
                         std::memory_order_release);
 }
 
-std::optional<ReplyState::readBlock> ReplyState::expectedRead() const
+std::optional<ReplyState::ReadBlock> ReplyState::expectedRead() const
 {
     const std::uint32_t packed = expectedRead_.load(std::memory_order_acquire);
     if (!(packed & kReadOutstanding))
         return std::nullopt;
-    return readBlock{static_cast<std::uint8_t>(packed >> 8), static_cast<std::uint8_t>(packed)};
+    return ReadBlock{static_cast<std::uint8_t>(packed >> 8), static_cast<std::uint8_t>(packed)};
 }
 
 std::array<std::uint8_t, 4> ReplyState::statusBytes() const

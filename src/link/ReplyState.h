@@ -58,13 +58,13 @@ public:
     // The block the outstanding read asked for: a read reply counts only when it names this
     // address and count. Set by the UI thread before the request leaves (release), looked at by
     // the reader thread (acquire); nullopt while no read is outstanding.
-    struct readBlock {
+    struct ReadBlock {
         std::uint8_t address;
         std::uint8_t count;
-        bool operator==(const readBlock &) const = default;
+        bool operator==(const ReadBlock &) const = default;
     };
-    void expectRead(std::optional<readBlock> block);
-    std::optional<readBlock> expectedRead() const;
+    void expectRead(std::optional<ReadBlock> block);
+    std::optional<ReadBlock> expectedRead() const;
 
     std::uint8_t learnedCount() const { return learnedCount_.load(std::memory_order_relaxed); }
     void setLearnedCount(std::uint8_t count) { learnedCount_.store(count, std::memory_order_relaxed); }

@@ -22,18 +22,18 @@ constexpr int kMaxWriteBlock = 8;
 constexpr int kRetryPauseMs = 20;
 
 // The block a read request asks for: its data are 0, 0, address, count.
-std::optional<ReplyState::readBlock> readBlockOf(const Frame &frame)
+std::optional<ReplyState::ReadBlock> readBlockOf(const Frame &frame)
 {
     if (frame.data.size() < 4 || frame.data[0] != 0 || frame.data[1] != 0)
         return std::nullopt;
-    return ReplyState::readBlock{frame.data[2], frame.data[3]};
+    return ReplyState::ReadBlock{frame.data[2], frame.data[3]};
 }
 
 // The read a transaction waits for, for its whole length; a transaction nested in its wait puts
 // the outer one's back when it ends.
 class ExpectedRead {
 public:
-    ExpectedRead(ReplyState &replies, std::optional<ReplyState::readBlock> block)
+    ExpectedRead(ReplyState &replies, std::optional<ReplyState::ReadBlock> block)
         : replies_(replies), outer_(replies.expectedRead())
     {
         replies_.expectRead(block);
@@ -44,7 +44,7 @@ public:
 
 private:
     ReplyState &replies_;
-    const std::optional<ReplyState::readBlock> outer_;
+    const std::optional<ReplyState::ReadBlock> outer_;
 };
 
 } // namespace
@@ -90,11 +90,11 @@ bool SerialLink::open(const QString &portName, int speedIndex)
     return true;
 }
 
-int SerialLink::stopReaderThread(int limitMs)
+SerialLink::StopResult SerialLink::stopReaderThread(int limitMs)
 {
     if (!portOpen()) {
         reapReader();
-        return kStopped;
+        return StopResult::Stopped;
     }
     reader_->requestStop();
     const qint64 start = TimeBase::nowMs();
@@ -104,15 +104,15 @@ int SerialLink::stopReaderThread(int limitMs)
         QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents);
     if (!portOpen()) {
         reapReader();
-        return kStopped;
+        return StopResult::Stopped;
     }
-    return applicationTerminating() ? kApplicationTerminating : kLimitReached;
+    return applicationTerminating() ? StopResult::ApplicationTerminating : StopResult::LimitReached;
 }
 
-int SerialLink::reopen(const QString &portName, int speedIndex, int limitMs)
+SerialLink::StopResult SerialLink::reopen(const QString &portName, int speedIndex, int limitMs)
 {
-    const int stopped = stopReaderThread(limitMs);
-    if (stopped == kStopped)
+    const StopResult stopped = stopReaderThread(limitMs);
+    if (stopped == StopResult::Stopped)
         open(portName, speedIndex);
     return stopped;
 }
@@ -132,16 +132,14 @@ std::uint16_t SerialLink::checksumErrors() const
     return reader_ ? reader_->checksumErrors() : 0;
 }
 
-bool SerialLink::sendRequest(std::uint8_t destination, std::uint8_t source, std::uint8_t code,
-                             const std::optional<QString> &hexText, std::uint16_t delayMs, std::uint16_t repeatMs,
-                             std::uint16_t totalMs, std::uint32_t address, std::uint8_t count, std::uint64_t value,
-                             bool threeByteAddress)
+bool SerialLink::sendRequest(const Request &req)
 {
     if (!portOpen())
         return false;
-    const Frame frame = makeFrame(destination, code, source,
-                                        hexText ? hexToBytes(*hexText)
-                                                : addressedBlock(address, count, value, threeByteAddress));
+    const std::uint8_t code = req.code;
+    const Frame frame = makeFrame(req.destination, code, req.source,
+                                  req.hexText ? hexToBytes(*req.hexText)
+                                              : addressedBlock(req.address, req.count, req.value, req.threeByteAddress));
     // A text that can never be sent would otherwise be retried for ever.
     if (encodeFrame(frame).size() > kMaxFrameTextLength)
         return false;
@@ -153,15 +151,15 @@ bool SerialLink::sendRequest(std::uint8_t destination, std::uint8_t source, std:
     const std::atomic<bool> noReply{false};
     const std::atomic<bool> &awaited = flag ? replies_.flag(*flag) : noReply;
     ExpectedRead expected(replies_, code == request::kRead ? readBlockOf(frame) : replies_.expectedRead());
-    if (delayMs > 0)
-        delay(delayMs);
+    if (req.delayMs > 0)
+        delay(req.delayMs);
     if (flag)
         replies_.lower(*flag);
     if (code == request::kWrite)
         replies_.lower(ReplyFlag::WriteAccepted);
 
-    const int lastTick = totalMs / kTickMs;
-    const int repeatTicks = repeatMs / kTickMs;
+    const int lastTick = req.totalMs / kTickMs;
+    const int repeatTicks = req.repeatMs / kTickMs;
     int tick = 0;
     int countdown = 0;
     while (!awaited.load(std::memory_order_acquire) && tick <= lastTick && readerGeneration_ == generation) {
@@ -224,36 +222,43 @@ qint64 SerialLink::writeRaw(const QByteArray &text)
 bool SerialLink::readBlock(std::uint8_t destination, std::uint8_t address, std::uint8_t count)
 {
     const QString hex = QStringLiteral("0000") + byteToHex(address) + byteToHex(count);
-    return sendRequest(destination, kPcAddress, request::kRead, hex, 0, 2600, 2500);
+    return sendRequest(
+        {.destination = destination, .code = request::kRead, .hexText = hex, .repeatMs = 2600, .totalMs = 2500});
 }
 
-std::uint8_t SerialLink::writeBlock(std::uint8_t destination, std::uint8_t address, std::uint8_t count,
-                                    const SettingsImage &image)
+WriteResult SerialLink::writeBlock(std::uint8_t destination, std::uint8_t address, std::uint8_t count,
+                                   const SettingsImage &image)
 {
     if (count > kMaxWriteBlock)
-        return 3;
+        return WriteResult::TooLong;
     std::uint64_t value = 0;
     for (int i = count - 1; i >= 0; --i)
         value = value << 8 | image.at(address + i);
-    return sendRequest(destination, kPcAddress, request::kWrite, std::nullopt, 0, 6600, 6500, address, count, value,
-                       true)
-               ? 0
-               : 1;
+    const bool accepted = sendRequest({.destination = destination,
+                                       .code = request::kWrite,
+                                       .repeatMs = 6600,
+                                       .totalMs = 6500,
+                                       .address = address,
+                                       .count = count,
+                                       .value = value,
+                                       .threeByteAddress = true});
+    return accepted ? WriteResult::Written : WriteResult::NotAccepted;
 }
 
 bool SerialLink::sendStatusRequest(std::uint16_t totalMs, std::uint16_t repeatMs)
 {
-    return sendRequest(kUnitAddress, kPcAddress, request::kStatus, std::nullopt, 0, repeatMs, totalMs);
+    return sendRequest({.code = request::kStatus, .repeatMs = repeatMs, .totalMs = totalMs});
 }
 
 void SerialLink::sendBlockKeeping()
 {
-    sendRequest(kUnitAddress, kPcAddress, request::kBlockKeeping, std::nullopt, 0, 2, 1);
+    // One transmission, the reply not awaited.
+    sendRequest({.code = request::kBlockKeeping, .repeatMs = 2, .totalMs = 1});
 }
 
 bool SerialLink::sendDisconnect()
 {
-    return sendRequest(kUnitAddress, kPcAddress, request::kDisconnect, std::nullopt, 0, 200, 600);
+    return sendRequest({.code = request::kDisconnect, .repeatMs = 200, .totalMs = 600});
 }
 
 } // namespace alvetra

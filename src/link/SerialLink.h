@@ -4,11 +4,12 @@
 //
 //   SerialLink link(image, events, SerialLink::serialPorts());   // or a factory of fakes or the
 //                                                                 // simulated unit
-//   link.reopen(portName, speedIndex);   // onPortChanged: 0 reopened, 1 closing, 2 old thread
-//                                        // still running (show resetFailureMessage())
-//   link.readBlock(0xC5, 0x10, 8);       // true: the 8 bytes are in `image`
-//   link.writeBlock(0xC5, 0x10, 4, image);
-//   link.sendDisconnect();               // at shutdown, before stopReaderThread(5000)
+//   link.reopen(portName, speedIndex);   // onPortChanged: LimitReached means the old reader
+//                                        // thread still runs (show resetFailureMessage())
+//   link.readBlock(kUnitAddress, 0x10, 8);            // true: the 8 bytes are in `image`
+//   link.writeBlock(kUnitAddress, 0x10, 4, image);    // WriteResult::Written: accepted
+//   link.sendRequest({.code = request::kConfirm, .repeatMs = 1400, .totalMs = 3000});
+//   link.sendDisconnect();               // at shutdown, before stopReaderThread()
 //
 // Every transaction waits by processing events (the window stays alive, the reader's window
 // steps run) and ends as soon as its reply flag is raised. With the port not open every
@@ -20,6 +21,7 @@
 
 #include "link/Frame.h"
 #include "link/ReplyState.h"
+#include "link/Request.h"
 #include "link/Transport.h"
 #include "link/UiWakeup.h"
 
@@ -29,7 +31,6 @@
 #include <cstdint>
 #include <functional>
 #include <memory>
-#include <optional>
 
 namespace alvetra {
 
@@ -42,10 +43,12 @@ class SerialLink : public QObject {
 public:
     using TransportFactory = std::function<std::unique_ptr<Transport>(const QString &portName, int speedIndex)>;
 
-    // Results of stopReaderThread.
-    static constexpr int kStopped = 0;
-    static constexpr int kApplicationTerminating = 1;
-    static constexpr int kLimitReached = 2;
+    // How stopReaderThread ended.
+    enum class StopResult {
+        Stopped,                  // the port is closed and the reader thread gone (or there was none)
+        ApplicationTerminating,   // the application began to end meanwhile
+        LimitReached,             // the reader thread still runs
+    };
     static constexpr int kStopLimitMs = 5000;
 
     // Serial devices by port name (SerialTransport on devicePathForPort(name)).
@@ -61,28 +64,27 @@ public:
     // factory made nothing.
     bool open(const QString &portName, int speedIndex);
     // Asks the reader thread to end and processes events until it has closed the port, the
-    // application is terminating or `limitMs` have passed: kStopped, kApplicationTerminating,
-    // kLimitReached. kStopped at once when there is no reader thread.
-    int stopReaderThread(int limitMs = kStopLimitMs);
+    // application is terminating or `limitMs` have passed. Stopped at once when there is no
+    // reader thread.
+    StopResult stopReaderThread(int limitMs = kStopLimitMs);
     // stopReaderThread, then open when it stopped. Returns stopReaderThread's result.
-    int reopen(const QString &portName, int speedIndex, int limitMs = kStopLimitMs);
+    StopResult reopen(const QString &portName, int speedIndex, int limitMs = kStopLimitMs);
     // True from the creation of a reader thread until it has closed the port and ended.
     bool portOpen() const { return portOpen_.load(std::memory_order_acquire); }
     bool hasReaderThread() const { return reader_ != nullptr; }
     std::uint16_t checksumErrors() const;
 
     // ---- transactions
-    bool sendRequest(std::uint8_t destination, std::uint8_t source, std::uint8_t code,
-                     const std::optional<QString> &hexText, std::uint16_t delayMs, std::uint16_t repeatMs,
-                     std::uint16_t totalMs, std::uint32_t address = 0, std::uint8_t count = 0,
-                     std::uint64_t value = 0, bool threeByteAddress = false);
+    // One transaction: true when the request's reply arrived (for a write: arrived and
+    // accepted). False at once for a frame whose text would be 128 characters or more.
+    bool sendRequest(const Request &req);
     // Encodes and writes one frame; false (nothing written) for a text of 128 characters or more.
     bool sendFrame(const Frame &frame);
     // Writes the text to the port and waits until it has left; bytes written, 0 on failure.
     qint64 writeRaw(const QByteArray &text);
     bool readBlock(std::uint8_t destination, std::uint8_t address, std::uint8_t count);
-    // 0 written and accepted, 1 no reply or refused, 3 more than 8 bytes (nothing sent).
-    std::uint8_t writeBlock(std::uint8_t destination, std::uint8_t address, std::uint8_t count,
+    // `count` bytes of `image` from `address`, in one write request.
+    WriteResult writeBlock(std::uint8_t destination, std::uint8_t address, std::uint8_t count,
                             const SettingsImage &image);
 
     // The requests of supervision and shutdown.

@@ -94,11 +94,10 @@ void GroupWriter::writeInBracket(WriteGroup group)
     if (moment == BuildMoment::AfterProgress)
         build(group, values);
 
-    int errors = sendBlocks(group);
+    const bool blocksWritten = sendBlocks(group) == WriteResult::Written;
     // Confirmed also after a failed block, so the unit takes up what it already stored.
-    if (!confirm(group))
-        ++errors;
-    if (errors == 0)
+    const bool confirmed = confirm(group);
+    if (blocksWritten && confirmed)
         reportSuccess(group, values);
     else
         reportFailure(group);
@@ -129,17 +128,18 @@ bool GroupWriter::accepted(const BuildOutcome &outcome)
     return outcome.ok;
 }
 
-int GroupWriter::sendBlocks(WriteGroup group)
+WriteResult GroupWriter::sendBlocks(WriteGroup group)
 {
     UnitRequests unit(context_.link);
     const std::vector<WriteBlockSpec> blocks = groupBlocks(group, context_.state.layout);
     for (std::size_t i = 0; i < blocks.size(); ++i) {
         if (i > 0)
             context_.view.stepProgress();
-        if (const std::uint8_t result = unit.writeBlock(blocks[i].address, blocks[i].count, context_.state.image))
+        const WriteResult result = unit.writeBlock(blocks[i].address, blocks[i].count, context_.state.image);
+        if (result != WriteResult::Written)
             return result;
     }
-    return 0;
+    return WriteResult::Written;
 }
 
 bool GroupWriter::confirm(WriteGroup group)

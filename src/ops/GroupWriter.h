@@ -3,6 +3,7 @@
 // and all groups in a row (BITBTN_ZapisAll).
 
 #include "alarm/GroupBuilders.h"
+#include "link/Request.h"
 #include "ops/OperationState.h"
 #include "alarm/TabValues.h"
 #include "ops/WriteGroups.h"
@@ -28,9 +29,9 @@ public:
 private:
     void writeInBracket(WriteGroup group);
     BuildOutcome build(WriteGroup group, const TabValues &values);
-    // 0 when every block was written; otherwise the result of the block that was not, after
-    // which nothing more is sent.
-    int sendBlocks(WriteGroup group);
+    // Written when every block was; otherwise the result of the block that was not, after which
+    // nothing more is sent.
+    WriteResult sendBlocks(WriteGroup group);
     bool confirm(WriteGroup group);
     void reportSuccess(WriteGroup group, const TabValues &values);
     void reportFailure(WriteGroup group);

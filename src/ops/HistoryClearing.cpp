@@ -22,7 +22,7 @@ void HistoryClearing::clear()
     int errors = 0;
     for (const ByteWrite &write : historyClearPlan(layout)) {
         state.image.set(write.address, write.value);
-        if (unit.writeBlock(write.address, 1, state.image) == 0)
+        if (unit.writeBlock(write.address, 1, state.image) == WriteResult::Written)
             view.stepProgress();
         else
             ++errors;

@@ -21,7 +21,8 @@ void RecordErasing::erase(RecordGroup group)
     int errors = 0;
     for (const ByteWrite &write : plan) {
         state.image.set(write.address, write.value);
-        errors += unit.writeBlock(write.address, 1, state.image);
+        if (unit.writeBlock(write.address, 1, state.image) != WriteResult::Written)
+            ++errors;
         // The bar stops at the first failure and shows how far the erasing got.
         if (errors == 0)
             view.stepProgress();

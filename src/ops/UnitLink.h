@@ -7,12 +7,11 @@
 // All calls run on the UI thread and process events while they wait.
 
 #include "link/Protocol.h"
+#include "link/Request.h"
 #include "alarm/SettingsImage.h"
 
-#include <QString>
 #include <atomic>
 #include <cstdint>
-#include <optional>
 
 namespace alvetra {
 
@@ -23,20 +22,15 @@ public:
     // The port-open flag: true while a reader thread exists.
     virtual bool portOpen() const = 0;
 
-    // One transaction: `hexText`, when given, is the whole data; otherwise the data is the
-    // addressed block of `address`, `count` and `value` (3- or 4-byte address). True when the
-    // request's reply arrived (for a write: arrived and accepted).
-    virtual bool sendRequest(std::uint8_t destination, std::uint8_t source, std::uint8_t code,
-                             const std::optional<QString> &hexText, std::uint16_t delayMs,
-                             std::uint16_t repeatMs, std::uint16_t totalMs, std::uint32_t address,
-                             std::uint8_t count, std::uint64_t value, bool threeByteAddress) = 0;
+    // One transaction. True when the request's reply arrived (for a write: arrived and
+    // accepted).
+    virtual bool sendRequest(const Request &req) = 0;
 
     // Reads `count` bytes at `address`; on true they are already in the settings image.
     virtual bool readBlock(std::uint8_t destination, std::uint8_t address, std::uint8_t count) = 0;
 
-    // Writes `count` image bytes from `address`: 0 written and accepted, 1 no reply or refused,
-    // 3 more than 8 bytes asked for (nothing sent).
-    virtual std::uint8_t writeBlock(std::uint8_t destination, std::uint8_t address, std::uint8_t count,
+    // Writes `count` image bytes from `address`.
+    virtual WriteResult writeBlock(std::uint8_t destination, std::uint8_t address, std::uint8_t count,
                                     const SettingsImage &image) = 0;
 
     // Bits 0 to 4 of the access-flags byte of the latest login reply.

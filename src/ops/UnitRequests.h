@@ -31,16 +31,11 @@ public:
     bool confirmCan();
 
     bool readBlock(int address, int count);
-    // 0 written, 1 not written (no reply or refused), 3 too long.
-    std::uint8_t writeBlock(int address, int count, const SettingsImage &image);
+    WriteResult writeBlock(int address, int count, const SettingsImage &image);
 
     UnitLink &link() { return link_; }
 
 private:
-    bool send(std::uint8_t code, std::uint16_t delayMs, std::uint16_t repeatMs, std::uint16_t totalMs);
-    bool sendHex(std::uint8_t code, const QString &hex, std::uint16_t delayMs, std::uint16_t repeatMs,
-                 std::uint16_t totalMs);
-
     UnitLink &link_;
 };
 

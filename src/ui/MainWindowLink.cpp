@@ -109,12 +109,12 @@ void MainWindow::onPortChanged()
         timers[i]->stop();
     }
 
-    const int stopped = link_->stopReaderThread(SerialLink::kStopLimitMs);
-    if (stopped == SerialLink::kStopped) {
+    const SerialLink::StopResult stopped = link_->stopReaderThread(SerialLink::kStopLimitMs);
+    if (stopped == SerialLink::StopResult::Stopped) {
         // No selection in either box: nothing to open.
         const QString portName = CMB_port->currentIndex() >= 0 ? CMB_port->currentText() : QString();
         link_->open(portName, CMB_PortSpeed->currentIndex());
-    } else if (stopped == SerialLink::kLimitReached) {
+    } else if (stopped == SerialLink::StopResult::LimitReached) {
         showMessage(resetFailureMessage());
     }
 

@@ -32,7 +32,7 @@ protected:
 
     bool request(std::uint8_t code, const std::optional<QString> &hex = std::nullopt)
     {
-        return link.sendRequest(kUnitAddress, kPcAddress, code, hex, 0, 2600, 2500);
+        return link.sendRequest({.code = code, .hexText = hex, .repeatMs = 2600, .totalMs = 2500});
     }
 
     bool login()
@@ -64,7 +64,7 @@ TEST_F(PtyEndToEnd, LoginReadAndWriteThroughAPseudoTerminal)
     EXPECT_EQ(image.bytes(), unit.memory());
 
     image.set(0x30, 0x5A);
-    EXPECT_EQ(link.writeBlock(kUnitAddress, 0x30, 1, image), 0);
+    EXPECT_EQ(link.writeBlock(kUnitAddress, 0x30, 1, image), WriteResult::Written);
     EXPECT_EQ(unit.memoryAt(0x30), 0x5A);
     EXPECT_TRUE(request(0x0C));
     EXPECT_EQ(link.checksumErrors(), 0);
@@ -88,7 +88,7 @@ TEST_F(PtyEndToEnd, PullingTheCableIsReportedOnceAndTheSamePortReopensAfterwards
 
     unit.replug();
     ASSERT_TRUE(waitFor([&] { return QFileInfo(portPath).exists(); }));
-    ASSERT_EQ(link.reopen(portPath, kSpeed19200), SerialLink::kStopped);
+    ASSERT_EQ(link.reopen(portPath, kSpeed19200), SerialLink::StopResult::Stopped);
     ASSERT_TRUE(waitFor([&] { return events.log.count(QStringLiteral("portOpened")) == 2; }));
     EXPECT_TRUE(link.sendStatusRequest(2500, 1000));
     EXPECT_EQ(events.log.count(QStringLiteral("deviceLost ") + portPath), 1);

@@ -22,14 +22,14 @@ TEST_F(ReaderThreadTest, OpeningAndStoppingShowTheirPanelTexts)
     EXPECT_TRUE(link->portOpen());
     EXPECT_EQ(events.log, QStringList({"threadStarted", "portOpened"}));
 
-    EXPECT_EQ(link->stopReaderThread(), SerialLink::kStopped);
+    EXPECT_EQ(link->stopReaderThread(), SerialLink::StopResult::Stopped);
     EXPECT_EQ(events.log.last(), QStringLiteral("portClosed"));
     EXPECT_FALSE(link->portOpen());
     EXPECT_FALSE(link->hasReaderThread());
     EXPECT_EQ(line->closes(), 1);
     EXPECT_FALSE(line->isOpen());
     // Nothing left to stop.
-    EXPECT_EQ(link->stopReaderThread(), SerialLink::kStopped);
+    EXPECT_EQ(link->stopReaderThread(), SerialLink::StopResult::Stopped);
 }
 
 TEST_F(ReaderThreadTest, APortHeldByAnotherProgramIsReportedWithItsName)
@@ -91,15 +91,15 @@ TEST_F(ReaderThreadTest, AThreadThatDoesNotEndInTimeIsKeptAndReportedAsSuch)
 {
     openPort();
     line->holdClose();
-    EXPECT_EQ(link->stopReaderThread(200), SerialLink::kLimitReached);
+    EXPECT_EQ(link->stopReaderThread(200), SerialLink::StopResult::LimitReached);
     EXPECT_TRUE(link->hasReaderThread());
     EXPECT_TRUE(link->portOpen());
     // The port is not reopened over the old thread.
-    EXPECT_EQ(link->reopen(QStringLiteral("COM3"), 8, 100), SerialLink::kLimitReached);
+    EXPECT_EQ(link->reopen(QStringLiteral("COM3"), 8, 100), SerialLink::StopResult::LimitReached);
     EXPECT_EQ(line->opens(), 1);
 
     line->releaseClose();
-    EXPECT_EQ(link->stopReaderThread(), SerialLink::kStopped);
+    EXPECT_EQ(link->stopReaderThread(), SerialLink::StopResult::Stopped);
     EXPECT_FALSE(link->hasReaderThread());
 }
 
@@ -110,7 +110,7 @@ TEST_F(ReaderThreadTest, StoppingEndsAtOnceWhenTheApplicationIsClosing)
     setApplicationTerminating(true);
     QElapsedTimer clock;
     clock.start();
-    EXPECT_EQ(link->stopReaderThread(5000), SerialLink::kApplicationTerminating);
+    EXPECT_EQ(link->stopReaderThread(5000), SerialLink::StopResult::ApplicationTerminating);
     EXPECT_LT(clock.elapsed(), 1000);
     line->releaseClose();
 }
@@ -127,7 +127,7 @@ TEST_F(ReaderThreadTest, ADamagedFrameIsCountedShownAndForgottenOnReopening)
     line->push(":e0028cc554;\r\n");
     ASSERT_TRUE(waitFor([&] { return events.log.contains(QStringLiteral("checksumError 2")); }));
 
-    ASSERT_EQ(link->reopen(QStringLiteral("COM3"), 8), SerialLink::kStopped);
+    ASSERT_EQ(link->reopen(QStringLiteral("COM3"), 8), SerialLink::StopResult::Stopped);
     ASSERT_TRUE(waitFor([&] { return events.log.count(QStringLiteral("portOpened")) == 2; }));
     EXPECT_EQ(events.log.count(QStringLiteral("threadStarted")), 2);
     EXPECT_EQ(link->checksumErrors(), 0);
@@ -148,7 +148,7 @@ TEST_F(ReaderThreadTest, ADeviceLostMidFrameIsClosedAndReportedOnce)
     EXPECT_FALSE(link->portOpen());
 
     // Reopening works once the device is back.
-    EXPECT_EQ(link->reopen(QStringLiteral("COM3"), 8), SerialLink::kStopped);
+    EXPECT_EQ(link->reopen(QStringLiteral("COM3"), 8), SerialLink::StopResult::Stopped);
     ASSERT_TRUE(waitFor([&] { return events.log.count(QStringLiteral("portOpened")) == 2; }));
 }
 
@@ -199,6 +199,6 @@ TEST_F(ReaderThreadTest, AFloodOfGarbageNeitherStopsTheReaderNorHidesTheNextRepl
     line->push(garbage);
     line->push(";\r\n");   // whatever frame the garbage began ends here
     ASSERT_TRUE(waitFor([&] { return events.rx >= 20000 / 255; }));
-    EXPECT_TRUE(link->sendRequest(kUnitAddress, kPcAddress, 0x0C, std::nullopt, 0, 1400, 3000));
+    EXPECT_TRUE(link->sendRequest({.code = 0x0C, .repeatMs = 1400, .totalMs = 3000}));
     EXPECT_TRUE(link->portOpen());
 }

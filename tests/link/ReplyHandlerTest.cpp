@@ -107,7 +107,7 @@ TEST_F(ReplyHandling, ReadReplyStoresItsBytesAtTheirAddresses)
     const Bytes values = {1, 2, 3, 4, 5, 6, 7, 8};
     Bytes data = {0x40, 0, 0, 8};
     data.insert(data.end(), values.begin(), values.end());
-    state.expectRead(ReplyState::readBlock{0x40, 8});
+    state.expectRead(ReplyState::ReadBlock{0x40, 8});
     ASSERT_TRUE(handler.handle(fromUnit(0x82, data)));
     EXPECT_TRUE(state.isRaised(ReplyFlag::Read));
     for (int i = 0; i < 8; ++i)

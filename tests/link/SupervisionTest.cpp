@@ -88,7 +88,7 @@ TEST_F(SupervisionTest, AnAnswerOnTheMonitorRestoresThePollingAndTheCountdown)
 
 TEST_F(SupervisionTest, MonitorMissesCountAlsoWhileThePortIsClosed)
 {
-    ASSERT_EQ(link->stopReaderThread(), SerialLink::kStopped);
+    ASSERT_EQ(link->stopReaderThread(), SerialLink::StopResult::Stopped);
     ticks(101);
     EXPECT_EQ(reopenings, 1);
     EXPECT_EQ(statusRequestsSent(), 0);

@@ -30,7 +30,7 @@ Bytes loginReplyData()
 
 bool confirm(SerialLink &link)
 {
-    return link.sendRequest(kUnitAddress, kPcAddress, kConfirm, std::nullopt, 0, 1400, 3000);
+    return link.sendRequest({.code = kConfirm, .repeatMs = 1400, .totalMs = 3000});
 }
 
 using Transactions = LinkFixture;
@@ -108,13 +108,13 @@ TEST_F(Transactions, WriteBlockSendsImageBytesAndReportsRefusalsAndOversizedBloc
     answer(0x03, {0});
     openPort();
 
-    EXPECT_EQ(link->writeBlock(kUnitAddress, 0x20, 2, image), 0);
+    EXPECT_EQ(link->writeBlock(kUnitAddress, 0x20, 2, image), WriteResult::Written);
     EXPECT_EQ(line->writtenTexts(), std::vector<QByteArray>{":C50803E000002002ABCD95;\r\n"});
 
     answer(0x03, {1});   // a reply, but the unit refuses
-    EXPECT_EQ(link->writeBlock(kUnitAddress, 0x20, 2, image), 1);
+    EXPECT_EQ(link->writeBlock(kUnitAddress, 0x20, 2, image), WriteResult::NotAccepted);
 
-    EXPECT_EQ(link->writeBlock(kUnitAddress, 0x20, 9, image), 3);
+    EXPECT_EQ(link->writeBlock(kUnitAddress, 0x20, 9, image), WriteResult::TooLong);
     EXPECT_EQ(line->written().size(), 2u);
 }
 
@@ -124,7 +124,7 @@ TEST_F(Transactions, WithThePortClosedNothingIsWrittenAndTheTxLedStaysDark)
     clock.start();
     EXPECT_FALSE(confirm(*link));
     EXPECT_FALSE(link->readBlock(kUnitAddress, 0, 8));
-    EXPECT_EQ(link->writeBlock(kUnitAddress, 0, 4, image), 1);
+    EXPECT_EQ(link->writeBlock(kUnitAddress, 0, 4, image), WriteResult::NotAccepted);
     EXPECT_LT(clock.elapsed(), 50);
     EXPECT_TRUE(line->written().empty());
     EXPECT_EQ(events.tx, 0);
@@ -136,7 +136,7 @@ TEST_F(Transactions, AFrameTooLongToSendIsNeverWritten)
     const QString tooLong(2 * (kMaxSendableDataBytes + 1), QLatin1Char('A'));
     QElapsedTimer clock;
     clock.start();
-    EXPECT_FALSE(link->sendRequest(kUnitAddress, kPcAddress, 0x01, tooLong, 0, 2600, 2500));
+    EXPECT_FALSE(link->sendRequest({.code = 0x01, .hexText = tooLong, .repeatMs = 2600, .totalMs = 2500}));
     EXPECT_LT(clock.elapsed(), 50);
     EXPECT_TRUE(line->written().empty());
 
@@ -214,10 +214,10 @@ TEST_F(Transactions, ARequestWithoutAReplyInsideAnotherWaitLeavesItsFlagsAlone)
         link->sendBlockKeeping();
     };
     QTimer::singleShot(10, busyThenKeepBlocks);
-    EXPECT_EQ(link->writeBlock(kUnitAddress, 0x20, 2, image), 0);   // accepted, not "no reply"
+    EXPECT_EQ(link->writeBlock(kUnitAddress, 0x20, 2, image), WriteResult::Written);   // accepted, not "no reply"
 
     QTimer::singleShot(10, busyThenKeepBlocks);
-    EXPECT_TRUE(link->sendRequest(kUnitAddress, kPcAddress, 0x01, QStringLiteral("00"), 0, 2600, 2500));
+    EXPECT_TRUE(link->sendRequest({.code = 0x01, .hexText = QStringLiteral("00"), .repeatMs = 2600, .totalMs = 2500}));
     int logins = 0;
     for (const QByteArray &text : line->writtenTexts())
         logins += requestCode(text) == 0x01;

@@ -163,7 +163,7 @@ TEST_F(OpsTest, ASilentUnitLeavesTheWindowNotConnected)
 
 TEST_F(OpsTest, AClosedPortIsReopenedOnceOrTheFitterIsToldWhatToDo)
 {
-    ASSERT_EQ(serial->stopReaderThread(), SerialLink::kStopped);
+    ASSERT_EQ(serial->stopReaderThread(), SerialLink::StopResult::Stopped);
     ASSERT_FALSE(serial->portOpen());
     unit->unplug();
     ops->actionOdczytUstawienAlarmuExecute();
@@ -177,7 +177,7 @@ TEST_F(OpsTest, AClosedPortIsReopenedOnceOrTheFitterIsToldWhatToDo)
     EXPECT_TRUE(view.operationsEnabled);
 
     // Plugged in again: the next operation's reopening finds the port and the read goes ahead.
-    ASSERT_EQ(serial->stopReaderThread(), SerialLink::kStopped);
+    ASSERT_EQ(serial->stopReaderThread(), SerialLink::StopResult::Stopped);
     unit->replug();
     view.messages.clear();
     ops->actionOdczytUstawienAlarmuExecute();
