@@ -40,7 +40,7 @@ public:
     void restoreSupervision(bool) override {}
     void setBlockKeeping(bool) override {}
     void enableOperations(bool) override {}
-    void setActionEnabled(const QString &, bool) override {}
+    void enableFileActions() override {}
     void setPageControlEnabled(bool) override {}
     void setProgrammingAccess(bool) override {}
     void selectPage(int) override {}
@@ -63,8 +63,6 @@ public:
     int makeCount() const override { return static_cast<int>(makes.size()); }
     void setCarDatabase(const QStringList &m, const CarTable &) override { makes = m; }
     void setDialogDefaults(const DialogDefaults &) override {}
-    std::optional<QString> askOpenFileName() override { return std::nullopt; }
-    std::optional<QString> askSaveFileName() override { return std::nullopt; }
 
     QString identification;
     QString password = QStringLiteral("1234");
@@ -191,14 +189,14 @@ int main(int argc, char **argv)
         std::vector<Measurement> runs;
     };
     std::vector<Figure> figures = {
-        {"(a) connect and read", "Połączono z centralą.", [&] { ops.bitbtnPolaczClick(); }, {}},
+        {"(a) connect and read", "Połączono z centralą.", [&] { ops.connect(); }, {}},
         {"(b) write all groups", "Zapisano wszystkie pozycje",
          [&] {
              view.values.newPcPassword = view.values.newPcPasswordRepeat = QStringLiteral("1234");
-             ops.bitbtnZapisAllClick();
+             ops.writeAll();
          },
          {}},
-        {"(c) clear the history", "Skasowano historię", [&] { ops.actionKasowanieHistoriiExecute(); }, {}},
+        {"(c) clear the history", "Skasowano historię", [&] { ops.clearHistory(); }, {}},
     };
 
     std::printf("Machine: %s\n", qPrintable(machine()));

@@ -58,12 +58,15 @@ private:
 
 } // namespace
 
-void GroupWriter::write(WriteGroup group)
+OperationOutcome GroupWriter::write(WriteGroup group)
 {
     if (group == WriteGroup::CanOptions && !context_.view.canAnalysisShown())
-        return;
-    PasswordEditsClearing clearing(context_.view, group == WriteGroup::PcPassword);
-    writeInBracket(group);
+        return OperationOutcome::Skipped;
+    {
+        PasswordEditsClearing clearing(context_.view, group == WriteGroup::PcPassword);
+        writeInBracket(group);
+    }
+    return context_.state.writeOk ? OperationOutcome::Done : OperationOutcome::Failed;
 }
 
 void GroupWriter::writeInBracket(WriteGroup group)
@@ -174,7 +177,7 @@ void GroupWriter::reportFailure(WriteGroup group)
     view.showStatus(groupTexts(group).failed, kFinalStatusWidth, StatusColour::Red);
 }
 
-void GroupWriter::writeAll()
+OperationOutcome GroupWriter::writeAll()
 {
     OperationView &view = context_.view;
     OperationState &state = context_.state;
@@ -198,9 +201,10 @@ void GroupWriter::writeAll()
 
     const int total = state.familyCode >= kCanAnalysisFamily ? 9 : 8;
     if (written == 0)
-        return;
+        return OperationOutcome::Failed;
     view.showStatus(written < total ? texts::kWrittenSome.arg(written).arg(total) : texts::kWrittenAll,
                     kFinalStatusWidth, StatusColour::WindowText);
+    return written < total ? OperationOutcome::Failed : OperationOutcome::Done;
 }
 
 } // namespace alvetra

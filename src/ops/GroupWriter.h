@@ -18,13 +18,15 @@ public:
     // layout the login confirmed, the blocks with progress, the confirmation, the result texts.
     // Sets the login-ok and write-ok flags of the state as writing all groups counts them. The
     // CAN-analysis options do nothing at all while their group box is hidden. A PC password the
-    // unit has taken goes into the access-password edit; the new-password edits are emptied at
-    // the very end, whatever the outcome.
-    void write(WriteGroup group);
+    // unit has taken goes into the access password; the new-password edits are emptied at the
+    // very end, whatever the outcome.
+    OperationOutcome write(WriteGroup group);
 
     // Every group in kWriteAllOrder (the CAN-analysis options only from family 15 on) while the
-    // logins succeed (a new PC password written first is the one the later logins send), then "Zaprogramowano %d pozycji z %d" or "Zapisano wszystkie pozycje".
-    void writeAll();
+    // logins succeed (a new PC password written first is the one the later logins send), then
+    // "Zaprogramowano %d pozycji z %d" or "Zapisano wszystkie pozycje". Done only when every
+    // group of the family was written.
+    OperationOutcome writeAll();
 
 private:
     void writeInBracket(WriteGroup group);

@@ -8,13 +8,13 @@
 
 namespace alvetra {
 
-void HistoryClearing::clear()
+OperationOutcome HistoryClearing::clear()
 {
     OperationView &view = context_.view;
     OperationState &state = context_.state;
     OperationBracket bracket(view);
     if (!LoginProcedure(context_).run(kLoginDelayMs))
-        return;
+        return OperationOutcome::Failed;
 
     const Layout &layout = state.layout;
     view.beginProgress(texts::kHistoryClearProgress, layout.historyLast - layout.historyFirst + 1);
@@ -31,10 +31,11 @@ void HistoryClearing::clear()
 
     if (errors == 0) {
         view.showStatus(texts::kHistoryCleared, kFinalStatusWidth, StatusColour::WindowText);
-    } else {
-        view.showMessage({kCaptionWarning, texts::kHistoryClearFailedBox, MessageIcon::Warning});
-        view.showStatus(texts::kHistoryClearFailed, kFinalStatusWidth, StatusColour::Red);
+        return OperationOutcome::Done;
     }
+    view.showMessage({kCaptionWarning, texts::kHistoryClearFailedBox, MessageIcon::Warning});
+    view.showStatus(texts::kHistoryClearFailed, kFinalStatusWidth, StatusColour::Red);
+    return OperationOutcome::Failed;
 }
 
 } // namespace alvetra

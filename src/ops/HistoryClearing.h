@@ -9,11 +9,11 @@ class HistoryClearing {
 public:
     explicit HistoryClearing(const OperationContext &context) : context_(context) {}
 
-    // actionKasowanieHistoriiExecute: the pointer set to the first history byte, then every
-    // history byte set to 0, in the image and in the unit. A byte the unit does not take is
-    // counted and the clearing goes on. No confirmation request follows; the list keeps its rows
-    // until the next fill.
-    void clear();
+    // The pointer set to the first history byte, then every history byte set to 0, in the image
+    // and in the unit. A byte the unit does not take is counted and the clearing goes on; Done
+    // when the unit took them all. No confirmation request follows; the list keeps its rows until
+    // the next fill.
+    OperationOutcome clear();
 
 private:
     OperationContext context_;

@@ -6,8 +6,10 @@
 
 namespace alvetra {
 
-// Keeps TimerTimeOutConnected stopped, so that no supervision request interleaves with the
-// operation's requests, and puts it back as it was (or running, when asked) on leaving.
+// Keeps the connection supervision (TimerTimeOutConnected) stopped, so that no status request
+// interleaves with the operation's requests, and puts it back as it was (or running, when
+// asked) on leaving. The window also holds one around a file dialog and the file operation
+// that follows.
 class SupervisionPause {
 public:
     explicit SupervisionPause(OperationView &view) : view_(view), restoreRunning_(view.pauseSupervision()) {}
@@ -39,7 +41,7 @@ private:
     SupervisionPause pause_;   // destroyed after the destructor's body: the timer comes back last
 };
 
-// PGC_Programator disabled for the guard's lifetime (writing all groups).
+// The settings pages (PGC_Programator) disabled for the guard's lifetime (writing all groups).
 class PageControlLock {
 public:
     explicit PageControlLock(OperationView &view) : view_(view) { view_.setPageControlEnabled(false); }
@@ -51,7 +53,7 @@ private:
     OperationView &view_;
 };
 
-// BITBTN_Polacz disabled while connecting.
+// The connect button (BITBTN_Polacz) disabled while connecting.
 class ConnectButtonLock {
 public:
     explicit ConnectButtonLock(OperationView &view) : view_(view) { view_.setConnectButtonEnabled(false); }

@@ -41,6 +41,14 @@ struct OperationConfig {
     std::function<QDateTime()> clock = [] { return QDateTime::currentDateTime(); };
 };
 
+// How an operation ended, for a front end that acts on it (a script's exit status). What went
+// wrong has already been told through the view.
+enum class OperationOutcome {
+    Done,      // everything asked for was done
+    Failed,    // not done, or not all of it: no answer, a refusal, a failed step, a wrong password
+    Skipped,   // nothing to do: the CAN-analysis options while the unit's family has none
+};
+
 class OperationView;
 class UnitLink;
 

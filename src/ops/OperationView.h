@@ -1,9 +1,12 @@
 #pragma once
-// What the alarm operations need from the main window. The window implements it over its
-// widgets, actions and timers; tests implement it by recording.
+// What the alarm operations need from a front end: the one seam between the operations and
+// whatever shows them. The main window implements it over its widgets, actions and timers (the
+// names in the comments below are the window's); a front end without widgets implements it over
+// its own output, with the calls it has no use for doing nothing; tests implement it by
+// recording.
 //
-// Every call runs on the UI thread. Nothing here waits for the user except showMessage and the
-// two file-name questions, which the window routes through its dialogs seam.
+// Every call runs on the thread of the event loop the operations run on. Nothing here waits for
+// the user except showMessage, which the window routes through its dialogs seam.
 
 #include "files/CarRecord.h"
 #include "files/FirmwareFamilies.h"
@@ -13,7 +16,6 @@
 
 #include <QString>
 #include <QStringList>
-#include <optional>
 
 namespace alvetra {
 
@@ -22,29 +24,26 @@ enum class StatusColour { WindowText, Red };
 // Width of LAB_progress for an operation's final text.
 constexpr int kFinalStatusWidth = 383;
 
-// Object names of the actions that stay enabled while a file is edited offline.
-inline const QString kActionOpenSettings = QStringLiteral("ActionOpenSettings");
-inline const QString kActionSaveAllSettings = QStringLiteral("ActionSaveAllSettings");
-inline const QString kActionZamykanieAplikacji = QStringLiteral("ActionZamykanieAplikacji");
-inline const QString kActionReadPdf = QStringLiteral("ActionReadPdf");
-
 class OperationView {
 public:
     virtual ~OperationView() = default;
 
     // ---- timers
-    // Remembers whether TimerTimeOutConnected runs and stops it; returns what it remembered.
+    // Remembers whether the connection supervision (TimerTimeOutConnected) runs and stops it;
+    // returns what it remembered.
     virtual bool pauseSupervision() = 0;
-    // Sets TimerTimeOutConnected running or stopped.
+    // Sets the connection supervision running or stopped.
     virtual void restoreSupervision(bool running) = 0;
-    // Starts or stops TimerPdtrzymujBlokadeBlokad.
+    // Starts or stops block keeping (TimerPdtrzymujBlokadeBlokad).
     virtual void setBlockKeeping(bool running) = 0;
 
     // ---- actions and access
-    // Every action of the window and BITBTN_ZapisAll at once.
+    // Every operation the user can start, at once (every action of the window and
+    // BITBTN_ZapisAll).
     virtual void enableOperations(bool enabled) = 0;
-    // One action by its object name.
-    virtual void setActionEnabled(const QString &actionName, bool enabled) = 0;
+    // Offline editing of a file: opening and saving files, leaving the program and reading the
+    // manual are offered again while every operation on the unit stays disabled.
+    virtual void enableFileActions() = 0;
     // PGC_Programator as a whole.
     virtual void setPageControlEnabled(bool enabled) = 0;
     // All tabs and saving to a file (true) or the monitor tab alone (false); false also clears
@@ -93,12 +92,10 @@ public:
     virtual int makeCount() const = 0;
     virtual void setCarDatabase(const QStringList &makes, const CarTable &cars) = 0;
 
-    // ---- settings-file dialogs
-    // Default extension and selected filter of both dialogs.
+    // ---- settings files
+    // The family's default extension and filter, for the front end's choice of a file (the
+    // window's two file dialogs).
     virtual void setDialogDefaults(const DialogDefaults &defaults) = 0;
-    // The chosen file, or nothing when the user cancelled.
-    virtual std::optional<QString> askOpenFileName() = 0;
-    virtual std::optional<QString> askSaveFileName() = 0;
 };
 
 } // namespace alvetra

@@ -16,14 +16,14 @@ constexpr int kBlockCount = kImageSize / kBlockSize;
 
 } // namespace
 
-void ReadOperation::readAll()
+OperationOutcome ReadOperation::readAll()
 {
     OperationView &view = context_.view;
     OperationBracket bracket(view);
     context_.state.connected = false;
     LoginProcedure login(context_, LoginPurpose::Reading);
     if (!login.run(kLoginDelayMs))
-        return;
+        return OperationOutcome::Failed;
     // Another unit's bytes are about to overwrite the image: until its read completes, the
     // settings belong to no unit, and nothing may be written with them.
     std::optional<QString> &source = context_.state.settingsUnit;
@@ -33,9 +33,10 @@ void ReadOperation::readAll()
     const bool complete = readBlocks(login);
     view.hideProgress();
     if (!complete || applicationTerminating())
-        return;
+        return OperationOutcome::Failed;
     showSettings();
     bracket.restoreSupervisionRunning();
+    return OperationOutcome::Done;
 }
 
 bool ReadOperation::readBlocks(LoginProcedure &login)
@@ -89,18 +90,19 @@ void ReadOperation::showSettings()
     state.connected = true;
 }
 
-void ReadOperation::connect()
+OperationOutcome ReadOperation::connect()
 {
     OperationView &view = context_.view;
     SupervisionPause pause(view);
     ConnectButtonLock lock(view);
     readAll();
     if (!context_.state.connected)
-        return;
+        return OperationOutcome::Failed;
     view.setProgrammingAccess(true);
     view.selectPage(0);
     view.showStatus(texts::kConnected, kFinalStatusWidth, StatusColour::WindowText);
     view.showMessage({kCaptionWarning, texts::kConnectedWarning, MessageIcon::Exclamation});
+    return OperationOutcome::Done;
 }
 
 } // namespace alvetra

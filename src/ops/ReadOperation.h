@@ -16,14 +16,14 @@ class ReadOperation {
 public:
     explicit ReadOperation(const OperationContext &context) : context_(context) {}
 
-    // actionOdczytUstawienAlarmuExecute: login, the 32 blocks of 8 bytes, the fill, the counter
-    // written back, "Odczytano", the connected state. Sets the connected flag on success only,
-    // and then remembers the unit the settings came from.
-    void readAll();
+    // Login, the 32 blocks of 8 bytes, the fill, the counter written back, "Odczytano", the
+    // connected state. Sets the connected flag on success only (Done), and then remembers the
+    // unit the settings came from.
+    OperationOutcome readAll();
 
-    // bitbtnPolaczClick: the read, then full access, page 0, "Połączono z centralą." and the
-    // warning box when it succeeded.
-    void connect();
+    // The read, then full access, page 0, "Połączono z centralą." and the warning box when it
+    // succeeded.
+    OperationOutcome connect();
 
 private:
     // True when every block arrived; a block that does not is asked for again after a new login.

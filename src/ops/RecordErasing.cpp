@@ -7,13 +7,13 @@
 
 namespace alvetra {
 
-void RecordErasing::erase(RecordGroup group)
+OperationOutcome RecordErasing::erase(RecordGroup group)
 {
     OperationView &view = context_.view;
     OperationState &state = context_.state;
     OperationBracket bracket(view);
     if (!LoginProcedure(context_).run(kLoginDelayMs))
-        return;
+        return OperationOutcome::Failed;
 
     const std::vector<ByteWrite> plan = eraseRecordsPlan(state.layout, group);
     view.beginProgress(texts::kEraseProgress, static_cast<int>(plan.size()));
@@ -31,10 +31,12 @@ void RecordErasing::erase(RecordGroup group)
         ++errors;
     view.hideProgress();
 
-    if (errors == 0)
+    if (errors == 0) {
         view.showStatus(texts::kErased, kFinalStatusWidth, StatusColour::WindowText);
-    else
-        view.showStatus(texts::kEraseFailed, kFinalStatusWidth, StatusColour::Red);
+        return OperationOutcome::Done;
+    }
+    view.showStatus(texts::kEraseFailed, kFinalStatusWidth, StatusColour::Red);
+    return OperationOutcome::Failed;
 }
 
 } // namespace alvetra

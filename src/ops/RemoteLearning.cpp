@@ -8,12 +8,12 @@
 
 namespace alvetra {
 
-void RemoteLearning::learn(RecordGroup group)
+OperationOutcome RemoteLearning::learn(RecordGroup group)
 {
     OperationView &view = context_.view;
     OperationBracket bracket(view);
     if (!LoginProcedure(context_).run(kLoginDelayMs))
-        return;
+        return OperationOutcome::Failed;
     view.showStatus(QString(), kFinalStatusWidth, StatusColour::WindowText);
 
     UnitRequests unit(context_.link);
@@ -27,10 +27,11 @@ void RemoteLearning::learn(RecordGroup group)
         const QString text = learnedText(group, context_.link.learnedCount());
         view.showMessage({kCaptionInformationAlt, text, MessageIcon::Information});
         view.showStatus(text, kFinalStatusWidth, StatusColour::WindowText);
-    } else {
-        view.showMessage({kCaptionInformationAlt, texts::kLearningFailedBox, MessageIcon::Exclamation});
-        view.showStatus(texts::kLearningFailed, kFinalStatusWidth, StatusColour::Red);
+        return OperationOutcome::Done;
     }
+    view.showMessage({kCaptionInformationAlt, texts::kLearningFailedBox, MessageIcon::Exclamation});
+    view.showStatus(texts::kLearningFailed, kFinalStatusWidth, StatusColour::Red);
+    return OperationOutcome::Failed;
 }
 
 QString learnedText(RecordGroup group, int count)

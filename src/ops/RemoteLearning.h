@@ -16,9 +16,10 @@ class RemoteLearning {
 public:
     explicit RemoteLearning(const OperationContext &context) : context_(context) {}
 
-    // actionProgPilotExecute / actionProgTokenExecute. The learnt records are not read back:
-    // the fitter reads the settings again to see them.
-    void learn(RecordGroup group);
+    // The login, the unit in its learning mode for up to kLearningWaitMs, then how many it
+    // learnt; Done when the unit reported the end of learning. The learnt records are not read
+    // back: the fitter reads the settings again to see them.
+    OperationOutcome learn(RecordGroup group);
 
 private:
     OperationContext context_;

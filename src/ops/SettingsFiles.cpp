@@ -15,47 +15,43 @@
 
 namespace alvetra {
 
-void SettingsFiles::save()
+OperationOutcome SettingsFiles::save(const QString &fileName)
 {
     OperationView &view = context_.view;
     OperationState &state = context_.state;
     SupervisionPause pause(view);
-    const std::optional<QString> fileName = view.askSaveFileName();
-    if (!fileName)
-        return;
     if (!state.layout.isEmpty()) {
         const std::vector<UserMessage> refusals =
             buildAll(state.image, state.layout, view.gatherValues(), state.familyCode, state.cars.groupLookup());
         for (const UserMessage &message : refusals)
             view.showMessage(message);
     }
-    saveSettingsFile(*fileName, state.image);
+    saveSettingsFile(fileName, state.image);
+    return OperationOutcome::Done;
 }
 
-void SettingsFiles::open()
+OperationOutcome SettingsFiles::open(const QString &fileName)
 {
     OperationView &view = context_.view;
     OperationState &state = context_.state;
     SupervisionPause pause(view);
-    const std::optional<QString> fileName = view.askOpenFileName();
-    if (!fileName)
-        return;
     if (state.familyCode == 0)
-        fixFamilyFromName(*fileName);
-    const std::optional<QString> converted = readFile(*fileName);
+        fixFamilyFromName(fileName);
+    const std::optional<QString> converted = readFile(fileName);
     showFile();
     if (state.connected) {
         if (converted)
             view.showStatus(*converted, kFinalStatusWidth, StatusColour::WindowText);
-        return;
+        return OperationOutcome::Done;
     }
 
-    if (pcPasswordText(state.image, state.layout) == view.accessPassword()) {
-        enterOfflineEditing(converted.value_or(texts::kFileOpened + QFileInfo(*fileName).absoluteFilePath()));
-    } else {
+    if (pcPasswordText(state.image, state.layout) != view.accessPassword()) {
         view.showMessage({kCaptionWarning, texts::kWrongAccessPassword, MessageIcon::Exclamation});
         view.showStatus(texts::kWrongAccessPassword, kFinalStatusWidth, StatusColour::Red);
+        return OperationOutcome::Failed;
     }
+    enterOfflineEditing(converted.value_or(texts::kFileOpened + QFileInfo(fileName).absoluteFilePath()));
+    return OperationOutcome::Done;
 }
 
 void SettingsFiles::fixFamilyFromName(const QString &fileName)
@@ -99,8 +95,7 @@ void SettingsFiles::enterOfflineEditing(const QString &status)
     view.enableOperations(false);
     view.selectPage(0);
     view.setProgrammingAccess(true);
-    for (const QString &action : {kActionOpenSettings, kActionSaveAllSettings, kActionZamykanieAplikacji, kActionReadPdf})
-        view.setActionEnabled(action, true);
+    view.enableFileActions();
     view.showStatus(status, kFinalStatusWidth, StatusColour::WindowText);
 }
 

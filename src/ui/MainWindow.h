@@ -155,27 +155,8 @@ private slots:
     void onPortChanged();
     void onSpeedUnlockClicked();
     void onResetPortClicked();
-    void onConnectClicked();
-    void onWriteAllClicked();
 
-    // Actions.
-    void onWriteCodesTriggered();
-    void onWriteTurnSignalsTriggered();
-    void onWriteCentralLocksTriggered();
-    void onWriteAntiTheftTriggered();
-    void onWriteAntiHijackTriggered();
-    void onWriteRearmingTriggered();
-    void onWriteCanGroupTriggered();
-    void onClearHistoryTriggered();
-    void onWritePcPasswordTriggered();
-    void onLearnRemoteTriggered();
-    void onLearnTokenTriggered();
-    void onEraseRemotesTriggered();
-    void onEraseTokensTriggered();
-    void onWriteCanOptionsTriggered();
-    void onReadSettingsTriggered();
-    void onOpenSettingsTriggered();
-    void onSaveAllSettingsTriggered();
+    // Actions other than the alarm operations (those are bound by bindOperations).
     void onExitTriggered();
     void onReadManualTriggered();
 
@@ -212,11 +193,14 @@ private:
 
     // The link, supervision and operations (MainWindowLink.cpp).
     void buildLink();
+    // Binds each operation's actions and buttons to the alarm operations, through runOperation.
+    void bindOperations();
     // onPortChanged asked for by the fitter: port problems are told again.
     void reopenByUser();
     void reportPortProblem(const QString &portName, const UserMessage &message);
-    // Runs an operation's handler; an error it throws goes to the general error handler.
-    void runOperation(void (AlarmOperations::*handler)());
+    // Runs an alarm operation with the port controls locked; an error it throws goes to the
+    // general error handler.
+    void runOperation(const std::function<void(AlarmOperations &)> &operation);
 
     // Start-up steps.
     void fillPortLists();

@@ -90,29 +90,24 @@ QAction *MainWindow::makeAction(const char *name, const QString &caption, int im
 void MainWindow::buildActions()
 {
     using namespace uitexts;
-    ActionZapisKodow = makeAction("ActionZapisKodow", kWriteActionCaption, 5, &MainWindow::onWriteCodesTriggered);
-    ActionZapisKierunki = makeAction("ActionZapisKierunki", kWriteActionCaption, 5, &MainWindow::onWriteTurnSignalsTriggered);
-    ActionZapisZamki = makeAction("ActionZapisZamki", kWriteActionCaption, 5, &MainWindow::onWriteCentralLocksTriggered);
-    ActionZapisAntykradziez =
-        makeAction("ActionZapisAntykradziez", kWriteActionCaption, 5, &MainWindow::onWriteAntiTheftTriggered);
-    ActionZapisAntynapad = makeAction("ActionZapisAntynapad", kWriteActionCaption, 5, &MainWindow::onWriteAntiHijackTriggered);
-    ActionZapisOgolne = makeAction("ActionZapisOgolne", kWriteActionCaption, 5, &MainWindow::onWriteRearmingTriggered);
-    ActionZapisCan = makeAction("ActionZapisCan", kWriteActionCaption, 5, &MainWindow::onWriteCanGroupTriggered);
-    ActionKasowanieHistorii = makeAction("ActionKasowanieHistorii", kActionKasowanieHistorii, 5,
-                                         &MainWindow::onClearHistoryTriggered);
-    ActionZapisHaslaPC = makeAction("ActionZapisHaslaPC", kWriteActionCaption, 5, &MainWindow::onWritePcPasswordTriggered);
-    ActionProgPilot = makeAction("ActionProgPilot", kLearnActionCaption, 5, &MainWindow::onLearnRemoteTriggered);
-    ActionProgToken = makeAction("ActionProgToken", kLearnActionCaption, 5, &MainWindow::onLearnTokenTriggered);
-    ActionKasowaniePilotow =
-        makeAction("ActionKasowaniePilotow", kEraseActionCaption, 5, &MainWindow::onEraseRemotesTriggered);
-    ActionKasowanieTokenow =
-        makeAction("ActionKasowanieTokenow", kEraseActionCaption, 5, &MainWindow::onEraseTokensTriggered);
-    ActionZapisCanSyg = makeAction("ActionZapisCanSyg", kWriteActionCaption, 5, &MainWindow::onWriteCanOptionsTriggered);
-    ActionOdczytUstawienAlarmu =
-        makeAction("ActionOdczytUstawienAlarmu", kReadActionCaption, 6, &MainWindow::onReadSettingsTriggered);
-    ActionOpenSettings = makeAction("ActionOpenSettings", kActionOpenSettings, 0, &MainWindow::onOpenSettingsTriggered);
-    ActionSaveAllSettings =
-        makeAction("ActionSaveAllSettings", kActionSaveAllSettings, 1, &MainWindow::onSaveAllSettingsTriggered);
+    // The alarm operations' actions get their operations in bindOperations.
+    ActionZapisKodow = makeAction("ActionZapisKodow", kWriteActionCaption, 5, nullptr);
+    ActionZapisKierunki = makeAction("ActionZapisKierunki", kWriteActionCaption, 5, nullptr);
+    ActionZapisZamki = makeAction("ActionZapisZamki", kWriteActionCaption, 5, nullptr);
+    ActionZapisAntykradziez = makeAction("ActionZapisAntykradziez", kWriteActionCaption, 5, nullptr);
+    ActionZapisAntynapad = makeAction("ActionZapisAntynapad", kWriteActionCaption, 5, nullptr);
+    ActionZapisOgolne = makeAction("ActionZapisOgolne", kWriteActionCaption, 5, nullptr);
+    ActionZapisCan = makeAction("ActionZapisCan", kWriteActionCaption, 5, nullptr);
+    ActionKasowanieHistorii = makeAction("ActionKasowanieHistorii", kActionKasowanieHistorii, 5, nullptr);
+    ActionZapisHaslaPC = makeAction("ActionZapisHaslaPC", kWriteActionCaption, 5, nullptr);
+    ActionProgPilot = makeAction("ActionProgPilot", kLearnActionCaption, 5, nullptr);
+    ActionProgToken = makeAction("ActionProgToken", kLearnActionCaption, 5, nullptr);
+    ActionKasowaniePilotow = makeAction("ActionKasowaniePilotow", kEraseActionCaption, 5, nullptr);
+    ActionKasowanieTokenow = makeAction("ActionKasowanieTokenow", kEraseActionCaption, 5, nullptr);
+    ActionZapisCanSyg = makeAction("ActionZapisCanSyg", kWriteActionCaption, 5, nullptr);
+    ActionOdczytUstawienAlarmu = makeAction("ActionOdczytUstawienAlarmu", kReadActionCaption, 6, nullptr);
+    ActionOpenSettings = makeAction("ActionOpenSettings", kActionOpenSettings, 0, nullptr);
+    ActionSaveAllSettings = makeAction("ActionSaveAllSettings", kActionSaveAllSettings, 1, nullptr);
     ActionZamykanieAplikacji = makeAction("ActionZamykanieAplikacji", kActionZamykanieAplikacji, 2,
                                           &MainWindow::onExitTriggered);
     ActionReadPdf = makeAction("ActionReadPdf", QString(), -1, &MainWindow::onReadManualTriggered);
@@ -271,14 +266,12 @@ void MainWindow::buildConnectionPanel(QWidget *pageArea)
     BITBTN_Polacz->setObjectName(QStringLiteral("BITBTN_Polacz"));
     BITBTN_Polacz->setToolTip(kHintPolacz);
     BITBTN_Polacz->setGeometry(292, 18, 67, 22);
-    connect(BITBTN_Polacz, &QPushButton::clicked, this, &MainWindow::onConnectClicked);
 
     BITBTN_ZapisAll = new QPushButton(toolglyphs::writeAll(), kZapisAll, GB_PolaczenieLogo);
     BITBTN_ZapisAll->setObjectName(QStringLiteral("BITBTN_ZapisAll"));
     BITBTN_ZapisAll->setToolTip(kHintZapisAll);
     BITBTN_ZapisAll->setGeometry(292, 18, 165, 22);
     BITBTN_ZapisAll->hide();
-    connect(BITBTN_ZapisAll, &QPushButton::clicked, this, &MainWindow::onWriteAllClicked);
 
     IM_Logo = new QLabel(GB_PolaczenieLogo);
     IM_Logo->setObjectName(QStringLiteral("IM_Logo"));

@@ -1,10 +1,11 @@
 // The main window over the serial link: the port controls, the reader thread's effects on the
-// window, the supervision timers and the handlers of the alarm operations.
+// window, the supervision timers and the alarm operations bound to actions and buttons.
 
 #include "ui/MainWindow.h"
 
 #include "ui/ActionButtonLink.h"
 #include "ops/AlarmOperations.h"
+#include "ops/OperationBracket.h"
 #include "ui/DeferredErrors.h"
 #include "ui/HandlerError.h"
 #include "link/LinkMessages.h"
@@ -22,7 +23,9 @@
 
 #include <QCheckBox>
 #include <QComboBox>
+#include <QAction>
 #include <QLabel>
+#include <QPushButton>
 #include <QScopeGuard>
 #include <QTabWidget>
 #include <QToolButton>
@@ -57,12 +60,60 @@ void MainWindow::buildLink()
     unitLink_ = std::make_unique<SerialUnitLink>(*link_);
     view_ = std::make_unique<WindowOperationView>(*this);
     ops_ = std::make_unique<AlarmOperations>(*view_, *unitLink_, *state_, *opsConfig_);
+    bindOperations();
     if (!setup_.reportError) {
         setup_.reportError = [this](std::exception_ptr error) { showMessage(handlerErrorMessage(error)); };
     }
 }
 
-void MainWindow::runOperation(void (AlarmOperations::*handler)())
+void MainWindow::bindOperations()
+{
+    using Operation = std::function<void(AlarmOperations &)>;
+    const auto group = [](WriteGroup which) { return [which](AlarmOperations &ops) { ops.writeGroup(which); }; };
+    const auto learn = [](RecordGroup which) { return [which](AlarmOperations &ops) { ops.learn(which); }; };
+    const auto erase = [](RecordGroup which) { return [which](AlarmOperations &ops) { ops.erase(which); }; };
+    // The file is chosen first, in the window's dialog; the supervision stays paused from the
+    // dialog to the end of the operation.
+    const auto withFile = [this](std::optional<QString> (MainWindow::*choose)(),
+                                 OperationOutcome (AlarmOperations::*fileOperation)(const QString &)) {
+        return [this, choose, fileOperation](AlarmOperations &ops) {
+            const SupervisionPause pause(*view_);
+            if (const std::optional<QString> fileName = (this->*choose)())
+                (ops.*fileOperation)(*fileName);
+        };
+    };
+
+    const std::pair<QAction *, Operation> actions[] = {
+        {ActionZapisKodow, group(WriteGroup::Codes)},
+        {ActionZapisKierunki, group(WriteGroup::TurnSignals)},
+        {ActionZapisZamki, group(WriteGroup::CentralLocks)},
+        {ActionZapisAntykradziez, group(WriteGroup::AntiTheft)},
+        {ActionZapisAntynapad, group(WriteGroup::AntiHijack)},
+        {ActionZapisOgolne, group(WriteGroup::Rearming)},
+        {ActionZapisCan, group(WriteGroup::CanGroup)},
+        {ActionKasowanieHistorii, &AlarmOperations::clearHistory},
+        {ActionZapisHaslaPC, group(WriteGroup::PcPassword)},
+        {ActionProgPilot, learn(RecordGroup::Remotes)},
+        {ActionProgToken, learn(RecordGroup::Tokens)},
+        {ActionKasowaniePilotow, erase(RecordGroup::Remotes)},
+        {ActionKasowanieTokenow, erase(RecordGroup::Tokens)},
+        {ActionZapisCanSyg, group(WriteGroup::CanOptions)},
+        {ActionOdczytUstawienAlarmu, &AlarmOperations::readAll},
+        {ActionOpenSettings, withFile(&MainWindow::runOpenDialog, &AlarmOperations::openFile)},
+        {ActionSaveAllSettings, withFile(&MainWindow::runSaveDialog, &AlarmOperations::saveFile)},
+    };
+    for (const auto &[action, operation] : actions)
+        connect(action, &QAction::triggered, this, [this, operation] { runOperation(operation); });
+
+    const std::pair<QPushButton *, Operation> buttons[] = {
+        {BITBTN_Polacz, &AlarmOperations::connect},
+        {BITBTN_ZapisAll, &AlarmOperations::writeAll},
+    };
+    for (const auto &[button, operation] : buttons)
+        connect(button, &QPushButton::clicked, this, [this, operation] { runOperation(operation); });
+}
+
+void MainWindow::runOperation(const std::function<void(AlarmOperations &)> &operation)
 {
     // Lock diagrams that could not be read are told once the operation has ended.
     const DeferredErrors::Operation running(*deferredErrors_);
@@ -77,7 +128,7 @@ void MainWindow::runOperation(void (AlarmOperations::*handler)())
     }
     std::exception_ptr error;
     try {
-        ((*ops_).*handler)();
+        operation(*ops_);
     } catch (...) {
         error = std::current_exception();
     }
@@ -293,28 +344,5 @@ void MainWindow::onPortLedTimeout()
     LedPortRs232Tx->showOff();
     LedPortRs232Rx->showOff();
 }
-
-// ---------------------------------------------------------------------------------------------
-// Connection panel and actions: the alarm operations
-
-void MainWindow::onConnectClicked() { runOperation(&AlarmOperations::bitbtnPolaczClick); }
-void MainWindow::onWriteAllClicked() { runOperation(&AlarmOperations::bitbtnZapisAllClick); }
-void MainWindow::onWriteCodesTriggered() { runOperation(&AlarmOperations::actionZapisKodowExecute); }
-void MainWindow::onWriteTurnSignalsTriggered() { runOperation(&AlarmOperations::actionZapisKierunkiExecute); }
-void MainWindow::onWriteCentralLocksTriggered() { runOperation(&AlarmOperations::actionZapisZamkiExecute); }
-void MainWindow::onWriteAntiTheftTriggered() { runOperation(&AlarmOperations::actionZapisAntykradziezExecute); }
-void MainWindow::onWriteAntiHijackTriggered() { runOperation(&AlarmOperations::actionZapisAntynapadExecute); }
-void MainWindow::onWriteRearmingTriggered() { runOperation(&AlarmOperations::actionZapisOgolneExecute); }
-void MainWindow::onWriteCanGroupTriggered() { runOperation(&AlarmOperations::actionZapisCanExecute); }
-void MainWindow::onClearHistoryTriggered() { runOperation(&AlarmOperations::actionKasowanieHistoriiExecute); }
-void MainWindow::onWritePcPasswordTriggered() { runOperation(&AlarmOperations::actionZapisHaslaPCExecute); }
-void MainWindow::onLearnRemoteTriggered() { runOperation(&AlarmOperations::actionProgPilotExecute); }
-void MainWindow::onLearnTokenTriggered() { runOperation(&AlarmOperations::actionProgTokenExecute); }
-void MainWindow::onEraseRemotesTriggered() { runOperation(&AlarmOperations::actionKasowaniePilotowExecute); }
-void MainWindow::onEraseTokensTriggered() { runOperation(&AlarmOperations::actionKasowanieTokenowExecute); }
-void MainWindow::onWriteCanOptionsTriggered() { runOperation(&AlarmOperations::actionZapisCanSygExecute); }
-void MainWindow::onReadSettingsTriggered() { runOperation(&AlarmOperations::actionOdczytUstawienAlarmuExecute); }
-void MainWindow::onOpenSettingsTriggered() { runOperation(&AlarmOperations::actionOpenSettingsExecute); }
-void MainWindow::onSaveAllSettingsTriggered() { runOperation(&AlarmOperations::actionSaveAllSettingsExecute); }
 
 } // namespace alvetra

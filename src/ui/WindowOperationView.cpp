@@ -55,10 +55,10 @@ void WindowOperationView::enableOperations(bool enabled)
     w_.enableOperations(enabled);
 }
 
-void WindowOperationView::setActionEnabled(const QString &actionName, bool enabled)
+void WindowOperationView::enableFileActions()
 {
-    if (auto *action = w_.findChild<QAction *>(actionName))
-        action->setEnabled(enabled);
+    for (QAction *action : {w_.ActionOpenSettings, w_.ActionSaveAllSettings, w_.ActionZamykanieAplikacji, w_.ActionReadPdf})
+        action->setEnabled(true);
 }
 
 void WindowOperationView::setPageControlEnabled(bool enabled)
@@ -193,16 +193,6 @@ void WindowOperationView::setCarDatabase(const QStringList &makes, const CarTabl
 void WindowOperationView::setDialogDefaults(const DialogDefaults &defaults)
 {
     w_.setDialogDefaults(defaults.defaultExtension, defaults.filter);
-}
-
-std::optional<QString> WindowOperationView::askOpenFileName()
-{
-    return w_.runOpenDialog();
-}
-
-std::optional<QString> WindowOperationView::askSaveFileName()
-{
-    return w_.runSaveDialog();
 }
 
 } // namespace alvetra

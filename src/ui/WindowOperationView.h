@@ -17,7 +17,7 @@ public:
     void setBlockKeeping(bool running) override;
 
     void enableOperations(bool enabled) override;
-    void setActionEnabled(const QString &actionName, bool enabled) override;
+    void enableFileActions() override;
     void setPageControlEnabled(bool enabled) override;
     void setProgrammingAccess(bool granted) override;
     void selectPage(int index) override;
@@ -44,8 +44,6 @@ public:
     void setCarDatabase(const QStringList &makes, const CarTable &cars) override;
 
     void setDialogDefaults(const DialogDefaults &defaults) override;
-    std::optional<QString> askOpenFileName() override;
-    std::optional<QString> askSaveFileName() override;
 
 private:
     MainWindow &w_;

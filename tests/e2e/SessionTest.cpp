@@ -23,11 +23,22 @@ TEST_F(WindowTest, ASavedFileOpensOfflineWithItsPasswordAndConnectingGivesEveryt
 {
     start();
     connect();
+    // No status request while the fitter chooses a file; a cancelled choice saves and tells
+    // nothing, and the supervision runs again.
+    auto *const supervision = find<QTimer>("TimerTimeOutConnected");
+    std::vector<bool> supervisedWhileChoosing;
+    dialogs.whileChoosing = [&] { supervisedWhileChoosing.push_back(supervision->isActive()); };
+    trigger("ActionSaveAllSettings");
+    EXPECT_TRUE(dialogs.messages.empty());
+    EXPECT_TRUE(supervision->isActive());
+
     find<QSpinBox>("SPE_CzasPoStacyjce")->setValue(33);
     const QString file = QDir(programDir.path()).filePath(QStringLiteral("golf.alm"));
     dialogs.fileAnswer = file;
     trigger("ActionSaveAllSettings");
     ASSERT_EQ(QFileInfo(file).size(), 256);
+    EXPECT_EQ(supervisedWhileChoosing, (std::vector<bool>{false, false}));
+    dialogs.whileChoosing = nullptr;
     window->close();
 
     // A new run, without the unit: the file opens for editing with its password.

@@ -24,9 +24,8 @@ protected:
     // Opens `path` as the user would; returns the message of the error that ended the handler.
     QString openExpectingError(const QString &path)
     {
-        view.openName = path;
         try {
-            ops->actionOpenSettingsExecute();
+            ops->openFile(path);
         } catch (const FileError &error) {
             return error.message();
         }

@@ -26,7 +26,7 @@ class ConnectFamilies : public OpsTest, public ::testing::WithParamInterface<Fam
 TEST_P(ConnectFamilies, LoginThen32BlocksThenTheCounterWrittenBack)
 {
     startUnit(unitConfig(GetParam().identification));
-    ops->bitbtnPolaczClick();
+    ops->connect();
 
     std::vector<int> expectedCodes = kLoginCodes;
     expectedCodes.insert(expectedCodes.end(), 32, 0x02);
@@ -74,7 +74,7 @@ TEST_F(OpsTest, ABlockLostMidwayIsReadAgainAfterANewLogin)
     sim::FaultPlan plan;
     plan.silenceAfterReads = 10;
     unit->setFaults(plan);
-    ops->actionOdczytUstawienAlarmuExecute();
+    ops->readAll();
 
     std::vector<int> expected = kLoginCodes;
     expected.insert(expected.end(), 11, 0x02);   // blocks 0 to 9, then block 10 unanswered
@@ -98,7 +98,7 @@ TEST_F(OpsTest, AUnitLosingReadsInMoreBlocksThanTheReloginLimitIsStillReadWhole)
     for (int i = 0; i <= kMaxReloginsPerBlock; ++i)
         plan.readsLostOnce.insert(8 + 64 * i);
     unit->setFaults(plan);
-    ops->actionOdczytUstawienAlarmuExecute();
+    ops->readAll();
     EXPECT_EQ(unit->received(0x01).size(), 2u + kMaxReloginsPerBlock);
     EXPECT_EQ(state.image.bytes(), unit->memory());
     EXPECT_EQ(view.lastStatus(), texts::kReadDone);
@@ -123,7 +123,7 @@ TEST_F(OpsTest, AUnitChangedDuringAReadIsReadFromItsFirstBlock)
             unit->becomeAnotherUnit(other);
         }
     };
-    ops->actionOdczytUstawienAlarmuExecute();
+    ops->readAll();
     ASSERT_TRUE(swapped);
     EXPECT_EQ(state.image.bytes(), unit->memory());
     EXPECT_EQ(view.lastStatus(), texts::kReadDone);
@@ -134,7 +134,7 @@ TEST_F(OpsTest, AUnitThatAnswersLoginsButNoReadsIsGivenUpOn)
     sim::FaultPlan plan;
     plan.unansweredCodes = {0x02};
     unit->setFaults(plan);
-    ops->bitbtnPolaczClick();
+    EXPECT_EQ(ops->connect(), OperationOutcome::Failed);
 
     EXPECT_EQ(unit->received(0x02).size(), 1u + kMaxReloginsPerBlock);
     EXPECT_EQ(unit->received(0x01).size(), 1u + kMaxReloginsPerBlock);
@@ -147,7 +147,7 @@ TEST_F(OpsTest, AUnitThatAnswersLoginsButNoReadsIsGivenUpOn)
 TEST_F(OpsTest, ASilentUnitLeavesTheWindowNotConnected)
 {
     unit->setAnswering(false);
-    ops->bitbtnPolaczClick();
+    ops->connect();
 
     EXPECT_EQ(codesReceived(), std::vector<int>{0x06});
     EXPECT_EQ(view.messages, (std::vector<UserMessage>{{"Ostżerzenie", "Alarm nie odpowiada.", MessageIcon::Exclamation}}));
@@ -166,7 +166,7 @@ TEST_F(OpsTest, AClosedPortIsReopenedOnceOrTheFitterIsToldWhatToDo)
     ASSERT_EQ(serial->stopReaderThread(), SerialLink::StopResult::Stopped);
     ASSERT_FALSE(serial->portOpen());
     unit->unplug();
-    ops->actionOdczytUstawienAlarmuExecute();
+    ops->readAll();
     EXPECT_EQ(std::count(view.calls.begin(), view.calls.end(), "reopenPort"), 1);
     EXPECT_TRUE(unit->received().empty());
     EXPECT_EQ(view.messages, (std::vector<UserMessage>{{"Ostżerzenie",
@@ -180,7 +180,7 @@ TEST_F(OpsTest, AClosedPortIsReopenedOnceOrTheFitterIsToldWhatToDo)
     ASSERT_EQ(serial->stopReaderThread(), SerialLink::StopResult::Stopped);
     unit->replug();
     view.messages.clear();
-    ops->actionOdczytUstawienAlarmuExecute();
+    ops->readAll();
     EXPECT_TRUE(view.messages.empty());
     EXPECT_TRUE(state.connected);
     EXPECT_EQ(view.lastStatus(), texts::kReadDone);
@@ -211,7 +211,7 @@ TEST_F(OpsTest, RefusedLogins)
         view = RecordingView{};
         view.password = c.password;
         view.blockKeeping = true;
-        ops->bitbtnPolaczClick();
+        ops->connect();
 
         EXPECT_EQ(view.messages, (std::vector<UserMessage>{{"Ostżerzenie", c.message, MessageIcon::Exclamation}}));
         const bool wrongPassword = c.message == texts::kWrongAccessPassword;
@@ -230,7 +230,7 @@ TEST_F(OpsTest, RefusedLogins)
 TEST_F(OpsTest, AnEmptyPasswordIsSentAsTheSingleByteZero)
 {
     view.password.clear();
-    ops->actionOdczytUstawienAlarmuExecute();
+    ops->readAll();
     ASSERT_EQ(unit->received(0x01).size(), 1u);
     EXPECT_EQ(unit->received(0x01)[0].data, Bytes{0});
     EXPECT_EQ(view.lastStatus(), texts::kWrongAccessPassword);
@@ -243,13 +243,13 @@ TEST_F(OpsTest, UnknownFirmwareIsOlderOrNewer)
     for (const auto &[identification, text] : cases) {
         startUnit(unitConfig(identification));
         view.messages.clear();
-        ops->actionOdczytUstawienAlarmuExecute();
+        ops->readAll();
         EXPECT_EQ(view.messages, (std::vector<UserMessage>{{"Iformacja", text, MessageIcon::Information}}));
         EXPECT_TRUE(unit->received(0x02).empty());
         EXPECT_EQ(state.familyCode, 0);
     }
     startUnit(unitConfig("MZRAv1.6"));
-    ops->actionOdczytUstawienAlarmuExecute();
+    ops->readAll();
     EXPECT_EQ(state.familyCode, 16);
     EXPECT_TRUE(view.canAnalysis);
     EXPECT_EQ(view.dialogs, (DialogDefaults{".alm", 1}));
@@ -259,13 +259,13 @@ TEST_F(OpsTest, CarDatabases)
 {
     // The database of the family the login identifies, so that the CAN group comes from its table.
     startUnit(unitConfig("MZRAv1.4"));
-    ops->actionOdczytUstawienAlarmuExecute();
+    ops->readAll();
     EXPECT_EQ(view.dialogs, (DialogDefaults{".v14", 2}));
     EXPECT_FALSE(view.canAnalysis);
     EXPECT_EQ(view.makes, (QStringList{"Audi", "Škoda"}));
     writeCarDatabase("MZRFv10.txt", "1\n0000,Fiat,Panda III,3\n");
     startUnit(unitConfig("MZRFv1.0"));
-    ops->actionOdczytUstawienAlarmuExecute();
+    ops->readAll();
     EXPECT_EQ(state.familyCode, 18);
     EXPECT_EQ(view.makes, (QStringList{"Fiat"}));
     EXPECT_EQ(view.carDatabaseShown, 2);
@@ -273,7 +273,7 @@ TEST_F(OpsTest, CarDatabases)
     view.values.alarmCan = true;
     view.values.make = 0;
     view.values.model = 0;
-    ops->actionZapisCanExecute();
+    ops->writeGroup(WriteGroup::CanGroup);
     EXPECT_EQ(view.lastStatus(), "Zapisano CAN");
     EXPECT_EQ(unit->memoryAt(state.layout.canGroup), 3);
 }
@@ -282,7 +282,7 @@ TEST_F(OpsTest, AnEmptyCarDatabaseEndsTheLoginAndAMissingOneLeavesTheHandler)
 {
     writeCarDatabase("MZRAv18.txt", "");
     startUnit(unitConfig("MZRv1.80"));
-    ops->actionOdczytUstawienAlarmuExecute();
+    ops->readAll();
     EXPECT_EQ(view.messages, (std::vector<UserMessage>{{"Iformacja", texts::kCarDatabaseEmpty, MessageIcon::Information}}));
     EXPECT_EQ(view.statuses.back(), (StatusText{texts::kCarDatabaseEmpty, 383, StatusColour::Red}));
     EXPECT_TRUE(unit->received(0x02).empty());
@@ -290,7 +290,7 @@ TEST_F(OpsTest, AnEmptyCarDatabaseEndsTheLoginAndAMissingOneLeavesTheHandler)
     ASSERT_TRUE(QFile::remove(dataDir.filePath("MZRAv18.txt")));
     view.calls.clear();
     try {
-        ops->actionOdczytUstawienAlarmuExecute();
+        ops->readAll();
         ADD_FAILURE() << "a missing car database must leave the handler";
     } catch (const FileError &e) {
         EXPECT_EQ(e.message(), texts::kCarDatabaseMissing);

@@ -15,7 +15,8 @@ TEST_F(OpsTest, WritingAllToFamily15WritesTheCanOptionsAndConfirmsTheCanGroup)
     view.values.chosenCanGroup = "42";
     view.values.canIgnoreDoorSwitches = view.values.canIgnoreIgnition = false;
     view.values.canIgnoreFactoryRemote = true;
-    ops->bitbtnZapisAllClick();
+    view.values.newPcPassword = view.values.newPcPasswordRepeat = "1234";
+    EXPECT_EQ(ops->writeAll(), OperationOutcome::Done);
 
     // The CAN group (one byte at 79) is followed by its own confirmation.
     const std::vector<Frame> frames = unit->received();

@@ -64,7 +64,7 @@ public:
     bool supervisionRunning = true;
     bool blockKeeping = false;
     bool operationsEnabled = true;
-    std::map<QString, bool> actions;
+    bool fileActions = false;   // offered while every other operation is disabled
     bool pageControlEnabled = true;
     bool programmingAccess = false;
     int page = 9;
@@ -82,8 +82,6 @@ public:
     QStringList makes;
     int carDatabaseShown = 0;
     DialogDefaults dialogs;
-    std::optional<QString> openName;
-    std::optional<QString> saveName;
     std::function<void()> reopen;   // the harness's port reopening
     std::function<void()> progressHidden;   // a test's step where an operation hides its progress
 
@@ -94,9 +92,9 @@ public:
     {
         log("EnableOperations", enabled);
         operationsEnabled = enabled;
-        actions.clear();
+        fileActions = false;
     }
-    void setActionEnabled(const QString &name, bool enabled) override { actions[name] = enabled; }
+    void enableFileActions() override { fileActions = true; }
     void setPageControlEnabled(bool enabled) override { log("setPageControlEnabled", enabled); pageControlEnabled = enabled; }
     void setProgrammingAccess(bool granted) override { log("SetProgrammingAccess", granted); programmingAccess = granted; }
     void selectPage(int index) override { page = index; }
@@ -137,8 +135,6 @@ public:
     int makeCount() const override { return static_cast<int>(makes.size()); }
     void setCarDatabase(const QStringList &m, const CarTable &) override { makes = m; ++carDatabaseShown; }
     void setDialogDefaults(const DialogDefaults &d) override { dialogs = d; }
-    std::optional<QString> askOpenFileName() override { return openName; }
-    std::optional<QString> askSaveFileName() override { return saveName; }
 
     QString lastStatus() const { return statuses.empty() ? QString() : statuses.back().text; }
     std::vector<QString> messageTexts() const
@@ -248,8 +244,8 @@ protected:
     // Connects and forgets what that exchanged, for tests about what comes after.
     void connectAndClearLogs()
     {
-        ops->bitbtnPolaczClick();
-        ASSERT_TRUE(state.connected) << view.lastStatus().toStdString();
+        ASSERT_EQ(ops->connect(), OperationOutcome::Done) << view.lastStatus().toStdString();
+        ASSERT_TRUE(state.connected);
         unit->clearFrameLog();
         view.messages.clear();
         view.statuses.clear();

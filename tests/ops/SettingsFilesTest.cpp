@@ -38,8 +38,7 @@ protected:
 TEST_F(FilesTest, SavingAndOpeningAgainGivesBackAll256Bytes)
 {
     connectAndClearLogs();
-    view.saveName = view.openName = path("unit.alm");
-    ops->actionSaveAllSettingsExecute();
+    ops->saveFile(path("unit.alm"));
     EXPECT_EQ(QFileInfo(path("unit.alm")).size(), 256);
     // The PC password edits are empty after connecting: the stored password stays as read.
     EXPECT_EQ(view.messageTexts(), std::vector<QString>{"Hasło za krótkie, wymagane 4 znaki."});
@@ -48,7 +47,7 @@ TEST_F(FilesTest, SavingAndOpeningAgainGivesBackAll256Bytes)
 
     state.image.fill(0x77);
     view.calls.clear();
-    ops->actionOpenSettingsExecute();
+    ops->openFile(path("unit.alm"));
     EXPECT_EQ(state.image.bytes(), unit->memory());
     EXPECT_EQ(state.timeCounter, kCounter);
     EXPECT_EQ(view.fills, 2);
@@ -64,8 +63,7 @@ TEST_F(FilesTest, AShortFileChangesOnlyItsOwnBytes)
     ASSERT_TRUE(file.open(QIODevice::WriteOnly));
     file.write(QByteArray(100, char(0x11 ^ kSettingsFileMask)));
     file.close();
-    view.openName = path("short.alm");
-    ops->actionOpenSettingsExecute();
+    ops->openFile(path("short.alm"));
     for (int i = 0; i < kImageSize; ++i)
         ASSERT_EQ(state.image.at(i), i < 100 ? 0x11 : before[i]) << "byte " << i;
 }
@@ -83,8 +81,7 @@ TEST_F(FilesTest, TheFirstFileFixesTheFamilyByItsExtension)
         SCOPED_TRACE(c.name.toStdString());
         state = OperationState{};
         view.makes.clear();
-        view.openName = fileWith(c.name, filled(0));
-        ops->actionOpenSettingsExecute();
+        ops->openFile(fileWith(c.name, filled(0)));
         EXPECT_EQ(state.familyCode, c.family);
         EXPECT_EQ(state.layout, c.layout);
         EXPECT_EQ(view.dialogs, c.dialogs);
@@ -95,9 +92,9 @@ TEST_F(FilesTest, TheFirstFileFixesTheFamilyByItsExtension)
 
 TEST_F(FilesTest, AnUnknownExtensionFailsAsAMissingCarDatabaseAndReadsNothing)
 {
-    view.openName = fileWith("unit.V14", filled(0x42));
+    const QString file = fileWith("unit.V14", filled(0x42));
     try {
-        ops->actionOpenSettingsExecute();
+        ops->openFile(file);
         ADD_FAILURE() << "the file must not be read";
     } catch (const FileError &e) {
         EXPECT_EQ(e.message(), "Brak pliku z bazą danych o samochodach!");
@@ -130,8 +127,7 @@ TEST_F(FilesTest, AFileOfTheOtherLayoutIsCarriedIntoTheUnitsLayout)
             image[c.passwordIn + i] = "4321"[i];
         image[c.groupIn] = 42;
         image[82] = image[164] = 0x77;   // a counter in either layout
-        view.openName = fileWith(c.file, image);
-        ops->actionOpenSettingsExecute();
+        ops->openFile(fileWith(c.file, image));
 
         EXPECT_EQ(state.layout, layout);
         const ImageBytes after = state.image.bytes();
@@ -148,28 +144,27 @@ TEST_F(FilesTest, AFileOfTheOtherLayoutIsCarriedIntoTheUnitsLayout)
 TEST_F(FilesTest, OfflineEditingNeedsThePasswordOfTheFile)
 {
     ImageBytes image = unit->memory();   // holds "1234" as its PC password
-    view.openName = fileWith("offline.alm", image);
+    const QString file = fileWith("offline.alm", image);
     view.password = "4321";
-    ops->actionOpenSettingsExecute();
+    EXPECT_EQ(ops->openFile(file), OperationOutcome::Failed);
     EXPECT_EQ(view.messages, (std::vector<UserMessage>{{"Ostżerzenie", texts::kWrongAccessPassword, MessageIcon::Exclamation}}));
     EXPECT_EQ(view.statuses.back(), (StatusText{texts::kWrongAccessPassword, 383, StatusColour::Red}));
     EXPECT_FALSE(view.programmingAccess);
     EXPECT_EQ(view.fills, 1);   // the tabs hold the file all the same
 
     view.password = "1234";
-    ops->actionOpenSettingsExecute();
+    EXPECT_EQ(ops->openFile(file), OperationOutcome::Done);
     EXPECT_TRUE(view.programmingAccess);
     EXPECT_EQ(view.page, 0);
     EXPECT_FALSE(view.operationsEnabled);
-    EXPECT_EQ(view.actions, (std::map<QString, bool>{{"ActionOpenSettings", true}, {"ActionSaveAllSettings", true},
-                                                     {"ActionZamykanieAplikacji", true}, {"ActionReadPdf", true}}));
+    EXPECT_TRUE(view.fileActions);
     EXPECT_EQ(view.statuses.back(), (StatusText{"Otworzono plik " + path("offline.alm"), 383, StatusColour::WindowText}));
 
     // Connecting afterwards gives every action back.
-    ops->bitbtnPolaczClick();
+    ops->connect();
     EXPECT_TRUE(state.connected);
     EXPECT_TRUE(view.operationsEnabled);
-    EXPECT_TRUE(view.actions.empty());
+    EXPECT_FALSE(view.fileActions);
     EXPECT_TRUE(view.programmingAccess);
 }
 
@@ -177,8 +172,7 @@ TEST_F(FilesTest, BeforeAnyFamilyIsKnownTheImageIsSavedAsItIs)
 {
     state.image.fill(0x3C);
     view.values.newPcPassword = view.values.newPcPasswordRepeat = "abcd";
-    view.saveName = path("raw.alm");
-    ops->actionSaveAllSettingsExecute();
+    ops->saveFile(path("raw.alm"));
     SettingsImage saved;
     loadSettingsFile(path("raw.alm"), saved);
     EXPECT_EQ(saved.bytes(), filled(0x3C));
@@ -188,12 +182,8 @@ TEST_F(FilesTest, BeforeAnyFamilyIsKnownTheImageIsSavedAsItIs)
 TEST_F(FilesTest, AFailedSaveLeavesTheHandlerWithTheTimerRestored)
 {
     connectAndClearLogs();
-    view.saveName = path("no/such/folder/unit.alm");
-    EXPECT_THROW(ops->actionSaveAllSettingsExecute(), FileError);
-    EXPECT_TRUE(view.supervisionRunning);
-
-    view.saveName.reset();   // cancelled: nothing at all
     view.calls.clear();
-    ops->actionSaveAllSettingsExecute();
+    EXPECT_THROW(ops->saveFile(path("no/such/folder/unit.alm")), FileError);
+    EXPECT_TRUE(view.supervisionRunning);
     EXPECT_EQ(view.calls, (std::vector<QString>{"pauseSupervision", "restoreSupervision 1"}));
 }

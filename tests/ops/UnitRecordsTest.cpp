@@ -13,7 +13,7 @@ TEST_F(OpsTest, ClearingTheHistoryWritesThePointerThenEveryHistoryByte)
         SCOPED_TRACE(identification);
         startUnit(unitConfig(identification));
         connectAndClearLogs();
-        ops->actionKasowanieHistoriiExecute();
+        EXPECT_EQ(ops->clearHistory(), OperationOutcome::Done);
 
         const auto writes = writesReceived();
         ASSERT_EQ(writes.size(), std::size_t(last - first + 2));
@@ -32,7 +32,7 @@ TEST_F(OpsTest, AHistoryByteNotTakenIsCountedAndTheRestStillCleared)
 {
     connectAndClearLogs();
     unit->refuseWrites(200, 200);
-    ops->actionKasowanieHistoriiExecute();
+    EXPECT_EQ(ops->clearHistory(), OperationOutcome::Failed);
     EXPECT_EQ(writesReceived().size(), 89u);
     EXPECT_EQ(unit->memoryAt(255), 0);
     EXPECT_EQ(view.messages, (std::vector<UserMessage>{{"Ostżerzenie", "Błąd kasowania historii.", MessageIcon::Warning}}));
@@ -61,7 +61,7 @@ TEST_F(OpsTest, LearningReportsHowManyTheUnitLearnt)
         config.learnedByItself = count;
         startUnit(config);
         view.messages.clear();
-        tokens ? ops->actionProgTokenExecute() : ops->actionProgPilotExecute();
+        EXPECT_EQ(ops->learn(tokens ? RecordGroup::Tokens : RecordGroup::Remotes), OperationOutcome::Done);
 
         std::vector<int> expected = kLoginCodes;
         expected.insert(expected.end(), {0x09, 0x0C});
@@ -79,7 +79,7 @@ TEST_F(OpsTest, LearningThatDoesNotEndIn100SecondsFails)
     config.learningTime = std::chrono::milliseconds(0);   // ends only when told
     startUnit(config);
     const qint64 start = TimeBase::nowMs();
-    ops->actionProgPilotExecute();
+    EXPECT_EQ(ops->learn(RecordGroup::Remotes), OperationOutcome::Failed);
 
     EXPECT_GE(TimeBase::nowMs() - start, 100000);
     EXPECT_TRUE(unit->received(0x0C).empty());
@@ -95,7 +95,7 @@ TEST_F(OpsTest, ErasingTokensWritesTheirTwentyFourBytes)
         SCOPED_TRACE(identification);
         startUnit(unitConfig(identification));
         connectAndClearLogs();
-        ops->actionKasowanieTokenowExecute();
+        EXPECT_EQ(ops->erase(RecordGroup::Tokens), OperationOutcome::Done);
 
         const auto writes = writesReceived();
         ASSERT_EQ(writes.size(), 24u);
@@ -113,7 +113,7 @@ TEST_F(OpsTest, ErasingGoesOnPastARefusedByteAndReportsOnlyInTheStatus)
 {
     connectAndClearLogs();
     unit->refuseWrites(10, 10);   // the third byte of the remotes (from 6 in this layout)
-    ops->actionKasowaniePilotowExecute();
+    EXPECT_EQ(ops->erase(RecordGroup::Remotes), OperationOutcome::Failed);
     EXPECT_EQ(writesReceived().size(), 24u);
     EXPECT_EQ(view.progressSteps, 4);   // the four bytes before the refused one, then the bar stops
     EXPECT_EQ(unit->memoryAt(29), 0);

@@ -57,7 +57,7 @@ TEST_F(OpsTest, TurnSignalsSendOneFlagsBlockAndAConfirmation)
     connectAndClearLogs();
     view.values.soundConfirmation = !view.values.soundConfirmation;
     const ImageBytes before = unit->memory();
-    ops->actionZapisKierunkiExecute();
+    ops->writeGroup(WriteGroup::TurnSignals);
 
     std::vector<int> expected = kLoginCodes;
     expected.insert(expected.end(), {0x03, 0x0C});
@@ -79,7 +79,7 @@ TEST_F(OpsTest, ARefusedLockBlockStopsTheGroupButStillConfirms)
 {
     connectAndClearLogs();
     unit->refuseWrites(69, 69);
-    ops->actionZapisZamkiExecute();
+    ops->writeGroup(WriteGroup::CentralLocks);
 
     const auto writes = writesReceived();
     ASSERT_EQ(writes.size(), 2u);
@@ -101,7 +101,7 @@ TEST_F(OpsTest, TheCanGroupIsConfirmedByItsOwnRequestFromFamily15)
         connectAndClearLogs();
         view.values.alarmCan = false;
         view.values.chosenCanGroup = "42";
-        ops->actionZapisCanExecute();
+        ops->writeGroup(WriteGroup::CanGroup);
 
         std::vector<int> expected = kLoginCodes;
         expected.push_back(0x03);
@@ -117,7 +117,7 @@ TEST_F(OpsTest, RefusingBuildersSendNothingAfterTheLogin)
 {
     connectAndClearLogs();
     view.values.antiHijackCode = view.values.programmingCode;
-    ops->actionZapisKodowExecute();
+    ops->writeGroup(WriteGroup::Codes);
     EXPECT_EQ(codesReceived(), kLoginCodes);
     EXPECT_EQ(view.messageTexts(), std::vector<QString>{texts::kCodesMustDiffer});
     EXPECT_TRUE(state.loginOk);
@@ -127,7 +127,7 @@ TEST_F(OpsTest, RefusingBuildersSendNothingAfterTheLogin)
     unit->clearFrameLog();
     view.values.alarmCan = false;
     view.values.chosenCanGroup = "4x";
-    ops->actionZapisCanExecute();
+    ops->writeGroup(WriteGroup::CanGroup);
     EXPECT_TRUE(unit->received().empty());
     EXPECT_FALSE(state.loginOk);
     EXPECT_EQ(view.messages.back().text, "Błąd na pozycji: 2");
@@ -138,7 +138,7 @@ TEST_F(OpsTest, ChangingThePcPassword)
 {
     connectAndClearLogs();
     view.values.newPcPassword = view.values.newPcPasswordRepeat = "ab1ż";
-    ops->actionZapisHaslaPCExecute();
+    ops->writeGroup(WriteGroup::PcPassword);
     const auto writes = writesReceived();
     ASSERT_EQ(writes.size(), 1u);
     EXPECT_EQ(writes[0], (std::pair<int, Bytes>{62, {'a', 'b', '1', 0xBF}}));
@@ -154,7 +154,7 @@ TEST_F(OpsTest, ChangingThePcPassword)
         view.messages.clear();
         view.values.newPcPassword = first;
         view.values.newPcPasswordRepeat = second;
-        ops->actionZapisHaslaPCExecute();
+        ops->writeGroup(WriteGroup::PcPassword);
         EXPECT_EQ(codesReceived(), kLoginCodes);
         ASSERT_EQ(view.messages.size(), 1u);
         EXPECT_EQ(view.messages[0].caption, "Informacja");
@@ -168,20 +168,20 @@ TEST_F(OpsTest, NoticesAfterWritingABlockOrReArmingSwitchedOn)
 {
     connectAndClearLogs();
     struct Case {
-        void (AlarmOperations::*handler)();
+        WriteGroup group;
         bool TabValues::*checkBox;
         QString notice;
     };
     const std::vector<Case> cases{
-        {&AlarmOperations::actionZapisAntykradziezExecute, &TabValues::antiTheft, texts::kAntiTheftProgrammed},
-        {&AlarmOperations::actionZapisAntynapadExecute, &TabValues::antiHijack, texts::kAntiHijackProgrammed},
-        {&AlarmOperations::actionZapisOgolneExecute, &TabValues::rearming, texts::kRearmingProgrammed},
+        {WriteGroup::AntiTheft, &TabValues::antiTheft, texts::kAntiTheftProgrammed},
+        {WriteGroup::AntiHijack, &TabValues::antiHijack, texts::kAntiHijackProgrammed},
+        {WriteGroup::Rearming, &TabValues::rearming, texts::kRearmingProgrammed},
     };
     for (const Case &c : cases) {
         for (bool on : {false, true}) {
             view.messages.clear();
             view.values.*c.checkBox = on;
-            (ops.get()->*c.handler)();
+            ASSERT_EQ(ops->writeGroup(c.group), OperationOutcome::Done);
             ASSERT_TRUE(state.writeOk);
             EXPECT_EQ(view.messages.size(), on ? 1u : 0u);
             if (on) {
@@ -196,12 +196,12 @@ TEST_F(OpsTest, CanAnalysisOptionsDoNothingWhileHidden)
 {
     connectAndClearLogs();
     view.canAnalysis = false;
-    ops->actionZapisCanSygExecute();
+    EXPECT_EQ(ops->writeGroup(WriteGroup::CanOptions), OperationOutcome::Skipped);
     EXPECT_TRUE(unit->received().empty());
     EXPECT_TRUE(view.calls.empty());
 
     view.canAnalysis = true;
-    ops->actionZapisCanSygExecute();
+    EXPECT_EQ(ops->writeGroup(WriteGroup::CanOptions), OperationOutcome::Done);
     EXPECT_EQ(writesReceived().size(), 1u);
     EXPECT_EQ(view.lastStatus(), "Zapis ustawień analizy magistrali CAN");
 }
@@ -213,7 +213,7 @@ TEST_F(OpsTest, WritingAllWithThePasswordEditsEmpty)
         SCOPED_TRACE(identification);
         startUnit(unitConfig(identification));
         connectAndClearLogs();
-        ops->bitbtnZapisAllClick();
+        EXPECT_EQ(ops->writeAll(), OperationOutcome::Failed);   // all but the PC password
 
         EXPECT_EQ(view.messages.at(0), (UserMessage{"Informacja", texts::kPasswordTooShort, MessageIcon::Information}));
         EXPECT_EQ(view.statuses.back(), (StatusText{summary, 383, StatusColour::WindowText}));
@@ -232,7 +232,7 @@ TEST_F(OpsTest, WritingAllStopsWhenTheFirstLoginIsNotAnswered)
 {
     connectAndClearLogs();
     unit->setAnswering(false);
-    ops->bitbtnZapisAllClick();
+    ops->writeAll();
     EXPECT_EQ(codesReceived(), std::vector<int>{0x06});
     EXPECT_EQ(view.messageTexts(), std::vector<QString>{"Alarm nie odpowiada."});
     EXPECT_EQ(view.lastStatus(), "Alarm nie odpowiada.");
@@ -248,13 +248,14 @@ TEST_F(OpsTest, NothingIsWrittenToAnotherUnitUntilItsSettingsAreRead)
     const ImageBytes before = unit->memory();
     view.values.newPcPassword = view.values.newPcPasswordRepeat = "4321";
 
-    using Handler = void (AlarmOperations::*)();
-    for (Handler writing : {&AlarmOperations::bitbtnZapisAllClick, &AlarmOperations::actionZapisZamkiExecute,
-                            &AlarmOperations::actionKasowanieHistoriiExecute, &AlarmOperations::actionProgPilotExecute,
-                            &AlarmOperations::actionKasowanieTokenowExecute}) {
+    using Operation = std::function<void(AlarmOperations &)>;
+    for (const Operation &writing : std::vector<Operation>{
+             &AlarmOperations::writeAll, [](AlarmOperations &ops) { ops.writeGroup(WriteGroup::CentralLocks); },
+             &AlarmOperations::clearHistory, [](AlarmOperations &ops) { ops.learn(RecordGroup::Remotes); },
+             [](AlarmOperations &ops) { ops.erase(RecordGroup::Tokens); }}) {
         unit->clearFrameLog();
         view.messages.clear();
-        (ops.get()->*writing)();
+        writing(*ops);
         // One login, and not a request after it; one box, also for all groups.
         EXPECT_EQ(codesReceived(), kLoginCodes);
         EXPECT_EQ(view.messages, (std::vector<UserMessage>{{"Ostżerzenie",
@@ -271,18 +272,18 @@ TEST_F(OpsTest, NothingIsWrittenToAnotherUnitUntilItsSettingsAreRead)
     sim::FaultPlan noReads;
     noReads.unansweredCodes = {0x02};
     unit->setFaults(noReads);
-    ops->actionOdczytUstawienAlarmuExecute();
+    ops->readAll();
     unit->setFaults({});
     unit->becomeAnotherUnit(unitConfig());
     unit->clearFrameLog();
     view.messages.clear();
-    ops->actionZapisZamkiExecute();
+    ops->writeGroup(WriteGroup::CentralLocks);
     EXPECT_EQ(codesReceived(), kLoginCodes);
     EXPECT_EQ(view.lastStatus(), "Do portu podłączono inną centralkę.");
 
     // Once read, it is the window's unit.
-    ops->actionOdczytUstawienAlarmuExecute();
-    ops->actionZapisZamkiExecute();
+    ops->readAll();
+    ops->writeGroup(WriteGroup::CentralLocks);
     EXPECT_EQ(view.lastStatus(), "Zapisano zamki");
 }
 
@@ -292,7 +293,7 @@ TEST_F(OpsTest, GroupsAreBuiltAtTheLayoutOfTheUnitTheLoginFound)
     startUnit(unitConfig("MZRAv1.4"));
     view.values.centralLock = view.values.lockAfterIgnition = true;
     view.values.lockDelayAfterIgnition = 25;
-    ops->actionZapisZamkiExecute();
+    ops->writeGroup(WriteGroup::CentralLocks);
     EXPECT_EQ(view.lastStatus(), "Zapisano zamki");
     EXPECT_EQ(unit->memoryAt(kLayoutA.lockDelayAfterIgnition), 25);
 
@@ -300,7 +301,7 @@ TEST_F(OpsTest, GroupsAreBuiltAtTheLayoutOfTheUnitTheLoginFound)
     state.layout = Layout();
     view.values.alarmCan = false;
     view.values.chosenCanGroup = "42";
-    ops->actionZapisCanExecute();
+    ops->writeGroup(WriteGroup::CanGroup);
     EXPECT_EQ(view.lastStatus(), "Zapisano CAN");
     EXPECT_EQ(unit->memoryAt(kLayoutA.canGroup), 42);
 }

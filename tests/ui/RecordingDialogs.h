@@ -27,6 +27,8 @@ public:
     {
         shownFileDialogs.push_back(settings);
         events.push_back(QStringLiteral("file"));
+        if (whileChoosing)
+            whileChoosing();
         if (fileAnswer)
             settings.fileName = *fileAnswer;
         return fileAnswer;
@@ -45,6 +47,8 @@ public:
     // Runs while a box is "open", e.g. an event loop for as long as the user would read it.
     std::function<void()> whileShown;
     std::optional<QString> fileAnswer;
+    // Runs while a file dialog is "open".
+    std::function<void()> whileChoosing;
     std::function<int(QDialog &)> onDialog;
 };
 
