@@ -81,7 +81,6 @@ class MainWindow : public QMainWindow, public LinkEvents {
 public:
     static constexpr int kClientWidth = 741;
     static constexpr int kClientHeight = 508;
-    static constexpr int kFinalStatusWidth = 383;
     static constexpr int kProgressStatusWidth = 125;
 
     explicit MainWindow(const WindowSetup &setup, QWidget *parent = nullptr);
