@@ -29,8 +29,8 @@
 #include <memory>
 
 using namespace alvetra;
-using alvetra::testing::MemoryShell;
-using alvetra::testing::RecordingDialogs;
+using alvetra::test::MemoryShell;
+using alvetra::test::RecordingDialogs;
 
 namespace {
 

@@ -9,7 +9,7 @@
 #include <functional>
 #include <vector>
 
-namespace alvetra::testing {
+namespace alvetra::test {
 
 class RecordingDialogs : public Dialogs {
 public:
@@ -67,4 +67,4 @@ public:
     bool comInformationAnswer = true;
 };
 
-} // namespace alvetra::testing
+} // namespace alvetra::test

@@ -31,9 +31,9 @@
 #include <string>
 
 using namespace alvetra;
-using alvetra::testing::MemoryShell;
-using alvetra::testing::RecordingDialogs;
-using alvetra::testing::waitFor;
+using alvetra::test::MemoryShell;
+using alvetra::test::RecordingDialogs;
+using alvetra::test::waitFor;
 
 namespace {
 
