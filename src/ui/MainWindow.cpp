@@ -336,21 +336,6 @@ void MainWindow::beginProgress(const QString &text, int steps)
     ProgressBar1->setMaximum(steps);
 }
 
-void MainWindow::enterProgrammingAccess()
-{
-    BITBTN_Polacz->hide();
-    BITBTN_ZapisAll->show();
-    BITBTN_ZapisAll->setEnabled(true);
-    BITBTN_ZapisAll->raise();
-    ActionOpenSettings->setEnabled(true);
-    ActionSaveAllSettings->setEnabled(true);
-    TimerPdtrzymujBlokadeBlokad->start();
-    TimerTimeOutConnected->start();
-    state_->connected = true;
-    setProgrammingAccess(true);
-    PGC_Programator->setCurrentIndex(kPageCodes);
-}
-
 void MainWindow::leaveProgrammingAccess()
 {
     setProgrammingAccess(false);
