@@ -187,7 +187,9 @@ void MainWindow::fillPortLists()
     for (const QString &name : portNames_)
         widest = std::max(widest, CMB_port->fontMetrics().horizontalAdvance(name));
     CMB_port->view()->setMinimumWidth(widest + CMB_port->style()->pixelMetric(QStyle::PM_ScrollBarExtent) + 12);
-    CMB_PortSpeed->addItems(uitexts::kPortSpeeds);
+    // The speed box's items are the link's rates, index for index.
+    for (int rate : kLineRates)
+        CMB_PortSpeed->addItem(QString::number(rate));
 }
 
 void MainWindow::disablePortControls()
