@@ -21,7 +21,8 @@ namespace alvetra {
 
 enum class StatusColour { WindowText, Red };
 
-// Width of LAB_progress for an operation's final text.
+// Width of LAB_progress for an operation's final text, and for the cleared line the window
+// leaves when the unit is armed.
 constexpr int kFinalStatusWidth = 383;
 
 class OperationView {

@@ -117,7 +117,7 @@ inline const QString kEraseProgress = QStringLiteral("Kasowanie: ");
 inline const QString kErased = QStringLiteral("Skasowano.");
 inline const QString kEraseFailed = QStringLiteral("Błąd kasowania.");
 
-// Settings files; followed by the file's full path. The status line is 383 pixels wide: a
+// Settings files; followed by the file's full path. The status line is kFinalStatusWidth wide: a
 // file carried into the other layout says so before the path, which may be cut.
 inline const QString kFileOpened = QStringLiteral("Otworzono plik ");
 inline const QString kFileConvertedFromV14 = QStringLiteral("Plik v1.4 przepisano na układ nowszych centralek: ");

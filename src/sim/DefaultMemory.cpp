@@ -8,18 +8,6 @@ namespace alvetra::sim {
 
 namespace {
 
-void put16(ImageBytes &m, int at, std::uint16_t v)
-{
-    m[at] = static_cast<std::uint8_t>(v & 0xFF);
-    m[at + 1] = static_cast<std::uint8_t>(v >> 8);
-}
-
-void put24(ImageBytes &m, int at, std::uint32_t v)
-{
-    put16(m, at, static_cast<std::uint16_t>(v & 0xFFFF));
-    m[at + 2] = static_cast<std::uint8_t>(v >> 16 & 0xFF);
-}
-
 void putRecord(ImageBytes &m, int at, const UnitRecord &r)
 {
     for (std::size_t i = 0; i < r.size(); ++i)
@@ -40,12 +28,12 @@ constexpr std::uint32_t kFlags = 0x000001 | 0x000002 | 0x000020 | 0x000040 | 0x0
 
 void putSettings(ImageBytes &m, const Layout &l)
 {
-    put16(m, l.programmingCode, kCodeKDDK);
-    put16(m, l.antiHijackCode, kCodeDKD);
-    put16(m, l.antiTheftCode, kCodeKKD);
-    put16(m, l.emergencyCode, kCodeDDKK);
+    setWord16(m, l.programmingCode, kCodeKDDK);
+    setWord16(m, l.antiHijackCode, kCodeDKD);
+    setWord16(m, l.antiTheftCode, kCodeKKD);
+    setWord16(m, l.emergencyCode, kCodeDDKK);
     storePassword(m, l, QByteArray(kDefaultPassword));
-    put24(m, l.flags, kFlags);
+    setWord24(m, l.flags, kFlags);
     m[l.closePulseCount] = 1;
     m[l.pauseAC1] = 5;
     m[l.pulseC1] = 7;
@@ -91,7 +79,7 @@ ImageBytes defaultMemory(const Layout &layout, EventTable events, std::uint32_t 
     ImageBytes m{};
     putSettings(m, layout);
     putRemotesAndTokens(m, layout);
-    put24(m, layout.timeCounter, counter);
+    setWord24(m, layout.timeCounter, counter);
     putHistory(m, layout, events, counter);
     return m;
 }

@@ -53,9 +53,7 @@ int slotForNextEntry(const ImageBytes &memory, const Layout &layout)
 void appendHistoryEntry(ImageBytes &memory, const Layout &layout, std::uint32_t counter, std::uint8_t code)
 {
     const int slot = slotForNextEntry(memory, layout);
-    memory[slot] = static_cast<std::uint8_t>(counter & 0xFF);
-    memory[slot + 1] = static_cast<std::uint8_t>(counter >> 8 & 0xFF);
-    memory[slot + 2] = static_cast<std::uint8_t>(counter >> 16 & 0xFF);
+    setWord24(memory, slot, counter);
     memory[slot + 3] = code;
     memory[layout.historyPointer] = static_cast<std::uint8_t>((slot + 4) & 0xFF);
 }

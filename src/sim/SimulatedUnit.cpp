@@ -25,18 +25,6 @@ Bytes toBytes(const QByteArray &text)
     return Bytes(text.begin(), text.end());
 }
 
-void put24(ImageBytes &m, int at, std::uint32_t v)
-{
-    m[at] = static_cast<std::uint8_t>(v & 0xFF);
-    m[at + 1] = static_cast<std::uint8_t>(v >> 8 & 0xFF);
-    m[at + 2] = static_cast<std::uint8_t>(v >> 16 & 0xFF);
-}
-
-std::uint32_t get24(const ImageBytes &m, int at)
-{
-    return m[at] | m[at + 1] << 8 | std::uint32_t(m[at + 2]) << 16;
-}
-
 bool overlaps(int first, int last, int otherFirst, int otherLast)
 {
     return first <= otherLast && otherFirst <= last;
@@ -64,7 +52,7 @@ void SimulatedUnit::takeIdentity(const UnitConfig &config)
     memory_ = config.memory ? *config.memory : defaultMemory(layout_, events_);
     if (!config.password.isEmpty())
         storePassword(memory_, layout_, cp1250::encode(config.password));
-    counter_ = MinuteCounter(config.minuteCounter.value_or(get24(memory_, layout_.timeCounter)), config_.minuteLength);
+    counter_ = MinuteCounter(config.minuteCounter.value_or(word24(memory_, layout_.timeCounter)), config_.minuteLength);
 }
 
 // ---------------------------------------------------------------- identity and memory
@@ -103,7 +91,7 @@ ImageBytes SimulatedUnit::memory() const
 {
     std::lock_guard lock(mutex_);
     ImageBytes copy = memory_;
-    put24(copy, layout_.timeCounter, counter_.value());
+    setWord24(copy, layout_.timeCounter, counter_.value());
     return copy;
 }
 
@@ -116,7 +104,7 @@ void SimulatedUnit::setMemory(const ImageBytes &memory)
 {
     std::lock_guard lock(mutex_);
     memory_ = memory;
-    counter_.set(get24(memory_, layout_.timeCounter));
+    counter_.set(word24(memory_, layout_.timeCounter));
 }
 
 void SimulatedUnit::setPassword(const QString &password)
@@ -581,7 +569,7 @@ void SimulatedUnit::onWrite(const Bytes &data, Clock::time_point at)
     refreshCounterBytes(at);
     std::copy(data.begin() + 4, data.begin() + 4 + count, memory_.begin() + address);
     if (overlaps(address, address + count - 1, layout_.timeCounter, layout_.timeCounter + 2))
-        counter_.set(get24(memory_, layout_.timeCounter), at);
+        counter_.set(word24(memory_, layout_.timeCounter), at);
     reply(request::kWrite, {kWriteAccepted}, at);
 }
 
@@ -599,7 +587,7 @@ void SimulatedUnit::onLearning(const Bytes &data, Clock::time_point at)
 
 void SimulatedUnit::refreshCounterBytes(Clock::time_point now)
 {
-    put24(memory_, layout_.timeCounter, counter_.value(now));
+    setWord24(memory_, layout_.timeCounter, counter_.value(now));
 }
 
 void SimulatedUnit::reply(std::uint8_t requestCode, Bytes data, Clock::time_point at)

@@ -3,28 +3,25 @@
 // app's "Symulator" port and the alvetra-unit tool. Thread-safe: every public call may come from
 // any thread.
 //
-// Protocol (requests to 0xC5, replies from 0xC5 to 0xE0):
-//   0x01 login, data: length byte + password characters (code page 1250)
-//        -> 0x81: identification text, access byte, spare byte 0, minute counter (MSB first).
-//        Access bits: 0 password equals the 4 password bytes in memory exactly, 1 armed,
-//        3 anti-theft block active (not authorised), 4 anti-hijack block active. The password
-//        lives in memory as on a real unit: once a write has changed those 4 bytes, only the
-//        new password opens a session.
-//        A correct password on a disarmed unit without an active block opens a programming
-//        session; any other login closes it.
-//   0x02 read, data 0,0,addr,count -> 0x82: addr, 0, 0, count, bytes (count kept within the
-//        memory and within 52 bytes so that the frame stays sendable). Session only; without
-//        one the unit stays silent.
-//   0x03 write, data 0,0,addr,count,bytes -> 0x83: 0 accepted, 1 refused (no session, a
-//        malformed request, a refused address range, or an injected refusal).
-//   0x06, 0x07 -> 0x86, 0x87: two texts of our own (unit name, hardware version).
-//   0x08 status -> 0x88: S0..S3 (see UnitStatus.h). Remote-button bits are reported once.
-//   0x09 learning, data 0 remotes / 1 tokens (session only) -> 0x89 [5] at once, then 0x89 [N]
-//        when learning ends: finishLearning(N), or by itself after a configurable time.
-//        N >= 1 replaces the whole set of remotes or tokens with N fresh records.
-//   0x0A block keeping: accepted silently. 0x0B disconnect: ends the session, no reply.
-//   0x0C -> 0x8C, 0x0D -> 0x8D, no data.
-//   Anything else, or frames for another address: no reply.
+// The protocol (frames, codes, data, times, memory map) is docs/protocol.md. What this unit
+// does with it:
+//   Login (0x01): the password matches when its length byte is 4 and its characters equal the
+//        4 password bytes in memory exactly. Once a write has changed those bytes, only the new
+//        password opens a session. A correct password on a disarmed unit without an active
+//        block opens a programming session; any other login closes it.
+//   Read (0x02): session only; without one the unit stays silent. The count is kept within the
+//        memory and within 52 bytes so that the reply stays sendable.
+//   Write (0x03): refused (0x83 with 1) without a session, for a malformed request, a refused
+//        address range or an injected refusal.
+//   0x86 and 0x87 carry two texts of our own (unit name, hardware version).
+//   Status (0x08): S0..S3 from the inputs (see UnitStatus.h); remote-button bits are reported
+//        once.
+//   Learning (0x09, session only): 0x89 [5] at once, then 0x89 [N] when learning ends:
+//        finishLearning(N), or by itself after a configurable time. N >= 1 replaces the whole
+//        set of remotes or tokens with N fresh records.
+//   Block keeping (0x0A) is accepted silently; disconnect (0x0B) ends the session; the two
+//   confirmations (0x0C, 0x0D) are answered without data. Any other code, or a frame for another
+//   address, gets no reply.
 // A request that meets an injected silence (unanswered code, silent period, stopped unit) is
 // ignored as if it had been lost on the line; it changes nothing.
 //

@@ -187,7 +187,9 @@ void MainWindow::fillPortLists()
     for (const QString &name : portNames_)
         widest = std::max(widest, CMB_port->fontMetrics().horizontalAdvance(name));
     CMB_port->view()->setMinimumWidth(widest + CMB_port->style()->pixelMetric(QStyle::PM_ScrollBarExtent) + 12);
-    CMB_PortSpeed->addItems(uitexts::kPortSpeeds);
+    // The speed box's items are the link's rates, index for index.
+    for (int rate : kLineRates)
+        CMB_PortSpeed->addItem(QString::number(rate));
 }
 
 void MainWindow::disablePortControls()
@@ -334,21 +336,6 @@ void MainWindow::beginProgress(const QString &text, int steps)
     ProgressBar1->show();
     ProgressBar1->raise();
     ProgressBar1->setMaximum(steps);
-}
-
-void MainWindow::enterProgrammingAccess()
-{
-    BITBTN_Polacz->hide();
-    BITBTN_ZapisAll->show();
-    BITBTN_ZapisAll->setEnabled(true);
-    BITBTN_ZapisAll->raise();
-    ActionOpenSettings->setEnabled(true);
-    ActionSaveAllSettings->setEnabled(true);
-    TimerPdtrzymujBlokadeBlokad->start();
-    TimerTimeOutConnected->start();
-    state_->connected = true;
-    setProgrammingAccess(true);
-    PGC_Programator->setCurrentIndex(kPageCodes);
 }
 
 void MainWindow::leaveProgrammingAccess()

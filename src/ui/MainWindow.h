@@ -81,7 +81,6 @@ class MainWindow : public QMainWindow, public LinkEvents {
 public:
     static constexpr int kClientWidth = 741;
     static constexpr int kClientHeight = 508;
-    static constexpr int kFinalStatusWidth = 383;
     static constexpr int kProgressStatusWidth = 125;
 
     explicit MainWindow(const WindowSetup &setup, QWidget *parent = nullptr);
@@ -96,9 +95,8 @@ public:
     void setProgrammingAccess(bool granted);
     void showStatus(const QString &text, int width, const QColor &color);
     void beginProgress(const QString &text, int steps);
-    // The two access transitions: a successful connect and read, and losing access (the unit
-    // armed, or supervision gave up). Sending the disconnect request is the caller's.
-    void enterProgrammingAccess();
+    // Losing programming access (the unit armed, or supervision gave up); a connect grants it
+    // through the operations' view. Sending the disconnect request is the caller's.
     void leaveProgrammingAccess();
 
     // File dialogs as the file operations use them; both remember the chosen folder.

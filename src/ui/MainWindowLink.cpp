@@ -34,9 +34,6 @@ namespace alvetra {
 
 namespace {
 
-constexpr int kPortPanel = 0;
-constexpr int kChecksumPanel = 1;
-constexpr int kIdentificationPanel = 2;
 constexpr int kLedRs232IntervalMs = 100;
 constexpr int kRemoteLedIntervalMs = 2000;
 

@@ -9,6 +9,11 @@ class QLabel;
 
 namespace alvetra {
 
+// What the panels show.
+constexpr int kPortPanel = 0;             // "Port otwarty" / "Port zamknięty"
+constexpr int kChecksumPanel = 1;         // the checksum-error count
+constexpr int kIdentificationPanel = 2;   // the unit's identification line
+
 class StatusLine : public QFrame {
     Q_OBJECT
 public:

@@ -23,14 +23,6 @@ inline const QString kHintLedCrc = QStringLiteral("Błąd sumy kontrolnej portu 
 inline const QString kHintResetRs232 = QStringLiteral("Reaet portu RS232");
 inline const QString kCaptionPdf = QStringLiteral("H");
 
-// Speeds of the port, item 8 is the unit's own.
-inline const QStringList kPortSpeeds = {
-    QStringLiteral("110"),   QStringLiteral("300"),   QStringLiteral("600"),    QStringLiteral("1200"),
-    QStringLiteral("2400"),  QStringLiteral("4800"),  QStringLiteral("9600"),   QStringLiteral("14400"),
-    QStringLiteral("19200"), QStringLiteral("38400"), QStringLiteral("57600"),  QStringLiteral("115200"),
-    QStringLiteral("128000")};
-inline constexpr int kDefaultSpeedIndex = 8;
-
 // Connection panel.
 inline const QString kHasloDostepu = QStringLiteral("Hasło dostępu do programowania centrali: ");
 inline const QString kHintHasloInst = QStringLiteral("Hasło dostępu do alarmu przez programator");

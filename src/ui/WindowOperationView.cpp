@@ -19,8 +19,6 @@ namespace alvetra {
 
 namespace {
 
-constexpr int kPortPanel = 0;
-constexpr int kIdentificationPanel = 2;
 // A port that opens does so within a few milliseconds; one that cannot ends its reader as fast.
 constexpr int kPortSettleLimitMs = 2000;
 constexpr int kPortSettleTickMs = 50;

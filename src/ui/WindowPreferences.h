@@ -3,6 +3,8 @@
 // and shutdown of the window call: reading and writing the preferences and the COM information
 // reminder. The shell provides them; tests put in their own.
 
+#include "link/LineSpeed.h"
+
 #include <QString>
 
 class QWidget;
@@ -11,7 +13,7 @@ namespace alvetra {
 
 struct WindowPreferences {
     int portIndex = 0;              // selected item of CMB_port, -1 for none
-    int speedIndex = 8;             // selected item of CMB_PortSpeed, -1 for none
+    int speedIndex = kDefaultSpeedIndex;   // selected item of CMB_PortSpeed, -1 for none
     QString saveDialogFolder;       // initial folder of saveDialog_; empty: none
     QString openDialogFolder;       // initial folder of openDialog_; empty: none
     int top = 0;                    // window position; 0 in either means centred

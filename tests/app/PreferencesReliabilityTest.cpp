@@ -157,7 +157,7 @@ TEST_F(PreferencesReliability, AReadOnlyFolderKeepsThePreviousFileAndTheWriteIsR
     WindowPreferences other = someChoices();
     other.portIndex = 5;
     {
-        const alvetra::testing::ReadOnlyFolder readOnly(dir.path());
+        const alvetra::test::ReadOnlyFolder readOnly(dir.path());
         if (!readOnly.active())
             GTEST_SKIP() << "this file system cannot make a folder read-only for this user";
         EXPECT_FALSE(file().write(other));

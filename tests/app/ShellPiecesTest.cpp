@@ -72,7 +72,7 @@ TEST(CommandLine, PortAndSimulatorOptions)
 
 TEST(ErrorHandler, HandlerErrorIsShownWithTheApplicationTitleAndTheProgramGoesOn)
 {
-    alvetra::testing::RecordingDialogs dialogs;
+    alvetra::test::RecordingDialogs dialogs;
     QPushButton button;
     QObject::connect(&button, &QPushButton::clicked,
                      [] { throw FileError(QStringLiteral("Brak pliku z bazą danych o samochodach!")); });

@@ -20,7 +20,7 @@
 #include <memory>
 
 using namespace alvetra;
-using alvetra::testing::RecordingDialogs;
+using alvetra::test::RecordingDialogs;
 
 namespace {
 

@@ -10,7 +10,7 @@
 #include <QTableWidget>
 
 using namespace alvetra;
-using namespace alvetra::e2e;
+using namespace alvetra::test;
 
 namespace {
 

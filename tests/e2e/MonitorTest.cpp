@@ -5,7 +5,7 @@
 #include <QPushButton>
 
 using namespace alvetra;
-using namespace alvetra::e2e;
+using namespace alvetra::test;
 
 namespace {
 

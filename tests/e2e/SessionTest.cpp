@@ -17,7 +17,7 @@
 #include <QSpinBox>
 
 using namespace alvetra;
-using namespace alvetra::e2e;
+using namespace alvetra::test;
 
 TEST_F(WindowTest, ASavedFileOpensOfflineWithItsPasswordAndConnectingGivesEverythingBack)
 {

@@ -18,6 +18,7 @@
 #include "ui/MainWindow.h"
 #include "ui/widgets/LedIndicator.h"
 #include "link/Wait.h"
+#include "QtPrinters.h"
 #include "WaitFor.h"
 
 #include <QAbstractButton>
@@ -35,17 +36,9 @@
 
 #include <functional>
 #include <memory>
-#include <ostream>
 #include <vector>
 
-inline void PrintTo(const QString &text, std::ostream *out) { *out << '"' << text.toStdString() << '"'; }
-
-namespace alvetra::e2e {
-
-using testing::MemoryShell;
-using testing::RecordingDialogs;
-
-using testing::waitFor;
+namespace alvetra::test {
 
 class WindowTest : public ::testing::Test {
 protected:
@@ -189,4 +182,4 @@ private:
 
 inline const std::vector<int> kLoginCodes{0x06, 0x07, 0x01};
 
-} // namespace alvetra::e2e
+} // namespace alvetra::test

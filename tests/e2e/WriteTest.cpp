@@ -11,7 +11,7 @@
 #include <QTableWidget>
 
 using namespace alvetra;
-using namespace alvetra::e2e;
+using namespace alvetra::test;
 
 namespace {
 

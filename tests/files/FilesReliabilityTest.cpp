@@ -23,7 +23,7 @@ class FilesReliability : public ::testing::Test {
 protected:
     QString write(const QString &name, const QByteArray &bytes)
     {
-        return alvetra::testing::writeFile(dir.filePath(name), bytes);
+        return alvetra::test::writeFile(dir.filePath(name), bytes);
     }
     QByteArray read(const QString &name) const
     {

@@ -216,7 +216,7 @@ TEST_F(SettingsFileTest, ReadOnlyFolderLeavesThePreviousFileIntact)
     saveSettingsFile(path(), randomImage(1));
     const QByteArray before = readRaw(path());
     {
-        const alvetra::testing::ReadOnlyFolder readOnly(dir.path());
+        const alvetra::test::ReadOnlyFolder readOnly(dir.path());
         if (!readOnly.active())
             GTEST_SKIP() << "this file system cannot make a folder read-only for this user";
         EXPECT_THROW(saveSettingsFile(path(), randomImage(2)), FileError);

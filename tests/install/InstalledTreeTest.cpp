@@ -15,7 +15,8 @@
 
 #include <memory>
 
-namespace alvetra {
+using namespace alvetra;
+
 namespace {
 
 const QStringList kCarDatabases = {QStringLiteral("MZRAv14.txt"), QStringLiteral("MZRAv17.txt"),
@@ -64,6 +65,8 @@ protected:
     static inline bool installed_ = false;
     static inline QString installLog_;
 };
+
+} // namespace
 
 TEST_F(InstalledTreeTest, InstalledProgramFindsItsCarDatabases)
 {
@@ -128,6 +131,3 @@ TEST_F(InstalledTreeTest, InstalledProgramsStart)
     ASSERT_TRUE(help);
     EXPECT_TRUE(help->contains(QStringLiteral("--link")));
 }
-
-} // namespace
-} // namespace alvetra

@@ -17,7 +17,8 @@
 
 #include <map>
 
-namespace alvetra::manual {
+using namespace alvetra::manual;
+
 namespace {
 
 QByteArray paragraphs(int count)
@@ -71,6 +72,8 @@ protected:
     QTemporaryDir dir;
     QStringList missing;
 };
+
+} // namespace
 
 TEST_F(ManualTypesettingTest, ContentsNamesThePageOfEveryChapter)
 {
@@ -138,6 +141,8 @@ TEST_F(ManualTypesettingTest, MissingPicturesAreListed)
 
 // ---- the program that writes the PDF
 
+namespace {
+
 class ManualProgramTest : public ManualTypesettingTest {
 protected:
     int run(const QString &source)
@@ -156,6 +161,8 @@ protected:
     }
 };
 
+} // namespace
+
 TEST_F(ManualProgramTest, WritesEveryPageAndPicture)
 {
     write(QStringLiteral("m.md"), "# Tytuł\n\n<!-- spis treści -->\n\n## Pierwszy\n\nTekst.\n\n"
@@ -172,6 +179,3 @@ TEST_F(ManualProgramTest, AMissingPictureFailsAndWritesNoManual)
     EXPECT_NE(run(QStringLiteral("m.md")), 0);
     EXPECT_FALSE(QFile::exists(pdfPath()));
 }
-
-} // namespace
-} // namespace alvetra::manual

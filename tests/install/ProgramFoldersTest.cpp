@@ -10,7 +10,8 @@
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 
-namespace alvetra {
+using namespace alvetra;
+
 namespace {
 
 class ProgramFoldersTest : public ::testing::Test {
@@ -28,6 +29,8 @@ protected:
 
     QTemporaryDir root;
 };
+
+} // namespace
 
 TEST_F(ProgramFoldersTest, BuildTreeKeepsEverythingBesideTheExecutable)
 {
@@ -84,6 +87,3 @@ TEST_F(ProgramFoldersTest, InstalledProgramKeepsItsPreferencesOutOfThePackagesFo
     EXPECT_EQ(PreferencesFile::locate(ProgramFolders::forExecutable(path(QStringLiteral("portable"))).preferences),
               path(QStringLiteral("portable/Serkano.ini")));
 }
-
-} // namespace
-} // namespace alvetra

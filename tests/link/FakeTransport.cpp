@@ -2,7 +2,7 @@
 
 #include "link/Wait.h"
 
-namespace alvetra::testing {
+namespace alvetra::test {
 
 void FakeLine::setOpenResult(Transport::OpenResult result)
 {
@@ -189,4 +189,4 @@ std::uint8_t requestCode(const QByteArray &text)
     return static_cast<std::uint8_t>(text.mid(5, 2).toInt(nullptr, 16));
 }
 
-} // namespace alvetra::testing
+} // namespace alvetra::test

@@ -23,7 +23,7 @@
 #include <string>
 #include <vector>
 
-namespace alvetra::testing {
+namespace alvetra::test {
 
 class FakeLine : public std::enable_shared_from_this<FakeLine> {
 public:
@@ -116,4 +116,4 @@ QByteArray replyText(std::uint8_t code, const Bytes &data = {});
 // The request code of a frame text the program wrote (0 when it is no frame).
 std::uint8_t requestCode(const QByteArray &text);
 
-} // namespace alvetra::testing
+} // namespace alvetra::test

@@ -12,7 +12,7 @@
 #include <map>
 #include <memory>
 
-namespace alvetra::testing {
+namespace alvetra::test {
 
 class LinkFixture : public ::testing::Test {
 protected:
@@ -49,4 +49,4 @@ protected:
     std::unique_ptr<SerialLink> link = std::make_unique<SerialLink>(image, events, line->factory());
 };
 
-} // namespace alvetra::testing
+} // namespace alvetra::test

@@ -14,7 +14,7 @@
 
 using namespace alvetra;
 using namespace alvetra::sim;
-using namespace alvetra::testing;
+using namespace alvetra::test;
 
 namespace {
 

@@ -8,7 +8,7 @@
 #include <QThread>
 
 using namespace alvetra;
-using namespace alvetra::testing;
+using namespace alvetra::test;
 
 namespace {
 

@@ -8,7 +8,7 @@
 #include <QStringList>
 #include <functional>
 
-namespace alvetra::testing {
+namespace alvetra::test {
 
 class RecordingEvents : public LinkEvents {
 public:
@@ -59,4 +59,4 @@ public:
     std::function<void()> onStatus;
 };
 
-} // namespace alvetra::testing
+} // namespace alvetra::test

@@ -11,7 +11,7 @@
 #include <gtest/gtest.h>
 
 using namespace alvetra;
-using namespace alvetra::testing;
+using namespace alvetra::test;
 
 namespace {
 

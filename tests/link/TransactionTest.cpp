@@ -7,7 +7,7 @@
 #include <QTimer>
 
 using namespace alvetra;
-using namespace alvetra::testing;
+using namespace alvetra::test;
 
 namespace {
 

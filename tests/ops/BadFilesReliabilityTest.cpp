@@ -18,7 +18,7 @@ class BadFiles : public OpsTest {
 protected:
     QString write(const QString &name, const QByteArray &bytes)
     {
-        return alvetra::testing::writeFile(files.filePath(name), bytes);
+        return alvetra::test::writeFile(files.filePath(name), bytes);
     }
 
     // Opens `path` as the user would; returns the message of the error that ended the handler.

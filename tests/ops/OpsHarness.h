@@ -11,6 +11,7 @@
 #include "sim/SimulatedTransport.h"
 #include "sim/SimulatedUnit.h"
 #include "link/Wait.h"
+#include "QtPrinters.h"
 #include "WaitFor.h"
 
 #include <QCoreApplication>
@@ -29,8 +30,6 @@
 #include <vector>
 
 // Readable failures.
-inline void PrintTo(const QString &text, std::ostream *out) { *out << '"' << text.toStdString() << '"'; }
-
 namespace alvetra {
 inline void PrintTo(const UserMessage &m, std::ostream *out)
 {
@@ -39,8 +38,6 @@ inline void PrintTo(const UserMessage &m, std::ostream *out)
 } // namespace alvetra
 
 namespace alvetra::test {
-
-using testing::waitFor;
 
 struct StatusText {
     QString text;

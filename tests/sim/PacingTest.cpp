@@ -8,7 +8,7 @@
 
 using namespace alvetra;
 using namespace alvetra::sim;
-using namespace alvetra::sim::test;
+using namespace alvetra::test;
 using namespace std::chrono_literals;
 
 TEST(LinePacer, TenBitsPerCharacter)

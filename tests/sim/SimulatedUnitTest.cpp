@@ -7,7 +7,7 @@
 
 using namespace alvetra;
 using namespace alvetra::sim;
-using namespace alvetra::sim::test;
+using namespace alvetra::test;
 using namespace std::chrono_literals;
 
 namespace {

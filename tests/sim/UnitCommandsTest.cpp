@@ -5,7 +5,7 @@
 
 using namespace alvetra;
 using namespace alvetra::sim;
-using namespace alvetra::sim::test;
+using namespace alvetra::test;
 
 namespace {
 

@@ -9,9 +9,9 @@
 #include <chrono>
 #include <vector>
 
-namespace alvetra::sim::test {
+namespace alvetra::test {
 
-inline UnitConfig unpaced(UnitConfig config = {})
+inline sim::UnitConfig unpaced(sim::UnitConfig config = {})
 {
     config.lineSpeed = 0;
     return config;
@@ -38,7 +38,7 @@ inline Bytes writeData(int address, const Bytes &bytes)
 
 class UnitHarness {
 public:
-    explicit UnitHarness(const UnitConfig &config = unpaced()) : unit(config), token(unit.attachLine()) {}
+    explicit UnitHarness(const sim::UnitConfig &config = unpaced()) : unit(config), token(unit.attachLine()) {}
 
     void send(std::uint8_t code, const Bytes &data = defaultDataBlock())
     {
@@ -60,10 +60,10 @@ public:
     // Waits up to `limit` for the next reply frame.
     std::vector<Frame> awaitReplies(std::chrono::milliseconds limit)
     {
-        const auto deadline = Clock::now() + limit;
+        const auto deadline = sim::Clock::now() + limit;
         std::vector<Frame> frames;
         while (frames.empty()) {
-            if (unit.waitForLine(token, {}, deadline) != SimulatedUnit::LineState::BytesDue)
+            if (unit.waitForLine(token, {}, deadline) != sim::SimulatedUnit::LineState::BytesDue)
                 break;
             const FrameParser::Result r = parser.feed(unit.takeDue(token));
             frames.insert(frames.end(), r.frames.begin(), r.frames.end());
@@ -77,9 +77,9 @@ public:
         return r.size() == 1 && r[0].data.size() >= 13 ? r[0].data[8] : 0xFF;
     }
 
-    SimulatedUnit unit;
-    SimulatedUnit::LineToken token;
+    sim::SimulatedUnit unit;
+    sim::SimulatedUnit::LineToken token;
     FrameParser parser;
 };
 
-} // namespace alvetra::sim::test
+} // namespace alvetra::test

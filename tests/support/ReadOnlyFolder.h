@@ -11,7 +11,7 @@
 #include <sys/ioctl.h>
 #include <unistd.h>
 
-namespace alvetra::testing {
+namespace alvetra::test {
 
 class ReadOnlyFolder {
 public:
@@ -54,4 +54,4 @@ private:
     bool active_ = false;
 };
 
-} // namespace alvetra::testing
+} // namespace alvetra::test

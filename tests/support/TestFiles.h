@@ -7,7 +7,7 @@
 
 #include <gtest/gtest.h>
 
-namespace alvetra::testing {
+namespace alvetra::test {
 
 // Writes `bytes` as the whole file at `path`; the path, for chaining into the call under test.
 inline QString writeFile(const QString &path, const QByteArray &bytes)
@@ -18,4 +18,4 @@ inline QString writeFile(const QString &path, const QByteArray &bytes)
     return path;
 }
 
-} // namespace alvetra::testing
+} // namespace alvetra::test

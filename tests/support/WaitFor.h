@@ -8,7 +8,7 @@
 
 #include <functional>
 
-namespace alvetra::testing {
+namespace alvetra::test {
 
 // Processes events until `done` or `limitMs` of real time; false when the time ran out.
 inline bool waitFor(const std::function<bool()> &done, int limitMs = 5000)
@@ -24,4 +24,4 @@ inline bool waitFor(const std::function<bool()> &done, int limitMs = 5000)
     return true;
 }
 
-} // namespace alvetra::testing
+} // namespace alvetra::test

@@ -11,7 +11,7 @@
 #include <gtest/gtest.h>
 
 using namespace alvetra;
-using alvetra::testing::TabsHarness;
+using alvetra::test::TabsHarness;
 
 namespace {
 

@@ -16,8 +16,8 @@
 #include <gtest/gtest.h>
 
 using namespace alvetra;
-using alvetra::testing::TabsHarness;
-using alvetra::testing::ownEnabled;
+using alvetra::test::TabsHarness;
+using alvetra::test::ownEnabled;
 
 namespace {
 

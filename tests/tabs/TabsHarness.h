@@ -15,7 +15,7 @@
 #include <QVBoxLayout>
 #include <memory>
 
-namespace alvetra::testing {
+namespace alvetra::test {
 
 struct TabsHarness {
     std::unique_ptr<QTabWidget> pages;
@@ -82,4 +82,4 @@ inline bool ownEnabled(const QWidget *w)
     return !w->testAttribute(Qt::WA_ForceDisabled);
 }
 
-} // namespace alvetra::testing
+} // namespace alvetra::test

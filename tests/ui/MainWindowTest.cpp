@@ -1,3 +1,4 @@
+#include "Connecting.h"
 #include "RecordingDialogs.h"
 
 #include "ui/tabs/SettingsTabs.h"
@@ -6,6 +7,8 @@
 #include "ui/widgets/LedIndicator.h"
 #include "ui/UiTexts.h"
 #include "link/Wait.h"
+#include "sim/SimulatedTransport.h"
+#include "WaitFor.h"
 
 #include <QAction>
 #include <QCheckBox>
@@ -29,8 +32,7 @@
 #include <memory>
 
 using namespace alvetra;
-using alvetra::testing::MemoryShell;
-using alvetra::testing::RecordingDialogs;
+using namespace alvetra::test;
 
 namespace {
 
@@ -58,11 +60,32 @@ protected:
         setup.transports = [](const QString &, int) -> std::unique_ptr<Transport> { return nullptr; };
     }
 
+    void TearDown() override
+    {
+        window.reset();
+        TimeBase::setSpeedup(1);
+    }
+
     MainWindow &start()
     {
         window = std::make_unique<MainWindow>(setup);
         window->startUp();
         return *window;
+    }
+
+    // The window on the simulated unit's port, connected as the fitter connects.
+    void startConnected()
+    {
+        TimeBase::setSpeedup(50);
+        unit = std::make_unique<sim::SimulatedUnit>(unpacedUnit());
+        setup.programFolder = kProgramData;
+        setup.portNames = {QString::fromLatin1(sim::kSimulatorPortName)};
+        setup.transports = [this](const QString &, int) -> std::unique_ptr<Transport> {
+            return std::make_unique<sim::SimulatedTransport>(*unit);
+        };
+        start();
+        ASSERT_TRUE(waitFor([&] { return window->statusLine().panelText(0) == QStringLiteral("Port otwarty"); }));
+        ASSERT_TRUE(connectAsTheFitterDoes(*window, dialogs));
     }
 
     template <typename T> T *find(const char *name)
@@ -83,6 +106,7 @@ protected:
     RecordingDialogs dialogs;
     MemoryShell shell;
     std::vector<QUrl> openedUrls;
+    std::unique_ptr<sim::SimulatedUnit> unit;   // outlives the window and its transports
     std::unique_ptr<MainWindow> window;
 };
 
@@ -289,8 +313,7 @@ TEST_F(WindowTest, StartsInMonitorOnlyAccessAndGrantingShowsAllTabs)
 
 TEST_F(WindowTest, EnteringAndLeavingProgrammingAccess)
 {
-    start();
-    window->enterProgrammingAccess();
+    startConnected();
     EXPECT_TRUE(window->isConnected());
     EXPECT_EQ(visibleTabs(), 10);
     EXPECT_EQ(pages()->currentIndex(), 0);
@@ -313,8 +336,7 @@ TEST_F(WindowTest, EnteringAndLeavingProgrammingAccess)
 
 TEST_F(WindowTest, EnableOperationsSwitchesEveryActionAndTheButtonsFollow)
 {
-    start();
-    window->enterProgrammingAccess();
+    startConnected();
     window->enableOperations(false);
     for (const char *name : kActionNames)
         EXPECT_FALSE(action(name)->isEnabled()) << name;
@@ -440,9 +462,8 @@ TEST_F(WindowTest, ManualOpensFromTheProgramFolder)
 
 TEST_F(WindowTest, ExitActionClosesOnceStoppingTheTimersAndWritingPreferences)
 {
-    start();
+    startConnected();
     window->show();
-    window->enterProgrammingAccess();
     action("ActionZamykanieAplikacji")->trigger();
     EXPECT_FALSE(window->isVisible());
     for (const char *name : {"TimerTimeOutConnected", "TimerLedPilot", "TimerPdtrzymujBlokadeBlokad", "TimerLedRs232"})

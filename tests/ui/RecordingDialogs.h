@@ -9,7 +9,7 @@
 #include <functional>
 #include <vector>
 
-namespace alvetra::testing {
+namespace alvetra::test {
 
 class RecordingDialogs : public Dialogs {
 public:
@@ -71,4 +71,4 @@ public:
     bool comInformationAnswer = true;
 };
 
-} // namespace alvetra::testing
+} // namespace alvetra::test

@@ -1,6 +1,7 @@
 // The window as the serial link's other side: reopening the port, what it says when a port
 // fails, and what a status report does to the window and the line.
 
+#include "Connecting.h"
 #include "RecordingDialogs.h"
 
 #include "ui/tabs/SettingsTabs.h"
@@ -12,6 +13,7 @@
 #include "ui/MainWindow.h"
 #include "ui/widgets/LedIndicator.h"
 #include "link/Wait.h"
+#include "sim/SimulatedTransport.h"
 #include "WaitFor.h"
 
 #include <QCheckBox>
@@ -31,19 +33,18 @@
 #include <string>
 
 using namespace alvetra;
-using alvetra::testing::MemoryShell;
-using alvetra::testing::RecordingDialogs;
-using alvetra::testing::waitFor;
+using namespace alvetra::test;
 
 namespace {
 
-// A port that opens as told, never receives anything, records what is written and can be kept
-// from closing.
+// A port that opens as told, records what is written and can be kept from closing. It receives
+// nothing, unless a simulated unit is put on it: then the unit answers what is written.
 class Line {
 public:
     Transport::OpenResult openResult = Transport::OpenResult::Opened;
     int made = 0;
     std::vector<std::string> written;   // UI thread only
+    sim::SimulatedUnit *unit = nullptr;
 
     void holdClose()
     {
@@ -59,23 +60,31 @@ public:
 
     class Port final : public Transport {
     public:
-        Port(Line &line, QString name) : line_(line), name_(std::move(name)) {}
-        OpenResult open() override { return line_.openResult; }
+        Port(Line &line, QString name) : line_(line), name_(std::move(name))
+        {
+            if (line.unit)
+                unit_ = std::make_unique<sim::SimulatedTransport>(*line.unit);
+        }
+        OpenResult open() override { return unit_ ? unit_->open() : line_.openResult; }
         WaitResult waitForBytes() override
         {
+            if (unit_)
+                return unit_->waitForBytes();
             std::unique_lock lock(line_.mutex_);
             line_.changed_.wait(lock, [&] { return interrupted_; });
             interrupted_ = false;
             return WaitResult::Interrupted;
         }
-        qint64 read(char *, qint64) override { return 0; }
+        qint64 read(char *buffer, qint64 maxBytes) override { return unit_ ? unit_->read(buffer, maxBytes) : 0; }
         qint64 write(const QByteArray &bytes) override
         {
             line_.written.push_back(bytes.toStdString());
-            return bytes.size();
+            return unit_ ? unit_->write(bytes) : bytes.size();
         }
         void interrupt() override
         {
+            if (unit_)
+                unit_->interrupt();
             std::lock_guard lock(line_.mutex_);
             interrupted_ = true;
             line_.changed_.notify_all();
@@ -84,7 +93,7 @@ public:
         {
             std::unique_lock lock(line_.mutex_);
             line_.changed_.wait(lock, [&] { return !line_.closeHeld_; });
-            return true;
+            return unit_ ? unit_->close() : true;
         }
         int lastError() const override { return 2; }
         QString portName() const override { return name_; }
@@ -92,6 +101,7 @@ public:
     private:
         Line &line_;
         QString name_;
+        std::unique_ptr<sim::SimulatedTransport> unit_;
         bool interrupted_ = false;   // guarded by the line's mutex
     };
 
@@ -130,6 +140,15 @@ protected:
         window->startUp();
         return *window;
     }
+    // The window connected, as the fitter connects, to a simulated unit on the line.
+    void startConnected()
+    {
+        line.unit = &unit;
+        setup.programFolder = kProgramData;
+        start();
+        ASSERT_TRUE(waitFor([&] { return portOpened(); }));
+        ASSERT_TRUE(connectAsTheFitterDoes(*window, dialogs));
+    }
     template <typename T> T *find(const char *name) { return window->findChild<T *>(QString::fromLatin1(name)); }
     ScaledTimer *timer(const char *name) { return find<ScaledTimer>(name); }
     bool portOpened() { return window->statusLine().panelText(0) == QStringLiteral("Port otwarty"); }
@@ -137,6 +156,7 @@ protected:
     WindowSetup setup;
     RecordingDialogs dialogs;
     MemoryShell shell;
+    sim::SimulatedUnit unit{unpacedUnit()};
     Line line;
     std::unique_ptr<MainWindow> window;
 };
@@ -147,10 +167,9 @@ const std::string kBareDisconnect = ":C5020BE0D3;\r\n";
 
 TEST_F(WindowLinkTest, AReaderThatWillNotStopIsReportedAndTheTimersComeBack)
 {
-    start();
-    ASSERT_TRUE(waitFor([&] { return portOpened(); }));
-    window->enterProgrammingAccess();
+    startConnected();
     timer("TimerLedPilot")->start();
+    timer("TimerLedRs232")->stop();   // the connect's traffic has been shown; the port LEDs are dark
     line.holdClose();
 
     find<QToolButton>("TOB_ResetRS232")->click();
@@ -195,9 +214,7 @@ TEST_F(WindowLinkTest, AMissingPortIsReportedEachTimeTheFitterReopensIt)
 
 TEST_F(WindowLinkTest, AStatusReportOfAnArmedUnitWithAnActiveBlockWithdrawsAccessTwice)
 {
-    start();
-    ASSERT_TRUE(waitFor([&] { return portOpened(); }));
-    window->enterProgrammingAccess();
+    startConnected();
     window->showStatus(QStringLiteral("Zapisano kody"), 383, Qt::black);
     line.written.clear();
 
