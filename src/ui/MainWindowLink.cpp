@@ -100,14 +100,14 @@ void MainWindow::bindOperations()
         {ActionSaveAllSettings, withFile(&MainWindow::runSaveDialog, &AlarmOperations::saveFile)},
     };
     for (const auto &[action, operation] : actions)
-        connect(action, &QAction::triggered, this, [this, operation] { runOperation(operation); });
+        connect(action, &QAction::triggered, this, [this, operation = operation] { runOperation(operation); });
 
     const std::pair<QPushButton *, Operation> buttons[] = {
         {BITBTN_Polacz, &AlarmOperations::connect},
         {BITBTN_ZapisAll, &AlarmOperations::writeAll},
     };
     for (const auto &[button, operation] : buttons)
-        connect(button, &QPushButton::clicked, this, [this, operation] { runOperation(operation); });
+        connect(button, &QPushButton::clicked, this, [this, operation = operation] { runOperation(operation); });
 }
 
 void MainWindow::runOperation(const std::function<void(AlarmOperations &)> &operation)
