@@ -247,34 +247,25 @@ TEST(LockDiagramArt, PicturesHaveTheImageSizesAndHighlightTheirOwnQuantity)
                 }
         return xs;
     };
-    for (int v = 0; v < lockdiagram::kOpeningVariants; ++v) {
-        const QImage image = lockdiagram::opening(v);
-        EXPECT_EQ(image.size(), QSize(146, 28)) << v;
-        const std::vector<int> red = redColumns(image);
-        const int segment = lockdiagram::highlightedSegment(v);
-        if (segment == lockdiagram::kNoHighlight) {
-            EXPECT_TRUE(red.empty()) << v;
-            continue;
+    // Every variant of a diagram at its size, red only within the quantity it highlights.
+    auto checkVariants = [&](int variants, QImage (*draw)(int), QSize size, lockdiagram::SegmentSpan (*spanOf)(int)) {
+        for (int v = 0; v < variants; ++v) {
+            const QImage image = draw(v);
+            EXPECT_EQ(image.size(), size) << v;
+            const std::vector<int> red = redColumns(image);
+            const int segment = lockdiagram::highlightedSegment(v);
+            if (segment == lockdiagram::kNoHighlight) {
+                EXPECT_TRUE(red.empty()) << v;
+                continue;
+            }
+            ASSERT_FALSE(red.empty()) << v;
+            const lockdiagram::SegmentSpan span = spanOf(segment);
+            EXPECT_GE(red.front(), span.left - 1) << v;
+            EXPECT_LE(red.back(), span.right + 1) << v;
         }
-        ASSERT_FALSE(red.empty()) << v;
-        const lockdiagram::SegmentSpan span = lockdiagram::openingSpan(segment);
-        EXPECT_GE(red.front(), span.left - 1) << v;
-        EXPECT_LE(red.back(), span.right + 1) << v;
-    }
-    for (int v = 0; v < lockdiagram::kClosingVariants; ++v) {
-        const QImage image = lockdiagram::closing(v);
-        EXPECT_EQ(image.size(), QSize(241, 28)) << v;
-        const std::vector<int> red = redColumns(image);
-        const int segment = lockdiagram::highlightedSegment(v);
-        if (segment == lockdiagram::kNoHighlight) {
-            EXPECT_TRUE(red.empty()) << v;
-            continue;
-        }
-        ASSERT_FALSE(red.empty()) << v;
-        const lockdiagram::SegmentSpan span = lockdiagram::closingSpan(segment);
-        EXPECT_GE(red.front(), span.left - 1) << v;
-        EXPECT_LE(red.back(), span.right + 1) << v;
-    }
+    };
+    checkVariants(lockdiagram::kOpeningVariants, lockdiagram::opening, QSize(146, 28), lockdiagram::openingSpan);
+    checkVariants(lockdiagram::kClosingVariants, lockdiagram::closing, QSize(241, 28), lockdiagram::closingSpan);
     EXPECT_EQ(lockdiagram::highlightedSegment(0), 0);   // A
     EXPECT_EQ(lockdiagram::highlightedSegment(5), 4);   // E2
 }
