@@ -4,6 +4,7 @@
 // in a folder of its own, message boxes and file dialogs answered by RecordingDialogs, and
 // protocol time running 50 times faster.
 
+#include "../ui/Connecting.h"
 #include "../ui/RecordingDialogs.h"
 
 #include "link/Frame.h"
@@ -101,11 +102,8 @@ protected:
     // Types the password and connects; the unit's frame log and the boxes start afresh after it.
     void connect(const QString &password = QStringLiteral("1234"))
     {
-        find<QLineEdit>("ED_HasloInst")->setText(password);
-        click("BITBTN_Polacz");
-        ASSERT_TRUE(window->isConnected()) << statusText().toStdString();
+        ASSERT_TRUE(connectAsTheFitterDoes(*window, dialogs, password)) << statusText().toStdString();
         unit->clearFrameLog();
-        dialogs.messages.clear();
     }
 
     // ---- the window

@@ -1,7 +1,7 @@
 #pragma once
 // Programming access reached as the fitter reaches it: the simulated unit on the line, its
-// password typed into ED_HasloInst and "Połącz" pressed. The window tests that need a connected
-// window start from here rather than from a shortcut the program never takes.
+// password typed into ED_HasloInst and "Połącz" pressed. Tests that need a connected window start
+// from here, so that they see the state the program itself reaches.
 
 #include "RecordingDialogs.h"
 
