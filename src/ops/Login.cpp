@@ -34,12 +34,15 @@ bool LoginProcedure::run(int delayMs)
     return identifyFamily();
 }
 
-bool LoginProcedure::portNotOpen()
+// The fitter is told why in a box and in the red status text; the login has failed.
+bool LoginProcedure::refuse(const QString &boxText, const QString &statusText)
 {
-    context_.view.showMessage(warning(texts::kPortNotOpenBox));
-    context_.view.showStatus(texts::kPortNotOpen, kFinalStatusWidth, StatusColour::Red);
+    context_.view.showMessage(warning(boxText));
+    context_.view.showStatus(statusText, kFinalStatusWidth, StatusColour::Red);
     return false;
 }
+
+bool LoginProcedure::portNotOpen() { return refuse(texts::kPortNotOpenBox, texts::kPortNotOpen); }
 
 bool LoginProcedure::settingsCameFromThisUnit() const
 {
@@ -55,28 +58,15 @@ bool LoginProcedure::settingsCameFromThisUnit() const
     return !family || family->familyCode == state.familyCode;
 }
 
-bool LoginProcedure::otherUnit()
-{
-    context_.view.showMessage(warning(texts::kOtherUnitConnectedBox));
-    context_.view.showStatus(texts::kOtherUnitConnected, kFinalStatusWidth, StatusColour::Red);
-    return false;
-}
+bool LoginProcedure::otherUnit() { return refuse(texts::kOtherUnitConnectedBox, texts::kOtherUnitConnected); }
 
-bool LoginProcedure::notAnswering()
-{
-    context_.view.showMessage(warning(texts::kUnitNotAnswering));
-    context_.view.showStatus(texts::kUnitNotAnswering, kFinalStatusWidth, StatusColour::Red);
-    return false;
-}
+bool LoginProcedure::notAnswering() { return refuse(texts::kUnitNotAnswering, texts::kUnitNotAnswering); }
 
 bool LoginProcedure::accessGranted(std::uint8_t flags)
 {
     OperationView &view = context_.view;
-    if (!(flags & access::kPasswordCorrect)) {
-        view.showMessage(warning(texts::kWrongAccessPassword));
-        view.showStatus(texts::kWrongAccessPassword, kFinalStatusWidth, StatusColour::Red);
-        return false;
-    }
+    if (!(flags & access::kPasswordCorrect))
+        return refuse(texts::kWrongAccessPassword, texts::kWrongAccessPassword);
     if (flags & access::kArmed) {
         view.showMessage(warning(texts::kAlarmArmed));
         view.showStatus(QString(), kFinalStatusWidth, StatusColour::Red);

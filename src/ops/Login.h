@@ -26,6 +26,7 @@ public:
     bool run(int delayMs);
 
 private:
+    bool refuse(const QString &boxText, const QString &statusText);
     bool notAnswering();
     bool portNotOpen();
     // Bit 0 clear, then bits 1, 3 and 4, in this order; true when none refuses.
