@@ -24,6 +24,10 @@ inline const QString kPortValueName = QStringLiteral("DEVICE");
 inline const QString kSimulatorOptionDescription = QStringLiteral(
     "Dodaje port \"Symulator\" (wbudowana symulowana centrala, do nauki) i wybiera go.\n"
     "Adds the port \"Symulator\" (the built-in simulated alarm unit, for training) and selects it.");
+inline const QString kTrafficLogOptionDescription = QStringLiteral(
+    "Dopisuje każdą ramkę na łączu do pliku FILE (jeden obiekt JSON w wierszu).\n"
+    "Appends every frame on the line to FILE (one JSON object a line).");
+inline const QString kTrafficLogValueName = QStringLiteral("FILE");
 inline const QString kHelpOptionDescription = QStringLiteral(
     "Wyświetla tę pomoc.\nDisplays this help.");
 inline const QString kVersionOptionDescription = QStringLiteral(

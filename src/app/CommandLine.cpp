@@ -13,6 +13,7 @@ namespace {
 
 const QString kPortOption = QStringLiteral("port");
 const QString kSimulatorOption = QStringLiteral("simulator");
+const QString kTrafficLogOption = QStringLiteral("traffic-log");
 
 void describe(QCommandLineParser &parser)
 {
@@ -23,6 +24,8 @@ void describe(QCommandLineParser &parser)
                                         apptexts::kVersionOptionDescription));
     parser.addOption(QCommandLineOption(kPortOption, apptexts::kPortOptionDescription, apptexts::kPortValueName));
     parser.addOption(QCommandLineOption(kSimulatorOption, apptexts::kSimulatorOptionDescription));
+    parser.addOption(QCommandLineOption(kTrafficLogOption, apptexts::kTrafficLogOptionDescription,
+                                        apptexts::kTrafficLogValueName));
 }
 
 CommandLineOptions optionsFrom(const QCommandLineParser &parser)
@@ -35,6 +38,7 @@ CommandLineOptions optionsFrom(const QCommandLineParser &parser)
         options.extraPorts << QString::fromLatin1(sim::kSimulatorPortName);
         options.selectedPort = QString::fromLatin1(sim::kSimulatorPortName);
     }
+    options.trafficLogPath = parser.value(kTrafficLogOption);
     return options;
 }
 

@@ -2,6 +2,7 @@
 // The program's command-line options:
 //   --port DEVICE   add a serial device to the port list and select it (may be repeated)
 //   --simulator     add the simulated unit "Symulator" and select it
+//   --traffic-log FILE   append every frame on the line to FILE
 //   --help, --version
 
 #include <QStringList>
@@ -13,6 +14,7 @@ namespace alvetra {
 struct CommandLineOptions {
     QStringList extraPorts;     // to add to the found ports, in this order
     QString selectedPort;       // to select at start-up; empty: the stored choice
+    QString trafficLogPath;     // empty: no traffic log
 };
 
 // Parses the arguments; --help and --version print and end the program, an unknown option prints

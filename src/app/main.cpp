@@ -56,6 +56,7 @@ int main(int argc, char **argv)
     alvetra::WindowSetup setup;
     setup.portNames = alvetra::portList(alvetra::systemSerialPorts(), options.extraPorts);
     setup.forcedPort = options.selectedPort;
+    setup.trafficLogPath = options.trafficLogPath;
     setup.programFolder = folders.data;
     setup.dialogs = &dialogs;
     setup.shell = &shell;

@@ -1,5 +1,8 @@
 #include "ui/MainWindow.h"
 
+#include "link/TrafficLog.h"
+#include "link/UiWakeup.h"
+
 #include "ui/ActionButtonLink.h"
 #include "ops/AlarmOperations.h"
 #include "ui/widgets/Colors.h"
@@ -104,6 +107,7 @@ MainWindow::MainWindow(const WindowSetup &setup, QWidget *parent) : QMainWindow(
     if (!setup_.programFolder.isEmpty())
         tabs_->setDiagramFolder(QDir(setup_.programFolder).filePath(QStringLiteral("Ikony")) + QLatin1Char('/'));
     buildLink();
+    buildTraffic();
     deferredErrors_ = new DeferredErrors([this](std::exception_ptr error) { setup_.reportError(error); }, this);
     connect(&tabs_->diagrams(), &LockDiagrams::diagramUnreadable, this, [this](const QString &message) {
         deferredErrors_->add(std::make_exception_ptr(FileError(message)));
@@ -118,6 +122,7 @@ MainWindow::MainWindow(const WindowSetup &setup, QWidget *parent) : QMainWindow(
 MainWindow::~MainWindow()
 {
     // The reader thread goes before anything it reaches: the window and the settings image.
+    tearDownTraffic();
     ops_.reset();
     supervision_.reset();
     link_.reset();
@@ -157,6 +162,12 @@ void MainWindow::startUp()
     } else {
         disablePortControls();
         showMessage({kCaptionWarning, uitexts::kNoSerialPorts, MessageIcon::Warning});
+        if (closed_)
+            return;
+    }
+
+    if (trafficLogOpenError_) {
+        showMessage({kCaptionWarning, *std::exchange(trafficLogOpenError_, std::nullopt), MessageIcon::Warning});
         if (closed_)
             return;
     }

@@ -52,6 +52,9 @@ class SerialUnitLink;
 class SettingsTabs;
 class StatusLine;
 class Supervision;
+class TrafficConsole;
+class TrafficLog;
+class UiWakeup;
 class LedIndicator;
 class Transport;
 class WindowOperationView;
@@ -74,6 +77,7 @@ struct WindowSetup {
     std::function<void(std::exception_ptr)> reportError;
     // The local time the history is dated from; default: the system clock.
     std::function<QDateTime()> clock;
+    QString trafficLogPath;         // every frame appended to this file (--traffic-log); empty: none
 };
 
 class MainWindow : public QMainWindow, public LinkEvents {
@@ -118,6 +122,9 @@ public:
     SettingsTabs &settingsTabs() { return *tabs_; }
     StatusLine &statusLine() { return *StatusBar1; }
     SerialLink &serialLink() { return *link_; }
+    // The traffic console "Ruch na łączu" (F12, TOB_Ruch): shown beside the window.
+    TrafficConsole &trafficConsole() { return *console_; }
+    void showTrafficConsole();
     const OperationState &operationState() const { return *state_; }
 
     // Runs the shutdown sequence once; closing the window calls it.
@@ -191,6 +198,9 @@ private:
 
     // The link, supervision and operations (MainWindowLink.cpp).
     void buildLink();
+    // The traffic console and, with a path, the traffic log; torn down before the link.
+    void buildTraffic();
+    void tearDownTraffic();
     // Binds each operation's actions and buttons to the alarm operations, through runOperation.
     void bindOperations();
     // onPortChanged asked for by the fitter: port problems are told again.
@@ -226,6 +236,7 @@ private:
     LedIndicator *LedPortRsCrc = nullptr;
     QToolButton *TOB_ResetRS232 = nullptr;
     QToolButton *TOB_Pdf = nullptr;
+    QToolButton *TOB_Ruch = nullptr;
     ActionButtonLink *saveFileLink_ = nullptr;
 
     // Connection panel and pages.
@@ -287,6 +298,11 @@ private:
     std::unique_ptr<SerialUnitLink> unitLink_;
     std::unique_ptr<WindowOperationView> view_;
     std::unique_ptr<AlarmOperations> ops_;
+
+    TrafficConsole *console_ = nullptr;
+    std::unique_ptr<UiWakeup> trafficLogFailed_;   // outlives the log's writer thread
+    std::unique_ptr<TrafficLog> trafficLog_;
+    std::optional<QString> trafficLogOpenError_;   // told by startUp
 
     // A lock diagram that cannot be read, told after the operation or event that met it.
     DeferredErrors *deferredErrors_ = nullptr;

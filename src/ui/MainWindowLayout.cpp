@@ -10,6 +10,7 @@
 #include "ui/StatusLine.h"
 #include "ui/widgets/LedIndicator.h"
 #include "ui/ToolGlyphs.h"
+#include "ui/TrafficTexts.h"
 #include "ui/UiTexts.h"
 #include "link/Wait.h"
 
@@ -238,6 +239,10 @@ void MainWindow::buildToolBar(QWidget *client)
     TOB_Pdf->setText(kCaptionPdf);
     TOB_Pdf->setIcon(toolglyphs::icon(toolglyphs::Manual));
     ActionButtonLink::bind(TOB_Pdf, ActionReadPdf, ActionButtonLink::EnabledOnly);
+    ToolBar1->addWidget(gap(ToolBar1, 8));
+    TOB_Ruch = makeToolButton("TOB_Ruch", traffictexts::kHintButton, nullptr);
+    TOB_Ruch->setIcon(toolglyphs::icon(toolglyphs::Read));
+    connect(TOB_Ruch, &QToolButton::clicked, this, &MainWindow::showTrafficConsole);
 }
 
 void MainWindow::buildConnectionPanel(QWidget *pageArea)

@@ -93,6 +93,7 @@ protected:
             dialogs.showMessage(window.get(), handlerErrorMessage(error), QMessageBox::Ok);
         };
         setup.clock = [] { return QDateTime(QDate(2024, 3, 1), QTime(12, 0)); };
+        setup.trafficLogPath = trafficLogPath;
         window = std::make_unique<MainWindow>(setup);
         window->startUp();
         EXPECT_TRUE(waitFor([&] { return panel(0) == QStringLiteral("Port otwarty"); })) << panel(0).toStdString();
@@ -155,6 +156,7 @@ protected:
     }
 
     QTemporaryDir programDir;
+    QString trafficLogPath;   // --traffic-log of the next start(); empty: none
     RecordingDialogs dialogs;
     MemoryShell shell;
     std::unique_ptr<sim::SimulatedUnit> unit;
