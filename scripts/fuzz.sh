@@ -15,7 +15,7 @@
 set -e
 cd "$(dirname "$0")/.."
 
-targets="frame_parser reply_handler car_database settings_file preferences"
+targets="frame_parser reply_handler car_database settings_file preferences replay_reader"
 build_dir=${FUZZ_BUILD_DIR:-build-fuzz}
 
 usage() {
@@ -46,6 +46,7 @@ options_for() {
         reply_handler) echo "-max_len=256" ;;   # several frames of up to 63 data bytes
         settings_file) echo "-max_len=70000" ;;   # past the 65535-byte limit of the format
         preferences) echo "-dict=fuzz/preferences.dict -max_len=2048" ;;   # several times a real file
+        replay_reader) echo "-dict=fuzz/replay_reader.dict -max_len=4096" ;;   # a few dozen log lines
         *) echo "" ;;
     esac
 }

@@ -459,6 +459,10 @@ void SimulatedUnit::handle(const Frame &frame, Clock::time_point at)
     logFrame({LoggedFrame::Direction::Received, at, frame, encodeFrame(frame), false});
     if (frame.destination != kUnitAddress)
         return;
+    if (replay_) {
+        replayAnswer(frame, at);
+        return;
+    }
     advanceTo(at);
     if (faults_.silentAt(at) || faults_.unanswered(frame.code))
         return;
@@ -601,6 +605,31 @@ void SimulatedUnit::reply(std::uint8_t requestCode, Bytes data, Clock::time_poin
     const QByteArray wire = faults_.noise() + text;
     pacer_.send(wire, at + faults_.latency());
     logFrame({LoggedFrame::Direction::Sent, pacer_.sendingEndsAt(), frame, wire, text != clean});
+}
+
+void SimulatedUnit::setReplay(std::shared_ptr<SessionReplay> replay, std::function<void(const Frame &)> unheld)
+{
+    std::lock_guard lock(mutex_);
+    replay_ = std::move(replay);
+    unheld_ = std::move(unheld);
+}
+
+void SimulatedUnit::replayAnswer(const Frame &request, Clock::time_point at)
+{
+    const std::optional<std::vector<QByteArray>> replies = replay_->answer(request);
+    if (!replies) {
+        if (unheld_)
+            unheld_(request);
+        return;
+    }
+    for (const QByteArray &wire : *replies) {
+        pacer_.send(wire, at);
+        FrameParser parser;
+        const FrameParser::Result parsed = parser.feed(wire);
+        const bool whole = parsed.frames.size() == 1 && parsed.rejected == 0;
+        logFrame({LoggedFrame::Direction::Sent, pacer_.sendingEndsAt(), whole ? parsed.frames.front() : Frame{}, wire,
+                  !whole});
+    }
 }
 
 // ---------------------------------------------------------------- what happened

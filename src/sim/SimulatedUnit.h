@@ -32,6 +32,10 @@
 // Memory: 256 bytes, layout A for "MZRAv1.4", layout B otherwise. The counter bytes follow the
 // running minute counter; writing them sets the counter.
 //
+// Replay: with a recorded session set (setReplay), every request is answered from the
+// recording instead (SessionReplay.h): the unit's own memory, session and faults take no part,
+// only the line and its pacing. A request the recording does not hold goes unanswered.
+//
 // The line: one consumer at a time (SimulatedTransport or PtyServer) attaches, hands over the
 // bytes the program sends and takes the unit's bytes as they become due at the line speed.
 
@@ -43,6 +47,7 @@
 #include "alarm/Layout.h"
 #include "sim/LinePacer.h"
 #include "sim/MinuteCounter.h"
+#include "sim/SessionReplay.h"
 #include "alarm/SettingsImage.h"
 #include "sim/UnitFaults.h"
 #include "sim/UnitStatus.h"
@@ -53,6 +58,7 @@
 #include <condition_variable>
 #include <cstdint>
 #include <functional>
+#include <memory>
 #include <mutex>
 #include <optional>
 #include <random>
@@ -125,6 +131,11 @@ public:
     void replug();
     bool unplugged() const;
 
+    // ---- replay
+    // Answers from `replay` from now on; `unheld` sees (under the unit's lock: keep it short)
+    // each request the recording does not hold. An empty replay ends the replaying.
+    void setReplay(std::shared_ptr<SessionReplay> replay, std::function<void(const Frame &)> unheld = {});
+
     // ---- the line
     using LineToken = std::uint64_t;   // 0 = no line
     enum class LineState { BytesDue, Stopped, Lost, TimedOut };
@@ -179,6 +190,7 @@ private:
     void onWrite(const Bytes &data, Clock::time_point at);
     void onLearning(const Bytes &data, Clock::time_point at);
     void reply(std::uint8_t code, Bytes data, Clock::time_point at);
+    void replayAnswer(const Frame &request, Clock::time_point at);
 
     std::uint8_t accessFlags() const;
     bool passwordMatches(const Bytes &data) const;
@@ -210,6 +222,8 @@ private:
     std::vector<std::pair<int, int>> refusedRanges_;
     bool session_ = false;
     Learning learning_;
+    std::shared_ptr<SessionReplay> replay_;
+    std::function<void(const Frame &)> unheld_;
 
     LinePacer pacer_;
     FrameParser parser_;

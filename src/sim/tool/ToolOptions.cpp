@@ -86,6 +86,7 @@ void addOptions(QCommandLineParser &parser)
         {"silence-after-reads", "After N answered reads, reads go unanswered until the next login.", "n"},
         {"refuse-write", "Refuse the K-th write request.", "k"},
         {"refuse-range", "Refuse writes to addresses FIRST-LAST (repeatable).", "first-last"},
+        {"replay", "Answer from a recorded traffic log (alvetra --traffic-log) instead of the unit.", "file"},
         {"verbose", "Print every frame received and sent."},
     });
 }
@@ -182,6 +183,7 @@ ParsedOptions parseToolOptions(const QStringList &arguments)
     o.linkPath = parser.value("link");
     o.devicePath = parser.value("device");
     o.verbose = parser.isSet("verbose");
+    o.replayPath = parser.value("replay");
     if (!o.devicePath.isEmpty() && !o.linkPath.isEmpty())
         return {std::nullopt, QStringLiteral("--link is for a pseudo-terminal; it cannot go with --device")};
     return {o, {}};

@@ -17,6 +17,7 @@ struct ToolOptions {
     std::vector<std::pair<int, int>> refusedRanges;
     QString linkPath;      // pty mode: symlink to the pseudo-terminal
     QString devicePath;    // device mode: a real serial port
+    QString replayPath;    // a recorded traffic log to answer from
     bool verbose = false;
 };
 

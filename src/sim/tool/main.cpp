@@ -1,12 +1,15 @@
 // alvetra-unit: serves a simulated alarm unit on a pseudo-terminal (or a serial device) and takes
 // commands on standard input until interrupted.
 
+#include "link/TrafficLogFormat.h"
 #include "sim/PtyServer.h"
+#include "sim/SessionReplay.h"
 #include "sim/SimulatedUnit.h"
 #include "sim/tool/ToolOptions.h"
 #include "sim/UnitCommands.h"
 
 #include <QCoreApplication>
+#include <QFile>
 
 #include <csignal>
 #include <cstdio>
@@ -63,6 +66,29 @@ void configure(SimulatedUnit &unit, const ToolOptions &options)
                                                 f.damaged ? " (damaged)" : ""));
         });
     }
+}
+
+// Loads the recording and answers from it; requests it does not hold are told on stderr.
+bool startReplay(SimulatedUnit &unit, const QString &path)
+{
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly)) {
+        print(QStringLiteral("alvetra-unit: cannot read %1: %2").arg(path, file.errorString()), stderr);
+        return false;
+    }
+    const TrafficLogContents log = readTrafficLog(file.readAll());
+    if (log.badLines > 0)
+        print(QStringLiteral("alvetra-unit: %1: %2 lines are no record (the first is line %3); skipped")
+                  .arg(path).arg(log.badLines).arg(log.firstBadLine),
+              stderr);
+    auto replay = std::make_shared<SessionReplay>(log);
+    print(QStringLiteral("replaying %1 requests from %2").arg(replay->exchanges()).arg(path));
+    unit.setReplay(replay, [](const Frame &request) {
+        print(QStringLiteral("not in the recording, left unanswered: %1")
+                  .arg(QString::fromLatin1(encodeFrame(request).trimmed())),
+              stderr);
+    });
+    return true;
 }
 
 bool startServing(PtyServer &server, const ToolOptions &options)
@@ -125,6 +151,8 @@ int main(int argc, char **argv)
     installSignalHandlers();
     SimulatedUnit unit(options.unit);
     configure(unit, options);
+    if (!options.replayPath.isEmpty() && !startReplay(unit, options.replayPath))
+        return 1;
     PtyServer server(unit);
     if (!startServing(server, options))
         return 1;
