@@ -5,7 +5,10 @@
 // the reply is complete (request and reply up to their ";", 10 bits a character at 19200 bit/s);
 // the goal is at most 1.10 times that, and for (c) at most 1 % of one core.
 //
-//   build/bench/link_bench [--polls N] [--cpu-seconds S]
+//   build/bench/link_bench [--polls N] [--cpu-seconds S] [--traffic]
+//
+// With --traffic the traffic console is open (its buffer attached, its timer pulling and
+// decoding) and the traffic log is written to a temporary file, as with "alvetra --traffic-log".
 
 #include "BenchSupport.h"
 #include "link/Frame.h"
@@ -15,9 +18,12 @@
 #include "alarm/SettingsImage.h"
 #include "sim/SimulatedUnit.h"
 #include "link/Supervision.h"
+#include "link/TrafficLog.h"
 #include "link/Wait.h"
+#include "ui/Dialogs.h"
+#include "ui/TrafficConsole.h"
 
-#include <QCoreApplication>
+#include <QApplication>
 #include <QDir>
 #include <QElapsedTimer>
 #include <QFile>
@@ -60,6 +66,17 @@ public:
     long reports = 0;
 };
 
+// The console's dialogs are never shown here.
+class NoDialogs : public Dialogs {
+public:
+    QMessageBox::StandardButton showMessage(QWidget *, const UserMessage &, QMessageBox::StandardButtons) override
+    {
+        return QMessageBox::Ok;
+    }
+    std::optional<QString> chooseFile(QWidget *, FileDialogSettings &) override { return std::nullopt; }
+    int execDialog(QDialog &) override { return 0; }
+};
+
 // Characters of a frame up to its ";": the receiver acts on the frame then, while the CR LF
 // that follows is still on the line.
 int wireChars(std::uint8_t code, std::size_t dataBytes)
@@ -95,7 +112,10 @@ void waitRealMs(int ms)
 
 int main(int argc, char **argv)
 {
-    QCoreApplication app(argc, argv);
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    QApplication app(argc, argv);
+    const bool traffic = app.arguments().contains(QStringLiteral("--traffic"));
     const int polls = argument(app.arguments(), QStringLiteral("--polls"), 1000);
     const int cpuSeconds = argument(app.arguments(), QStringLiteral("--cpu-seconds"), 10);
 
@@ -110,6 +130,20 @@ int main(int argc, char **argv)
     SettingsImage image;
     CountingEvents events;
     SerialLink link(image, events, SerialLink::serialPorts());
+    NoDialogs dialogs;
+    std::unique_ptr<TrafficConsole> console;
+    TrafficLog log;
+    if (traffic) {
+        console = std::make_unique<TrafficConsole>(link.traffic(), dialogs, nullptr);
+        console->show();
+        if (const auto error = log.open(dir.filePath(QStringLiteral("traffic.jsonl")))) {
+            std::fprintf(stderr, "%s\n", qPrintable(*error));
+            return 1;
+        }
+        link.traffic().attach(&log);
+    }
+    // The reader thread may outlive the console and the log on an early return: stop it first.
+    const std::unique_ptr<SerialLink, void (*)(SerialLink *)> stopFirst(&link, [](SerialLink *l) { l->stopReaderThread(); });
     link.open(port, 8);
     for (int i = 0; i < 100 && !events.opened; ++i)
         waitRealMs(10);
@@ -126,8 +160,9 @@ int main(int argc, char **argv)
     }
 
     std::printf("Machine: %s\n", qPrintable(machine()));
-    std::printf("Line: simulated unit on a pseudo-terminal, paced at %d bit/s (%.3f ms a character)\n\n",
+    std::printf("Line: simulated unit on a pseudo-terminal, paced at %d bit/s (%.3f ms a character)\n",
                 kBitsPerSecond, kMsPerChar);
+    std::printf("Traffic console and log: %s\n\n", traffic ? "on" : "off");
 
     // (a) readBlock of 8 bytes: request and reply must cross the line.
     const double readWireMs = (wireChars(0x02, 4) + wireChars(0x82, 12)) * kMsPerChar;
@@ -166,10 +201,14 @@ int main(int argc, char **argv)
     timer.setIntervalMs(Supervision::kPollIntervalMs);
     const long reportsBefore = events.reports;
     const double cpuBefore = threadCpuMs("rs232");
+    const double logCpuBefore = threadCpuMs("traffic-log");
     timer.start();
     waitRealMs(cpuSeconds * 1000);
     timer.stop();
     const double cpuMs = threadCpuMs("rs232") - cpuBefore;
+    if (traffic)
+        std::printf("    traffic-log thread: %.0f ms CPU; console rows: %d\n", threadCpuMs("traffic-log") - logCpuBefore,
+                    console->rowCount());
     const double percent = cpuMs / (cpuSeconds * 1000.0) * 100.0;
     std::printf("(c) reader thread over %d s of monitor polling (%ld reports): %.0f ms CPU = %.2f %% of one core "
                 "(goal <= 1 %%)\n",
@@ -177,6 +216,5 @@ int main(int argc, char **argv)
     std::printf("\nChecksum errors: %ld, receive activities: %ld\n", events.crc, events.rx);
 
     link.sendDisconnect();
-    link.stopReaderThread();
     return 0;
 }

@@ -13,6 +13,7 @@
 #include "ui/StatusLine.h"
 #include "app/PortReminderDialog.h"
 #include "ui/MainWindow.h"
+#include "ui/TrafficConsole.h"
 #include "alarm/UserMessage.h"
 
 #include <QAbstractButton>
@@ -225,6 +226,13 @@ int takePictures(const QString &outputFolder, const QString &dataFolder)
         processEventsFor(page == 9 ? 600 : 300);
         pictures.save(window, QString::fromLatin1(kTabPictures[page]));
     }
+
+    // The traffic console after the connect: the login, the reads and the monitor's polls.
+    window.showTrafficConsole();
+    child<QCheckBox>(window, "CHB_UkryjStan")->setChecked(true);
+    processEventsFor(300);
+    pictures.save(window.trafficConsole(), QStringLiteral("ruch-na-laczu"));
+    window.trafficConsole().hide();
 
     // What a fitter sees when the unit stops answering (the cable pulled, the unit without power).
     unit.setAnswering(false);
