@@ -1,8 +1,8 @@
 #pragma once
-// Every Polish text the settings tabs show, in one place for review, with the labels of the
-// settings themselves in alarm/SettingsTexts.h. The texts are the ones the
-// fitters know from the program's screens and are kept character for character, typing errors
-// included ("dżwiękowym", "kieruknkowskazów", "bakażnik", "kórym", "na na", "hasel").
+// Every Polish text the settings tabs show, in one place for review; the captions and labels of
+// the settings themselves are in alarm/SettingsTexts.h, below the window. The texts are the ones
+// the fitters know from the program's screens and are kept character for character, typing
+// errors included ("dżwiękowym", "kieruknkowskazów", "bakażnik", "kórym", "na na", "hasel").
 
 #include "alarm/SettingsTexts.h"
 
