@@ -1,5 +1,6 @@
 // The alarm operations against the simulated unit on a pseudo-terminal, paced at 19200 bit/s:
-//   (a) connect and read all settings, (b) write all groups, (c) clear the history.
+//   (a) connect and read all settings, (b) write all groups, (c) clear the history, (d) write the
+//   changed groups when one group (the turn signals) has changed.
 // Each time is compared with its physical limit: the delays the protocol mandates before its
 // requests (1000 ms before each login's first identification request, 10 ms before the second
 // and before the password, 100 ms before a CAN confirmation) plus the wire time of every frame
@@ -197,6 +198,12 @@ int main(int argc, char **argv)
          },
          {}},
         {"(c) clear the history", "Skasowano historię", [&] { ops.clearHistory(); }, {}},
+        {"(d) write the changed groups, one changed", "Zapisano wszystkie pozycje",
+         [&] {
+             view.values.soundConfirmation = !view.values.soundConfirmation;
+             ops.writeChanged();
+         },
+         {}},
     };
 
     std::printf("Machine: %s\n", qPrintable(machine()));

@@ -14,6 +14,7 @@ OperationOutcome AlarmOperations::readAll() { return ReadOperation(context_).rea
 
 OperationOutcome AlarmOperations::writeGroup(WriteGroup group) { return GroupWriter(context_).write(group); }
 OperationOutcome AlarmOperations::writeAll() { return GroupWriter(context_).writeAll(); }
+OperationOutcome AlarmOperations::writeChanged() { return GroupWriter(context_).writeChanged(); }
 
 OperationOutcome AlarmOperations::clearHistory() { return HistoryClearing(context_).clear(); }
 OperationOutcome AlarmOperations::learn(RecordGroup group) { return RemoteLearning(context_).learn(group); }

@@ -45,6 +45,8 @@ public:
     OperationOutcome writeGroup(WriteGroup group);
     // Every group the unit's family has, in kWriteAllOrder, while the logins succeed.
     OperationOutcome writeAll();
+    // Only the groups whose settings differ from the unit's memory as last read or written.
+    OperationOutcome writeChanged();
 
     OperationOutcome clearHistory();
     // Puts the unit into its learning mode for remotes or tokens and tells how many it learnt.

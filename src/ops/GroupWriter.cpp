@@ -3,8 +3,11 @@
 #include "ops/Login.h"
 #include "ops/OperationBracket.h"
 #include "ops/OpsTexts.h"
+#include "ops/SettingsComparison.h"
 #include "alarm/PcPassword.h"
 #include "ops/UnitRequests.h"
+
+#include <algorithm>
 
 namespace alvetra {
 
@@ -161,6 +164,7 @@ void GroupWriter::reportSuccess(WriteGroup group, const TabValues &values)
     view.hideProgress();
     view.showStatus(groupTexts(group).done, kFinalStatusWidth, StatusColour::WindowText);
     context_.state.writeOk = true;
+    rememberWritten(group);
     // The unit checks every later login against the password it has just taken.
     if (group == WriteGroup::PcPassword)
         view.setAccessPassword(pcPasswordText(context_.state.image, context_.state.layout));
@@ -177,7 +181,52 @@ void GroupWriter::reportFailure(WriteGroup group)
     view.showStatus(groupTexts(group).failed, kFinalStatusWidth, StatusColour::Red);
 }
 
+void GroupWriter::rememberWritten(WriteGroup group)
+{
+    OperationState &state = context_.state;
+    if (!state.unitMemory)
+        return;
+    for (const WriteBlockSpec &block : groupBlocks(group, state.layout)) {
+        for (int i = 0; i < block.count; ++i)
+            state.unitMemory->set(block.address + i, state.image.at(block.address + i));
+    }
+}
+
+bool GroupWriter::confirmedByUser(const std::vector<SettingDifference> &changes)
+{
+    OperationView &view = context_.view;
+    const QString visible = view.visibleTab();
+    const bool beyondVisibleTab =
+        std::any_of(changes.begin(), changes.end(), [&](const SettingDifference &d) { return d.tab != visible; });
+    return !beyondVisibleTab || view.confirmChanges(changes);
+}
+
 OperationOutcome GroupWriter::writeAll()
+{
+    if (const auto changes = changesAgainstUnit(context_); changes && !confirmedByUser(*changes))
+        return OperationOutcome::Skipped;
+    std::vector<WriteGroup> groups;
+    for (WriteGroup group : kWriteAllOrder) {
+        if (group != WriteGroup::CanOptions || context_.state.familyCode >= kCanAnalysisFamily)
+            groups.push_back(group);
+    }
+    return writeGroups(groups);
+}
+
+OperationOutcome GroupWriter::writeChanged()
+{
+    const auto changes = changesAgainstUnit(context_);
+    const std::vector<WriteGroup> groups = changes ? changedGroups(*changes) : std::vector<WriteGroup>{};
+    if (groups.empty()) {
+        context_.view.showStatus(texts::kNothingChanged, kFinalStatusWidth, StatusColour::WindowText);
+        return OperationOutcome::Skipped;
+    }
+    if (!confirmedByUser(*changes))
+        return OperationOutcome::Skipped;
+    return writeGroups(groups);
+}
+
+OperationOutcome GroupWriter::writeGroups(const std::vector<WriteGroup> &groups)
 {
     OperationView &view = context_.view;
     OperationState &state = context_.state;
@@ -186,10 +235,8 @@ OperationOutcome GroupWriter::writeAll()
 
     state.loginOk = true;
     int written = 0;
-    for (WriteGroup group : kWriteAllOrder) {
-        if (group != kWriteAllOrder.front() && !state.loginOk)
-            break;
-        if (group == WriteGroup::CanOptions && state.familyCode < kCanAnalysisFamily)
+    for (WriteGroup group : groups) {
+        if (group != groups.front() && !state.loginOk)
             break;
         // A group that does nothing (hidden CAN-analysis options) must not count the previous
         // group's success again.
@@ -199,7 +246,7 @@ OperationOutcome GroupWriter::writeAll()
             ++written;
     }
 
-    const int total = state.familyCode >= kCanAnalysisFamily ? 9 : 8;
+    const int total = static_cast<int>(groups.size());
     if (written == 0)
         return OperationOutcome::Failed;
     view.showStatus(written < total ? texts::kWrittenSome.arg(written).arg(total) : texts::kWrittenAll,

@@ -3,10 +3,13 @@
 // and all groups in a row (BITBTN_ZapisAll).
 
 #include "alarm/GroupBuilders.h"
+#include "alarm/SettingsDiff.h"
 #include "link/Request.h"
 #include "ops/OperationState.h"
 #include "alarm/TabValues.h"
 #include "ops/WriteGroups.h"
+
+#include <vector>
 
 namespace alvetra {
 
@@ -28,7 +31,17 @@ public:
     // group of the family was written.
     OperationOutcome writeAll();
 
+    // The groups whose settings differ from the unit's memory as last read or written, in
+    // kWriteAllOrder, each as writing all groups writes it; "Ustawienia nie różnią się od
+    // zapisanych w centrali." in the status line and Skipped when none does (or nothing was read).
+    OperationOutcome writeChanged();
+
 private:
+    // Asks the view to confirm the changes when some lie beyond the tab in front.
+    bool confirmedByUser(const std::vector<SettingDifference> &changes);
+    OperationOutcome writeGroups(const std::vector<WriteGroup> &groups);
+    // The unit's memory as the program knows it takes up the group's bytes.
+    void rememberWritten(WriteGroup group);
     void writeInBracket(WriteGroup group);
     BuildOutcome build(WriteGroup group, const TabValues &values);
     // Written when every block was; otherwise the result of the block that was not, after which

@@ -32,6 +32,9 @@ struct OperationState {
     // its last complete read. Empty while a read of another unit has begun to overwrite the
     // image; nothing before the first read. Writing operations go only to this unit.
     std::optional<QString> settingsUnit;
+    // What that unit's memory holds as far as the program knows: the image at the end of its
+    // last complete read, with every group written since. Nothing before the first read.
+    std::optional<SettingsImage> unitMemory;
 };
 
 struct OperationConfig {

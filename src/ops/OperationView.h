@@ -10,6 +10,7 @@
 
 #include "files/CarRecord.h"
 #include "files/FirmwareFamilies.h"
+#include "alarm/SettingsDiff.h"
 #include "alarm/SettingsFill.h"
 #include "alarm/TabValues.h"
 #include "alarm/UserMessage.h"
@@ -97,6 +98,13 @@ public:
     // The family's default extension and filter, for the front end's choice of a file (the
     // window's two file dialogs).
     virtual void setDialogDefaults(const DialogDefaults &defaults) = 0;
+
+    // ---- confirming a write of several groups
+    // The caption of the settings tab in front; empty when none is.
+    virtual QString visibleTab() const { return {}; }
+    // Shows the settings a write is about to change, some of them beyond the tab in front, and
+    // returns whether the user wants them written. A front end without a user writes them.
+    virtual bool confirmChanges(const std::vector<SettingDifference> & /*changes*/) { return true; }
 };
 
 } // namespace alvetra

@@ -43,6 +43,9 @@ inline const QString kConnectedWarning = QStringLiteral("UWAGA !\r") + kBlocksIn
 inline const QString kReadProgress = QStringLiteral("Odczyt: ");
 inline const QString kReadDone = QStringLiteral("Odczytano");
 
+// Writing the changed groups when the window holds what the unit holds.
+inline const QString kNothingChanged = QStringLiteral("Ustawienia nie różnią się od zapisanych w centrali.");
+
 // Group writes: start text, success text, failure box text, failure status text.
 inline const QString kPcPasswordProgress = QStringLiteral("Zapis hasła PC: ");
 inline const QString kPcPasswordDone = QStringLiteral("Zapisano hasło PC");

@@ -84,6 +84,7 @@ void ReadOperation::showSettings()
     // The fill has stored the login's counter into the image; the unit gets it back. Its result
     // does not matter: the counter is only the history's clock.
     UnitRequests(context_.link).writeBlock(state.layout.timeCounter, 3, state.image);
+    state.unitMemory = state.image;
     view.showStatus(texts::kReadDone, kFinalStatusWidth, StatusColour::WindowText);
     view.showConnectedButtons(true);
     view.setBlockKeeping(true);

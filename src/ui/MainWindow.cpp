@@ -103,6 +103,7 @@ MainWindow::MainWindow(const WindowSetup &setup, QWidget *parent) : QMainWindow(
     buildPages(PNL_PageControl);
     buildStatusLine(client);
     buildFileDialogs();
+    buildCompareTools();
     bindTabButtons();
     if (!setup_.programFolder.isEmpty())
         tabs_->setDiagramFolder(QDir(setup_.programFolder).filePath(QStringLiteral("Ikony")) + QLatin1Char('/'));

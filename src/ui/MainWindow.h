@@ -11,6 +11,7 @@
 // thread's effects (status-bar panels, port LEDs, status reports, withdrawn access) run here on
 // the UI thread. The operations reach the widgets through a WindowOperationView.
 
+#include "ui/ChangesDialog.h"
 #include "ui/Dialogs.h"
 #include "link/LinkEvents.h"
 #include "ui/WindowPreferences.h"
@@ -221,6 +222,21 @@ private:
     void prepareSaveDialog();
     std::optional<QString> runFileDialog(FileDialogSettings &settings);
 
+    // Comparing the settings, confirming a write and the tabs' changed marks
+    // (MainWindowCompare.cpp).
+    void buildCompareTools();
+    void onCompareWithUnit();
+    void onCompareWithFile();
+    int showChanges(ChangesDialog::Kind kind, const QString &intro, const QString &thereColumn,
+                    const std::vector<SettingDifference> &changes);
+    // The settings a write is about to change beyond the tab in front; true: write them.
+    bool confirmChanges(const std::vector<SettingDifference> &changes);
+    // The caption of the settings tab in front, without its mark.
+    QString visibleSettingsTab() const;
+    // The marks follow the controls once the events of a change have been handled.
+    void scheduleChangedMarks();
+    void updateChangedMarks();
+
     WindowSetup setup_;
 
     // Tool bar.
@@ -238,6 +254,13 @@ private:
     QToolButton *TOB_Pdf = nullptr;
     QToolButton *TOB_Ruch = nullptr;
     ActionButtonLink *saveFileLink_ = nullptr;
+    QToolButton *TOB_Porownaj = nullptr;
+    QToolButton *TOB_ZapisZmienione = nullptr;
+    QAction *ActionPorownajCentrala = nullptr;
+    QAction *ActionPorownajPlik = nullptr;
+    QAction *ActionZapisZmienione = nullptr;
+    FileDialogSettings compareDialog_;
+    bool changedMarksPending_ = false;
 
     // Connection panel and pages.
     QFrame *PNL_PageControl = nullptr;

@@ -98,6 +98,7 @@ void MainWindow::bindOperations()
         {ActionOdczytUstawienAlarmu, &AlarmOperations::readAll},
         {ActionOpenSettings, withFile(&MainWindow::runOpenDialog, &AlarmOperations::openFile)},
         {ActionSaveAllSettings, withFile(&MainWindow::runSaveDialog, &AlarmOperations::saveFile)},
+        {ActionZapisZmienione, &AlarmOperations::writeChanged},
     };
     for (const auto &[action, operation] : actions)
         connect(action, &QAction::triggered, this, [this, operation = operation] { runOperation(operation); });
@@ -131,6 +132,7 @@ void MainWindow::runOperation(const std::function<void(AlarmOperations &)> &oper
     }
     for (std::size_t i = 0; i < std::size(portControls); ++i)
         portControls[i]->setEnabled(wasEnabled[i]);
+    scheduleChangedMarks();
     // The operation's guards have given the rest of the window back by now.
     if (error)
         setup_.reportError(error);

@@ -2,6 +2,8 @@
 // The main window's own Polish texts: captions, hints, titles and messages. The program shows
 // them exactly as written here, typing errors included.
 
+#include "alarm/SettingsTexts.h"
+
 #include <QString>
 #include <QStringList>
 #include <array>
@@ -24,20 +26,15 @@ inline const QString kHintResetRs232 = QStringLiteral("Reaet portu RS232");
 inline const QString kCaptionPdf = QStringLiteral("H");
 
 // Connection panel.
-inline const QString kHasloDostepu = QStringLiteral("Hasło dostępu do programowania centrali: ");
+using tabtexts::kHasloDostepu;
 inline const QString kHintHasloInst = QStringLiteral("Hasło dostępu do alarmu przez programator");
 inline const QString kPolacz = QStringLiteral("&Połącz");
 inline const QString kHintPolacz = QStringLiteral("Połączenie z centralką alarmową");
 inline const QString kZapisAll = QStringLiteral("&Zapis wszystkich zakładek");
 inline const QString kHintZapisAll = QStringLiteral("Programuje wszystkie ustawienia.");
 
-// Tab captions and the titles at the top of each tab's panel, in page order.
-inline const std::array<QString, 10> kTabCaptions = {
-    QStringLiteral("Hasła i kody"),       QStringLiteral("Potwierdzanie i kierunki"),
-    QStringLiteral("Zamki"),              QStringLiteral("Przeciwkradzież"),
-    QStringLiteral("Antynapad"),          QStringLiteral("Ponowne uzbrojenie"),
-    QStringLiteral("Historia zdarzeń"),   QStringLiteral("CAN"),
-    QStringLiteral("Piloty"),             QStringLiteral("Monitor")};
+// Tab captions (with the settings texts) and the titles at the top of each tab's panel, in page order.
+using tabtexts::kTabCaptions;
 inline const std::array<QString, 10> kTabTitles = {
     QStringLiteral("Zmiana hasel i kodów"),
     QStringLiteral("Ustawienia potwierdzeń kierunkami i mrugania kierunkami."),
@@ -98,5 +95,34 @@ inline const QString kUnknownError = QStringLiteral("Nieznany błąd.");
 
 // The manual beside the executable.
 inline const QString kManualFileName = QStringLiteral("Autoalrm Tervona CAN read.pdf");
+
+// Comparing the settings and writing what changed.
+inline const QString kCompareCaption = QStringLiteral("Porównaj...");
+inline const QString kCompareHint = QStringLiteral("Porównanie ustawień w oknie z pamięcią centrali lub z plikiem");
+inline const QString kCompareWithUnit = QStringLiteral("z pamięcią centrali (ostatni odczyt lub zapis)");
+inline const QString kCompareWithFile = QStringLiteral("z plikiem ustawień...");
+inline const QString kCompareFileDialogTitle = QStringLiteral("Porównaj z plikiem ustawień");
+inline const QString kWriteChangedCaption = QStringLiteral("Zapisz zmienione");
+inline const QString kWriteChangedHint = QStringLiteral("Programuje tylko ustawienia zmienione od ostatniego odczytu.");
+inline const QString kCompareTitle = QStringLiteral("Porównanie ustawień");
+inline const QString kConfirmWriteTitle = QStringLiteral("Potwierdzenie zapisu");
+inline const QString kCompareWithUnitIntro = QStringLiteral("Ustawienia w oknie różniące się od pamięci centrali:");
+inline const QString kCompareWithFileIntro = QStringLiteral("Ustawienia w oknie różniące się od pliku %1:");
+inline const QString kConfirmWriteIntro =
+    QStringLiteral("Zapis zmieni w centrali także ustawienia spoza widocznej zakładki:");
+inline const QString kFlagsWordLegend =
+    QStringLiteral("Słowo opcji wysyła zapis każdej z grup: kierunki, zamki, przeciwkradzież, antynapad, "
+                   "ponowne uzbrojenie i analiza magistrali CAN.");
+inline const QStringList kChangesColumns = {QStringLiteral("Zakładka"), QStringLiteral("Ustawienie"),
+                                            QStringLiteral("W oknie"), QStringLiteral("W centrali"),
+                                            QStringLiteral("Grupy zapisu")};
+inline const QString kFileColumn = QStringLiteral("W pliku");
+inline const QString kWriteButton = QStringLiteral("Zapisz");
+inline const QString kCancelButton = QStringLiteral("Anuluj");
+inline const QString kCloseButton = QStringLiteral("Zamknij");
+inline const QString kNoDifferences = QStringLiteral("Ustawienia są takie same.");
+inline const QString kNotReadYet = QStringLiteral("Najpierw odczytaj ustawienia z centrali.");
+// After the caption of a tab whose settings differ from the unit's memory.
+inline const QString kChangedMark = QStringLiteral("*");
 
 } // namespace alvetra::uitexts

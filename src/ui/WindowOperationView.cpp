@@ -193,4 +193,14 @@ void WindowOperationView::setDialogDefaults(const DialogDefaults &defaults)
     w_.setDialogDefaults(defaults.defaultExtension, defaults.filter);
 }
 
+QString WindowOperationView::visibleTab() const
+{
+    return w_.visibleSettingsTab();
+}
+
+bool WindowOperationView::confirmChanges(const std::vector<SettingDifference> &changes)
+{
+    return w_.confirmChanges(changes);
+}
+
 } // namespace alvetra

@@ -45,6 +45,9 @@ public:
 
     void setDialogDefaults(const DialogDefaults &defaults) override;
 
+    QString visibleTab() const override;
+    bool confirmChanges(const std::vector<SettingDifference> &changes) override;
+
 private:
     MainWindow &w_;
 };

@@ -99,8 +99,11 @@ TEST_F(WindowTest, WritingAllWithThePasswordEditsEmptyCountsTheRest)
     connect();
     find<QCheckBox>("CKB_AlarmCan")->setChecked(true);
     chooseFirstCar(find<QComboBox>("CMB_Marka"), find<QComboBox>("CMB_Model"));
+    // The car's group lies on another tab than the one in front: the fitter confirms it.
+    dialogs.onDialog = [](QDialog &) { return int(QDialog::Accepted); };
     click("BITBTN_ZapisAll");
 
+    EXPECT_EQ(std::count(dialogs.events.begin(), dialogs.events.end(), QStringLiteral("dialog:DLG_Zmiany")), 1);
     ASSERT_FALSE(dialogs.messages.empty());
     EXPECT_EQ(dialogs.messages.front(), (UserMessage{QStringLiteral("Informacja"),
                                                      QStringLiteral("Hasło za krótkie, wymagane 4 znaki."),
@@ -199,6 +202,7 @@ TEST_F(WindowTest, WritingAllWithANewPcPasswordWritesEveryGroup)
     chooseFirstCar(find<QComboBox>("CMB_Marka"), find<QComboBox>("CMB_Model"));
     find<QLineEdit>("ED_KodProg1")->setText(QStringLiteral("4321"));
     find<QLineEdit>("ED_KodProg2")->setText(QStringLiteral("4321"));
+    dialogs.onDialog = [](QDialog &) { return int(QDialog::Accepted); };
     click("BITBTN_ZapisAll");
 
     EXPECT_EQ(statusText(), QStringLiteral("Zapisano wszystkie pozycje"));

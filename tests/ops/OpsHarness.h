@@ -79,6 +79,9 @@ public:
     QStringList makes;
     int carDatabaseShown = 0;
     DialogDefaults dialogs;
+    QString visible;   // the tab in front
+    bool confirmAnswer = true;
+    std::vector<std::vector<SettingDifference>> confirmations;
     std::function<void()> reopen;   // the harness's port reopening
     std::function<void()> progressHidden;   // a test's step where an operation hides its progress
 
@@ -132,6 +135,12 @@ public:
     int makeCount() const override { return static_cast<int>(makes.size()); }
     void setCarDatabase(const QStringList &m, const CarTable &) override { makes = m; ++carDatabaseShown; }
     void setDialogDefaults(const DialogDefaults &d) override { dialogs = d; }
+    QString visibleTab() const override { return visible; }
+    bool confirmChanges(const std::vector<SettingDifference> &changes) override
+    {
+        confirmations.push_back(changes);
+        return confirmAnswer;
+    }
 
     QString lastStatus() const { return statuses.empty() ? QString() : statuses.back().text; }
     std::vector<QString> messageTexts() const

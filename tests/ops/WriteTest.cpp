@@ -305,3 +305,37 @@ TEST_F(OpsTest, GroupsAreBuiltAtTheLayoutOfTheUnitTheLoginFound)
     EXPECT_EQ(view.lastStatus(), "Zapisano CAN");
     EXPECT_EQ(unit->memoryAt(kLayoutA.canGroup), 42);
 }
+
+TEST_F(OpsTest, WritingTheChangedGroupsSendsOnlyThoseAfterConfirmingChangesBeyondTheVisibleTab)
+{
+    connectAndClearLogs();
+    EXPECT_EQ(ops->writeChanged(), OperationOutcome::Skipped);
+    EXPECT_EQ(view.lastStatus(), texts::kNothingChanged);
+
+    view.values.soundConfirmation = !view.values.soundConfirmation;
+    ASSERT_FALSE(view.values.antiHijack);
+    view.values.antiHijack = true;   // its delay is written only while it is switched on
+    view.values.antiHijackDelay = view.values.antiHijackDelay == 60 ? 61 : 60;
+    view.visible = "Antynapad";
+    view.confirmAnswer = false;
+    EXPECT_EQ(ops->writeAll(), OperationOutcome::Skipped);
+    EXPECT_EQ(ops->writeChanged(), OperationOutcome::Skipped);
+    EXPECT_TRUE(unit->received().empty());
+    ASSERT_EQ(view.confirmations.size(), 2u);
+    ASSERT_EQ(view.confirmations[1].size(), 3u);
+    EXPECT_EQ(view.confirmations[1][0].tab, "Potwierdzanie i kierunki");
+    EXPECT_EQ(view.confirmations[1][2].tab, "Antynapad");
+
+    view.confirmAnswer = true;
+    EXPECT_EQ(ops->writeChanged(), OperationOutcome::Done);
+    EXPECT_EQ(unit->received(0x01).size(), 2u);
+    const auto writes = writesReceived();
+    ASSERT_EQ(writes.size(), 3u);
+    EXPECT_EQ(writes[0].first, 66);   // turn signals: the flags word
+    EXPECT_EQ(writes[2].first, 78);   // anti-hijack: the flags word, then its delay
+    EXPECT_EQ(view.lastStatus(), texts::kWrittenAll);
+    EXPECT_EQ(unit->memory(), state.image.bytes());
+    // What was written is what the unit holds now.
+    EXPECT_EQ(ops->writeChanged(), OperationOutcome::Skipped);
+    EXPECT_EQ(unit->received(0x01).size(), 2u);
+}

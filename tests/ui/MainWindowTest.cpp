@@ -24,6 +24,7 @@
 #include <QFontInfo>
 #include <QStyleOptionTab>
 #include <QTabBar>
+#include <QTableWidget>
 #include <QTabWidget>
 #include <QTest>
 #include <QToolButton>
@@ -597,4 +598,53 @@ TEST_F(WindowTest, StatusPanelsKeepTheirWidthsAndShowTheWholePortState)
     }
     // A text that fits keeps the window's font.
     EXPECT_EQ(QFontInfo(panel0->font()).pixelSize(), 11);
+}
+
+TEST_F(WindowTest, AChangedTabIsMarkedComparedAndWrittenAloneAfterConfirmation)
+{
+    startConnected();
+    const auto captions = [&] {
+        QStringList out;
+        for (int page = 0; page < kPageMonitor; ++page) out << pages()->tabText(page);
+        return out;
+    };
+    QStringList plain;
+    for (int page = 0; page < kPageMonitor; ++page) plain << uitexts::kTabCaptions[static_cast<std::size_t>(page)];
+    QCoreApplication::processEvents();
+    EXPECT_EQ(captions(), plain);
+
+    auto *centralLock = find<QCheckBox>("CKB_ZamekSterowanieOn");
+    const bool wasOn = centralLock->isChecked();
+    centralLock->setChecked(!wasOn);
+    ASSERT_TRUE(waitFor([&] { return pages()->tabText(kPageCentralLocks) == QStringLiteral("Zamki*"); }));
+    QStringList marked = plain;
+    marked[kPageCentralLocks] = QStringLiteral("Zamki*");
+    EXPECT_EQ(captions(), marked);
+
+    std::vector<QStringList> rowsShown;
+    dialogs.onDialog = [&](QDialog &dialog) {
+        const QTableWidget *table = dialog.findChild<QTableWidget *>(QStringLiteral("TAB_Zmiany"));
+        for (int row = 0; row < table->rowCount(); ++row) {
+            QStringList cells;
+            for (int column = 0; column < table->columnCount(); ++column) cells << table->item(row, column)->text();
+            rowsShown.push_back(cells);
+        }
+        return int(QDialog::Accepted);
+    };
+    action("ActionPorownajCentrala")->trigger();
+    ASSERT_FALSE(rowsShown.empty());
+    const QString on = QStringLiteral("tak"), off = QStringLiteral("nie");
+    EXPECT_EQ(rowsShown[0], (QStringList{"Zamki", "sterowanie zamkiem centralnym włączone", wasOn ? off : on,
+                                         wasOn ? on : off, "zamki + słowo opcji"}));
+
+    // Written from another tab: confirmed first, then only the locks' group goes to the unit.
+    rowsShown.clear();
+    pages()->setCurrentIndex(0);
+    unit->clearFrameLog();
+    action("ActionZapisZmienione")->trigger();
+    EXPECT_FALSE(rowsShown.empty());
+    EXPECT_EQ(unit->received(0x01).size(), 1u);
+    ASSERT_FALSE(unit->writesReceived().empty());
+    EXPECT_EQ(unit->writesReceived().front().first, 66);   // the flags word first
+    ASSERT_TRUE(waitFor([&] { return captions() == plain; }));
 }
