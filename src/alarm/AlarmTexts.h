@@ -38,4 +38,18 @@ inline const QString kProductionDate = QStringLiteral("Data produkcji: ");
 inline const QString kSerialNumber = QStringLiteral("Numer seryjny: ");
 inline const QString kEmissionNumber = QStringLiteral("   Numer emisji: ");
 
+// The settings in words (SettingsWords, SettingsDiff): check boxes, an empty code or a radio group
+// without an item, a setting one side does not have, and the write groups.
+inline const QString kChecked = QStringLiteral("tak");
+inline const QString kUnchecked = QStringLiteral("nie");
+inline const QString kNothing = QStringLiteral("brak");
+inline const QString kAbsent = QStringLiteral("—");
+inline const QString kGroupNames[9] = {
+    QStringLiteral("hasło PC"),        QStringLiteral("kody"),       QStringLiteral("kierunki"),
+    QStringLiteral("zamki"),           QStringLiteral("przeciwkradzież"), QStringLiteral("antynapad"),
+    QStringLiteral("ponowne uzbrojenie"), QStringLiteral("grupa CAN"), QStringLiteral("analiza magistrali CAN"),
+};
+// After the group of a setting in the flags word, which every option group's write sends.
+inline const QString kFlagsWordNote = QStringLiteral(" + słowo opcji");
+
 } // namespace alvetra::texts

@@ -3,25 +3,13 @@
 // in which blocks, and what the user is told.
 
 #include "alarm/Layout.h"
+#include "alarm/WriteGroup.h"
 
 #include <QString>
-#include <array>
 #include <optional>
 #include <vector>
 
 namespace alvetra {
-
-// In the order in which writing all groups writes them.
-enum class WriteGroup { PcPassword, Codes, TurnSignals, CentralLocks, AntiTheft, AntiHijack, Rearming, CanGroup, CanOptions };
-
-inline constexpr std::array<WriteGroup, 9> kWriteAllOrder{
-    WriteGroup::PcPassword, WriteGroup::Codes, WriteGroup::TurnSignals, WriteGroup::CentralLocks,
-    WriteGroup::AntiTheft, WriteGroup::AntiHijack, WriteGroup::Rearming, WriteGroup::CanGroup,
-    WriteGroup::CanOptions};
-
-// Units from this family on have the CAN-analysis options and confirm the CAN group with their
-// own request.
-constexpr int kCanAnalysisFamily = 15;
 
 struct WriteBlockSpec {
     int address = 0;

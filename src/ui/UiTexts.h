@@ -2,6 +2,8 @@
 // The main window's own Polish texts: captions, hints, titles and messages. The program shows
 // them exactly as written here, typing errors included.
 
+#include "alarm/SettingsTexts.h"
+
 #include <QString>
 #include <QStringList>
 #include <array>
@@ -24,20 +26,15 @@ inline const QString kHintResetRs232 = QStringLiteral("Reaet portu RS232");
 inline const QString kCaptionPdf = QStringLiteral("H");
 
 // Connection panel.
-inline const QString kHasloDostepu = QStringLiteral("Hasło dostępu do programowania centrali: ");
+using tabtexts::kHasloDostepu;
 inline const QString kHintHasloInst = QStringLiteral("Hasło dostępu do alarmu przez programator");
 inline const QString kPolacz = QStringLiteral("&Połącz");
 inline const QString kHintPolacz = QStringLiteral("Połączenie z centralką alarmową");
 inline const QString kZapisAll = QStringLiteral("&Zapis wszystkich zakładek");
 inline const QString kHintZapisAll = QStringLiteral("Programuje wszystkie ustawienia.");
 
-// Tab captions and the titles at the top of each tab's panel, in page order.
-inline const std::array<QString, 10> kTabCaptions = {
-    QStringLiteral("Hasła i kody"),       QStringLiteral("Potwierdzanie i kierunki"),
-    QStringLiteral("Zamki"),              QStringLiteral("Przeciwkradzież"),
-    QStringLiteral("Antynapad"),          QStringLiteral("Ponowne uzbrojenie"),
-    QStringLiteral("Historia zdarzeń"),   QStringLiteral("CAN"),
-    QStringLiteral("Piloty"),             QStringLiteral("Monitor")};
+// Tab captions (with the settings texts) and the titles at the top of each tab's panel, in page order.
+using tabtexts::kTabCaptions;
 inline const std::array<QString, 10> kTabTitles = {
     QStringLiteral("Zmiana hasel i kodów"),
     QStringLiteral("Ustawienia potwierdzeń kierunkami i mrugania kierunkami."),
