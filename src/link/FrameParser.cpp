@@ -31,9 +31,17 @@ FrameParser::Result FrameParser::feed(const char *bytes, std::size_t count)
 {
     filter(bytes, count);
     Result result;
-    for (const Cut &piece : cut()) {
+    const std::vector<Cut> pieces = cut();
+    if (witness_ && !noise_.isEmpty()) {
+        tell(Seen::Noise, noise_);
+        noise_.clear();
+    }
+    for (const Cut &piece : pieces) {
         Frame frame;
-        if (!piece.damaged && decode(piece.text, frame)) {
+        const bool good = !piece.damaged && decode(piece.text, frame);
+        if (witness_)
+            tell(good ? Seen::Frame : Seen::Damaged, piece.damaged ? ':' + piece.text : ':' + piece.text + ';');
+        if (good) {
             result.frames.push_back(std::move(frame));
         } else {
             ++result.rejected;
@@ -49,7 +57,20 @@ void FrameParser::filter(const char *bytes, std::size_t count)
     for (std::size_t i = 0; i < count; ++i) {
         if (inFrameAlphabet(bytes[i]))
             accumulator_.append(bytes[i]);
+        else if (witness_ && bytes[i] != '\r' && bytes[i] != '\n')
+            noise_.append(bytes[i]);
     }
+}
+
+void FrameParser::tell(Seen what, const QByteArray &text) const
+{
+    witness_(what, text.constData(), static_cast<std::size_t>(text.size()));
+}
+
+void FrameParser::noise(const char *bytes, std::size_t size)
+{
+    if (witness_)
+        noise_.append(bytes, static_cast<qsizetype>(size));
 }
 
 std::vector<FrameParser::Cut> FrameParser::cut()
@@ -60,31 +81,34 @@ std::vector<FrameParser::Cut> FrameParser::cut()
         const qsizetype end = accumulator_.indexOf(';');
         if (end >= 0 && (start < 0 || end < start)) {
             // The tail of a frame whose start we never saw: drop it with its ";".
+            noise(accumulator_.constData(), static_cast<std::size_t>(end + 1));
             accumulator_.remove(0, end + 1);
             continue;
         }
         if (start < 0) {
             // Digits between frames can never become part of one.
+            noise(accumulator_.constData(), static_cast<std::size_t>(accumulator_.size()));
             accumulator_.clear();
             break;
         }
         if (end < 0) {
+            noise(accumulator_.constData(), static_cast<std::size_t>(start));
             accumulator_.remove(0, start);
             if (accumulator_.size() > kMaxPendingText) {
                 // No frame is that long: keep at most the newest start of frame.
                 const qsizetype newest = accumulator_.lastIndexOf(':');
-                if (newest > 0)
-                    accumulator_.remove(0, newest);
-                else
-                    accumulator_.clear();
+                const qsizetype dropped = newest > 0 ? newest : accumulator_.size();
+                noise(accumulator_.constData(), static_cast<std::size_t>(dropped));
+                accumulator_.remove(0, dropped);
             }
             break;
         }
         // A second ":" before the ";" means the earlier frame lost its end: it is one damaged
         // frame, and the text from the last ":" is still a frame of its own.
+        noise(accumulator_.constData(), static_cast<std::size_t>(start));
         const qsizetype last = accumulator_.lastIndexOf(':', end);
         if (last > start)
-            texts.push_back({QByteArray(), true});
+            texts.push_back({witness_ ? accumulator_.mid(start + 1, last - start - 1) : QByteArray(), true});
         texts.push_back({accumulator_.mid(last + 1, end - last - 1), false});
         accumulator_.remove(0, end + 1);
     }

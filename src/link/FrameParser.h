@@ -11,6 +11,7 @@
 
 #include <QByteArray>
 #include <cstdint>
+#include <functional>
 #include <vector>
 
 namespace alvetra {
@@ -31,18 +32,30 @@ public:
     // Text waiting for the rest of its frame.
     const QByteArray &pending() const { return accumulator_; }
 
+    // What the parser saw, for a traffic console or log: every cut frame text (":" to ";"), each
+    // with whether it was damaged, and the characters that were no part of any frame (noise; the
+    // CR LF that ends a frame is not noise). Noise a call drops is told before the texts it cuts.
+    enum class Seen { Frame, Damaged, Noise };
+    using Witness = std::function<void(Seen what, const char *text, std::size_t size)>;
+    void setWitness(Witness witness) { witness_ = std::move(witness); }
+
 private:
     struct Cut {
         QByteArray text;   // between ":" and ";"
-        bool damaged;      // a frame whose ";" was lost: counted, never decoded
+        bool damaged;      // a frame whose ";" was lost: counted, never decoded (text from its ":")
     };
 
     void filter(const char *bytes, std::size_t count);
     std::vector<Cut> cut();
     static bool decode(const QByteArray &text, Frame &frame);
 
+    void tell(Seen what, const QByteArray &text) const;
+    void noise(const char *bytes, std::size_t size);
+
     QByteArray accumulator_;
     std::uint16_t checksumErrors_ = 0;
+    Witness witness_;
+    QByteArray noise_;   // dropped characters waiting to be told (only with a witness)
 };
 
 } // namespace alvetra

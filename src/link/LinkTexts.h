@@ -26,6 +26,12 @@ inline const QString kDeviceLost = QStringLiteral("Port %1 został odłączony."
 // The device does not take the chosen line speed; the port is not used at another speed.
 inline const QString kSpeedRefused = QStringLiteral("Port %1 nie obsługuje prędkości %2 bit/s.");
 
+// The traffic log (--traffic-log). %1 the file, %2 the system's reason. A failed write is told
+// once; the link goes on without the log.
+inline const QString kTrafficLogOpenFailed = QStringLiteral("Nie można otworzyć dziennika ruchu %1: %2.");
+inline const QString kTrafficLogWriteFailed =
+    QStringLiteral("Zapis dziennika ruchu %1 przerwany: %2. Łącze działa dalej bez dziennika.");
+
 // Hints of the port controls.
 inline const QString kHintTx = QStringLiteral("Transmisja danych przez port RS232.");
 inline const QString kHintRx = QStringLiteral("Odczyt danych z portu RS232.");

@@ -32,8 +32,17 @@ ReaderThread::ReaderThread(Wiring wiring)
       portOpen_(wiring.portOpen),
       lineRate_(wiring.lineRate),
       onEnded_(std::move(wiring.onEnded)),
+      traffic_(wiring.traffic),
       handler_(wiring.replies, wiring.image, wiring.events, ui_)
 {
+    if (traffic_) {
+        parser_.setWitness([tap = traffic_](FrameParser::Seen what, const char *text, std::size_t size) {
+            const auto kind = what == FrameParser::Seen::Frame ? TrafficEvent::Kind::Frame
+                : what == FrameParser::Seen::Damaged           ? TrafficEvent::Kind::Damaged
+                                                               : TrafficEvent::Kind::Noise;
+            tap->tell(TrafficEvent::Direction::FromUnit, kind, text, size);
+        });
+    }
     portOpen_.store(true, std::memory_order_release);
     if (events_)
         events_->threadStarted();
@@ -90,8 +99,11 @@ void ReaderThread::run()
 bool ReaderThread::openPort()
 {
     const Transport::OpenResult result = transport_.open();
-    if (result == Transport::OpenResult::Opened)
+    if (result == Transport::OpenResult::Opened) {
+        if (traffic_)
+            traffic_->portOpened();
         return true;
+    }
     if (events_) {
         const QString name = transport_.portName();
         const UserMessage message = openFailureMessage(result, name, lineRate_);

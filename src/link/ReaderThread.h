@@ -20,6 +20,7 @@
 
 #include "link/FrameParser.h"
 #include "link/ReplyHandler.h"
+#include "link/TrafficTap.h"
 #include "link/Transport.h"
 #include "link/UiBridge.h"
 
@@ -47,6 +48,7 @@ public:
         std::atomic<bool> &portOpen;
         int lineRate = 0;                 // bit/s, named when the device refuses it
         std::function<void()> onEnded;    // called on the reader thread as its last action
+        TrafficTap *traffic = nullptr;    // told every text the parser sees
     };
 
     // On the UI thread: raises the port-open flag and announces the new thread (threadStarted).
@@ -78,6 +80,7 @@ private:
     std::atomic<bool> &portOpen_;
     const int lineRate_;
     std::function<void()> onEnded_;
+    TrafficTap *traffic_;
     UiBridge ui_;
     ReplyHandler handler_;
     FrameParser parser_;   // reader thread only

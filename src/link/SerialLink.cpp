@@ -85,7 +85,8 @@ bool SerialLink::open(const QString &portName, int speedIndex)
     ++readerGeneration_;
     installUiWakeup();
     reader_ = std::make_unique<ReaderThread>(ReaderThread::Wiring{*transport_, replies_, &image_, &events_, portOpen_,
-                                                      lineRateForIndex(speedIndex), [this] { readerEnded_.wake(); }});
+                                                      lineRateForIndex(speedIndex), [this] { readerEnded_.wake(); },
+                                                      &traffic_});
     reader_->start();
     return true;
 }
@@ -215,6 +216,12 @@ qint64 SerialLink::writeRaw(const QByteArray &text)
     // The write processes events while the bytes leave; a port change among them must not free
     // the transport under it.
     const std::shared_ptr<Transport> transport = transport_;
+    // Told before the write: on a fast line the reply may be read before the write returns.
+    if (traffic_.hasSinks()) {
+        const qsizetype size = text.endsWith("\r\n") ? text.size() - 2 : text.size();
+        traffic_.tell(TrafficEvent::Direction::ToUnit, TrafficEvent::Kind::Frame, text.constData(),
+                      static_cast<std::size_t>(size));
+    }
     const qint64 written = transport->write(text);
     return written > 0 ? written : 0;
 }

@@ -22,6 +22,7 @@
 #include "link/Frame.h"
 #include "link/ReplyState.h"
 #include "link/Request.h"
+#include "link/TrafficTap.h"
 #include "link/Transport.h"
 #include "link/UiWakeup.h"
 
@@ -92,6 +93,9 @@ public:
     void sendBlockKeeping();
     bool sendDisconnect();
 
+    // Every frame written and every text received, for the traffic console and log.
+    TrafficTap &traffic() { return traffic_; }
+
     // ---- reply state
     const ReplyState &replies() const { return replies_; }
     ReplyState &replies() { return replies_; }
@@ -108,6 +112,7 @@ private:
     LinkEvents &events_;
     TransportFactory factory_;
     ReplyState replies_;
+    TrafficTap traffic_;   // outlives the reader threads that tell it
     std::atomic<bool> portOpen_{false};
     // Outlives the reader thread that uses it, and a write in progress on it.
     std::shared_ptr<Transport> transport_;
