@@ -2,6 +2,7 @@
 
 #include "alarm/FileError.h"
 #include "cli/CliTexts.h"
+#include "cli/FileCommands.h"
 #include "cli/UnitSession.h"
 #include "files/FirmwareFamilies.h"
 #include "files/SettingsFile.h"
@@ -134,8 +135,8 @@ ExitStatus run(const CliOptions &options, Console &console, const QString &dataF
     case Command::Version:
         console.result(QStringLiteral("alvetra-cli %1").arg(QCoreApplication::applicationVersion()));
         return ExitStatus::Ok;
-    case Command::Show:
-    case Command::Diff: return ExitStatus::Usage;
+    case Command::Show: return showFile(options, console);
+    case Command::Diff: return diffFiles(options, console);
     default: return runUnitCommand(options, console, dataFolder);
     }
 }

@@ -90,6 +90,9 @@ inline const QString kInfoAccess = QStringLiteral("Dostęp: %1");
 inline const QString kAccessFull = QStringLiteral("pełny dostęp do programowania");
 inline const QString kAccessMonitorOnly = QStringLiteral("Brak dostępu do programowania - tylko Monitor");
 
+// A line of `diff`: tab, setting, its value in the first file, in the second.
+inline const QString kDifference = QStringLiteral("%1: %2: %3 -> %4");
+
 // Result of `read`.
 inline const QString kSaved = QStringLiteral("Zapisano plik %1");
 

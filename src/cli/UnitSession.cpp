@@ -31,6 +31,7 @@ UnitSession::UnitSession(const CliOptions &options, const QString &dataFolder, C
       config_{dataFolder},
       view_(console, state_),
       events_(console, view_, state_),
+      console_(console),
       link_(state_.image, events_, makeTransports()),
       unitLink_(link_),
       operations_(view_, unitLink_, state_, config_)
@@ -56,6 +57,10 @@ UnitSession::~UnitSession()
     if (link_.portOpen() && !applicationTerminating())
         UnitRequests(unitLink_).disconnect();
     link_.stopReaderThread();
+    link_.traffic().detach(&trafficLog_);
+    trafficLog_.flush();
+    if (!trafficLog_.error().isEmpty())
+        console_.message(trafficLog_.error());
 }
 
 bool UnitSession::waitForPort()
@@ -69,6 +74,13 @@ bool UnitSession::waitForPort()
 
 ExitStatus UnitSession::open()
 {
+    if (!options_.trafficLog.isEmpty()) {
+        if (const std::optional<QString> error = trafficLog_.open(options_.trafficLog)) {
+            console_.message(*error);
+            return ExitStatus::BadFile;
+        }
+        link_.traffic().attach(&trafficLog_);
+    }
     if (link_.open(options_.port, options_.speedIndex) && waitForPort())
         return ExitStatus::Ok;
     if (events_.failure)

@@ -7,6 +7,7 @@
 #include "cli/ExitStatus.h"
 #include "cli/TerminalView.h"
 #include "link/SerialLink.h"
+#include "link/TrafficLog.h"
 #include "ops/AlarmOperations.h"
 #include "ops/SerialUnitLink.h"
 #include "sim/PortTransports.h"
@@ -22,8 +23,8 @@ public:
     UnitSession(const UnitSession &) = delete;
     UnitSession &operator=(const UnitSession &) = delete;
 
-    // Opens the port and waits until it is open or has failed: Ok, or the port's exit status
-    // (its message has been told).
+    // Opens the traffic log when one is asked for, then the port, and waits until the port is
+    // open or has failed: Ok, or the exit status of the failure (its message has been told).
     ExitStatus open();
     // How a failed operation ended, from what it told the fitter.
     ExitStatus failureStatus() const;
@@ -42,6 +43,9 @@ private:
     OperationState state_;
     TerminalView view_;
     TerminalLinkEvents events_;
+    Console &console_;
+    // With --traffic-log; attached to the link while its port is open, and outlives it.
+    TrafficLog trafficLog_;
     // The built-in simulated unit, with --simulator only; it outlives the link.
     std::unique_ptr<PortTransports> transports_;
     SerialLink link_;

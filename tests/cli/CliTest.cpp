@@ -5,6 +5,7 @@
 
 #include "alarm/History.h"
 #include "cli/Cli.h"
+#include "files/SettingsFile.h"
 #include "link/SerialTransport.h"
 #include "link/Wait.h"
 #include "ops/WriteGroups.h"
@@ -14,6 +15,8 @@
 #include <QBuffer>
 #include <QDateTime>
 #include <QFile>
+#include <QJsonArray>
+#include <QJsonDocument>
 #include <QTemporaryDir>
 
 #include <gtest/gtest.h>
@@ -109,10 +112,13 @@ TEST_F(CliTest, InfoPrintsTheIdentityTheTextsAndTheAccess)
     config.identification = QStringLiteral("MZRFv1.2");
     config.firstText = QStringLiteral("Warsztat 7");
     sim::SimulatedUnit unit(config);
-    const CliRun run = onUnit(unit, {QStringLiteral("info")});
+    const CliRun run = onUnit(unit, {QStringLiteral("info"), QStringLiteral("--traffic-log"), path("traffic")});
     EXPECT_EQ(run.status, 0) << run.err.toStdString();
     EXPECT_EQ(run.out, QStringLiteral("Identyfikacja: MZRFv1.2\nRodzina: 18\nTekst odpowiedzi 6: Warsztat 7\n"
                                       "Tekst odpowiedzi 7: HW 3.2\nDostęp: pełny dostęp do programowania\n"));
+    QFile log(path("traffic"));
+    ASSERT_TRUE(log.open(QIODevice::ReadOnly));
+    EXPECT_TRUE(log.readAll().contains("\"name\": \"login\"")) << "the traffic log holds the login";
 }
 
 TEST_F(CliTest, ReadThenWriteGivesTheSecondUnitTheFirstUnitsSettings)
@@ -164,6 +170,53 @@ TEST_F(CliTest, HistoryListsTheEventsNewestFirstAsTheWindowDoes)
         EXPECT_EQ(columns[0], rows[i].number);
         EXPECT_EQ(columns[2], rows[i].event);
     }
+}
+
+// A settings file of the default memory with the PC password and the first extra opening pulse
+// changed.
+QString knownFile(const QString &path, const char *password, std::uint8_t pulseC1)
+{
+    sim::SimulatedUnit unit(quietUnit());
+    SettingsImage image(unit.memory());
+    const Layout layout = unit.layout();
+    for (int i = 0; i < 4; ++i)
+        image.set(layout.pcPassword + i, static_cast<std::uint8_t>(password[i]));
+    image.set(layout.pulseC1, pulseC1);
+    saveSettingsFile(path, image);
+    return path;
+}
+
+TEST_F(CliTest, ShowListsEverySettingInWordsUnderItsTab)
+{
+    const QString file = knownFile(path("known.alm"), "4321", 9);
+    const CliRun run = cli({QStringLiteral("show"), file});
+    EXPECT_EQ(run.status, 0) << run.err.toStdString();
+    EXPECT_TRUE(run.out.startsWith(QStringLiteral("Hasła i kody\n  Hasło dostępu do programowania centrali: 4321\n")))
+        << run.out.toStdString();
+    EXPECT_TRUE(run.out.contains(QStringLiteral("\nZamki\n"))) << run.out.toStdString();
+    EXPECT_TRUE(run.out.contains(QStringLiteral("\n  C1: czas trwania dodatkowego impulsu C1: 9 sek.\n")));
+
+    const CliRun json = cli({QStringLiteral("show"), file, QStringLiteral("--json")});
+    const QJsonArray tabs = QJsonDocument::fromJson(json.out.toUtf8()).array();
+    ASSERT_FALSE(tabs.isEmpty()) << json.out.toStdString();
+    qsizetype settings = 0;
+    for (const QJsonValue &tab : tabs)
+        settings += tab[QStringLiteral("settings")].toArray().size();
+    EXPECT_EQ(settings, run.out.count(QStringLiteral("\n  ")));
+    EXPECT_EQ(tabs[0][QStringLiteral("settings")][0][QStringLiteral("value")].toString(), QStringLiteral("4321"));
+}
+
+TEST_F(CliTest, DiffPrintsOneLineASettingAndExitsOneWhenFilesDiffer)
+{
+    const QString a = knownFile(path("a.alm"), "1234", 7);
+    const QString b = knownFile(path("b.alm"), "4321", 9);
+    const CliRun differ = cli({QStringLiteral("diff"), a, b});
+    EXPECT_EQ(differ.status, 1) << differ.err.toStdString();
+    EXPECT_EQ(differ.out, QStringLiteral("Hasła i kody: Hasło dostępu do programowania centrali: 1234 -> 4321\n"
+                                         "Zamki: C1: czas trwania dodatkowego impulsu C1: 7 sek. -> 9 sek.\n"));
+    const CliRun same = cli({QStringLiteral("diff"), a, knownFile(path("c.alm"), "1234", 7)});
+    EXPECT_EQ(same.status, 0) << same.err.toStdString();
+    EXPECT_TRUE(same.out.isEmpty()) << same.out.toStdString();
 }
 
 // Each error ends with its own status and its Polish message; neither a file nor the unit is
