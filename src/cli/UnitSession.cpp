@@ -1,7 +1,7 @@
 #include "cli/UnitSession.h"
 
 #include "ops/OpsTexts.h"
-#include "ops/UnitRequests.h"
+#include "link/Frame.h"
 #include "link/Wait.h"
 #include "sim/SimulatedTransport.h"
 
@@ -53,9 +53,9 @@ SerialLink::TransportFactory UnitSession::makeTransports()
 
 UnitSession::~UnitSession()
 {
-    // The unit's programming session ends here, as when the window closes; one frame, not awaited.
+    // The unit's programming session ends here: the window's bare goodbye frame, not awaited.
     if (link_.portOpen() && !applicationTerminating())
-        UnitRequests(unitLink_).disconnect();
+        link_.sendFrame(makeFrame(kUnitAddress, request::kDisconnect, kPcAddress, {}));
     link_.stopReaderThread();
     link_.traffic().detach(&trafficLog_);
     trafficLog_.flush();

@@ -16,8 +16,10 @@ int main(int argc, char **argv)
 
     QFile out;
     QFile err;
-    out.open(stdout, QIODevice::WriteOnly | QIODevice::Unbuffered);
-    err.open(stderr, QIODevice::WriteOnly | QIODevice::Unbuffered);
+    // On the descriptors, not through stdio's buffer: results and messages leave in the order
+    // they are made, also into a pipe.
+    out.open(STDOUT_FILENO, QIODevice::WriteOnly | QIODevice::Unbuffered);
+    err.open(STDERR_FILENO, QIODevice::WriteOnly | QIODevice::Unbuffered);
     alvetra::cli::Console console(out, err, ::isatty(STDERR_FILENO) == 1);
     return alvetra::cli::runCli(app.arguments(), console, alvetra::ProgramFolders::ofThisProgram().data);
 }
