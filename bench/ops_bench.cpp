@@ -10,6 +10,7 @@
 //   build/bench/ops_bench [--runs N]
 
 #include "BenchSupport.h"
+#include "OperationLimit.h"
 #include "ops/AlarmOperations.h"
 #include "link/Frame.h"
 #include "link/LinkEvents.h"
@@ -103,36 +104,6 @@ private:
     BenchView &view_;
     OperationState &state_;
 };
-
-// What the protocol allows at best for the exchanges the unit logged.
-struct Limit {
-    double wireMs = 0;
-    double delayMs = 0;
-    int frames = 0;
-    double totalMs() const { return wireMs + delayMs; }
-};
-
-Limit limitOf(const std::vector<sim::LoggedFrame> &log)
-{
-    Limit limit;
-    for (const sim::LoggedFrame &entry : log) {
-        const bool received = entry.direction == sim::LoggedFrame::Direction::Received;
-        // Up to the ";": the other side acts on the frame then, while CR LF is still on the line.
-        const qsizetype chars = (received ? encodeFrame(entry.frame).size() : entry.wire.size()) - 2;
-        limit.wireMs += static_cast<double>(chars) * kMsPerChar;
-        ++limit.frames;
-        if (!received)
-            continue;
-        switch (entry.frame.code) {
-        case request::kIdentifyFirst: limit.delayMs += 1000; break;
-        case request::kIdentifySecond:
-        case request::kLogin: limit.delayMs += 10; break;
-        case request::kConfirmCan: limit.delayMs += 100; break;
-        default: break;
-        }
-    }
-    return limit;
-}
 
 struct Measurement {
     double ms = 0;

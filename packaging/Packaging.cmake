@@ -11,7 +11,7 @@ install(FILES ${CMAKE_CURRENT_LIST_DIR}/copyright DESTINATION share/doc/alvetra)
 
 # Manual pages, compressed as Debian keeps them.
 find_program(ALVETRA_GZIP gzip)
-foreach(page alvetra.1 alvetra-unit.1 pl/alvetra.1)
+foreach(page alvetra.1 alvetra-unit.1 alvetra-cli.1 pl/alvetra.1)
   set(page_source ${CMAKE_CURRENT_LIST_DIR}/man/${page})
   if(NOT EXISTS ${page_source})
     continue()

@@ -9,7 +9,8 @@
 #    packages (Qt platform plugins, fonts) among the dependencies;
 # 2. the files: the executables, the car databases, the lock diagrams, the manual, the desktop
 #    entry, the icons and the manual pages, and nothing outside them;
-# 3. the program unpacked from the package starts (--version);
+# 3. the program unpacked from the package starts (--version); alvetra-cli unpacked finds the
+#    package's car databases and reads the built-in simulated unit;
 # 4. as root (skip with ALVETRA_PACKAGE_SYSTEM_INSTALL=0): apt installs the package into this
 #    system with its dependencies; the installed program starts, runs its window against the
 #    simulated unit, keeps its preferences in the user's configuration folder; then the package
@@ -76,10 +77,10 @@ pass "control fields: $(field Package) $(field Version), Depends: $(field Depend
 
 # ---- 2. files
 dpkg-deb -c "$deb" | sed 's/^.* \.\//\//; s/ -> .*//' > "$work/files"
-for f in /usr/bin/alvetra /usr/bin/alvetra-unit "/usr/share/alvetra/$manual" \
+for f in /usr/bin/alvetra /usr/bin/alvetra-unit /usr/bin/alvetra-cli "/usr/share/alvetra/$manual" \
          /usr/share/applications/alvetra.desktop /usr/share/icons/hicolor/scalable/apps/alvetra.svg \
          /usr/share/icons/hicolor/48x48/apps/alvetra.png /usr/share/icons/hicolor/256x256/apps/alvetra.png \
-         /usr/share/man/man1/alvetra.1.gz /usr/share/doc/alvetra/copyright; do
+         /usr/share/man/man1/alvetra.1.gz /usr/share/man/man1/alvetra-cli.1.gz /usr/share/doc/alvetra/copyright; do
   grep -qxF "$f" "$work/files" || fail "the package lacks $f"
 done
 for f in $data_files; do
@@ -95,9 +96,14 @@ dpkg-deb -x "$deb" "$work/root"
 check_data_folder "$work/root/usr/share/alvetra"
 out=$(QT_QPA_PLATFORM=offscreen "$work/root/usr/bin/alvetra" --version)
 [ "$out" = "alvetra $version" ] || fail "unpacked program says: $out"
+out=$("$work/root/usr/bin/alvetra-cli" --version)
+[ "$out" = "alvetra-cli $version" ] || fail "unpacked alvetra-cli says: $out"
+out=$("$work/root/usr/bin/alvetra-cli" info --simulator --password 1234 2>&1) ||
+  { echo "$out" >&2; fail "the unpacked alvetra-cli could not read the simulated unit"; }
+echo "$out" | grep -qx 'Rodzina: 17' || fail "the unpacked alvetra-cli says: $out"
 # Every library an executable asks for comes from a package it depends on (or from one of
 # theirs: those are installed with them).
-for exe in alvetra alvetra-unit; do
+for exe in alvetra alvetra-unit alvetra-cli; do
   bin="$work/root/usr/bin/$exe"
   for lib in $(objdump -p "$bin" | awk '/NEEDED/ {print $2}'); do
     path=$(ldd "$bin" | awk -v l="$lib" '$1 == l {print $3}')
@@ -175,7 +181,8 @@ start_window() {
 
 purge() {
   run_in "$1" dpkg --purge alvetra >/dev/null
-  [ ! -e "$1/usr/bin/alvetra" ] && [ ! -e "$1/usr/share/alvetra" ] || fail "purging left files behind"
+  [ ! -e "$1/usr/bin/alvetra" ] && [ ! -e "$1/usr/bin/alvetra-cli" ] && [ ! -e "$1/usr/share/alvetra" ] ||
+    fail "purging left files behind"
   pass "purged"
 }
 

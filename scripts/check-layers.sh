@@ -7,6 +7,7 @@
 #   files -> alarm             settings files, firmware families, car database
 #   ops   -> link files alarm  the operations (no widgets)
 #   sim   -> link alarm        the simulated unit
+#   cli   -> ops sim link files alarm   alvetra-cli (no widgets)
 #   ui    -> ops link files alarm
 #   app   -> ui sim ops link files alarm
 #
@@ -21,13 +22,14 @@ allowed() {
         files) echo "files alarm" ;;
         ops) echo "ops link files alarm" ;;
         sim) echo "sim link alarm" ;;
+        cli) echo "cli ops sim link files alarm" ;;
         ui) echo "ui ops link files alarm" ;;
         app) echo "app ui sim ops link files alarm" ;;
     esac
 }
 
 failed=0
-for layer in alarm link files ops sim ui app; do
+for layer in alarm link files ops sim cli ui app; do
     permitted=$(allowed "$layer")
     for file in $(find "src/$layer" -name '*.h' -o -name '*.cpp' | sort); do
         for target in $(sed -n 's/^[[:space:]]*#[[:space:]]*include[[:space:]]*"\([a-z]*\)\/.*/\1/p' "$file" | sort -u); do

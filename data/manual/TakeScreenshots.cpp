@@ -7,7 +7,7 @@
 // DATA_FOLDER holds what the program reads beside itself (car databases, "Ikony/").
 
 #include "ui/Dialogs.h"
-#include "app/PortTransports.h"
+#include "sim/PortTransports.h"
 #include "sim/SimulatedTransport.h"
 #include "sim/SimulatedUnit.h"
 #include "ui/StatusLine.h"

@@ -5,7 +5,7 @@
 #include "ui/Dialogs.h"
 #include "app/GuardedApplication.h"
 #include "app/PortSearch.h"
-#include "app/PortTransports.h"
+#include "sim/PortTransports.h"
 #include "app/Preferences.h"
 #include "files/ProgramFolders.h"
 #include "ui/MainWindow.h"

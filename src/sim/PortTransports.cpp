@@ -1,4 +1,4 @@
-#include "app/PortTransports.h"
+#include "sim/PortTransports.h"
 
 #include "link/SerialTransport.h"
 #include "sim/SimulatedTransport.h"

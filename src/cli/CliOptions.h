@@ -1,0 +1,34 @@
+#pragma once
+// The command line of alvetra-cli: the command, the port, the files and the common options.
+
+#include "ops/WriteGroups.h"
+
+#include <QString>
+#include <QStringList>
+#include <optional>
+#include <vector>
+
+namespace alvetra::cli {
+
+enum class Command { Help, Version, Info, Read, Write, History, Show, Diff };
+
+struct CliOptions {
+    Command command = Command::Help;
+    QString port;                 // the device as given, or "Symulator" with --simulator
+    QString password;
+    QString output;               // read: -o
+    QStringList files;            // write: one; show: one; diff: two
+    std::vector<WriteGroup> groups;   // write: empty for all of them, as writing all does
+    bool json = false;
+    int speedIndex = 8;           // into kLineRates (19200 bit/s)
+    QString trafficLog;
+    int timeoutSeconds = 0;       // 0: no limit
+};
+
+// The options, or nothing with `error` set (a Polish text) when the command line is wrong.
+std::optional<CliOptions> parseCliArguments(const QStringList &arguments, QString &error);
+
+// The group of a --groups name ("codes", "anti-theft", ...).
+std::optional<WriteGroup> writeGroupNamed(const QString &name);
+
+} // namespace alvetra::cli

@@ -1,0 +1,289 @@
+// alvetra-cli end to end: its commands run in-process against simulated units served on
+// pseudo-terminals, as a script would run them against a unit on a serial port.
+
+#include "QtPrinters.h"
+
+#include "alarm/History.h"
+#include "cli/Cli.h"
+#include "files/SettingsFile.h"
+#include "link/SerialTransport.h"
+#include "link/Wait.h"
+#include "ops/WriteGroups.h"
+#include "sim/PtyServer.h"
+#include "sim/SimulatedUnit.h"
+
+#include <QBuffer>
+#include <QDateTime>
+#include <QFile>
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QTemporaryDir>
+
+#include <gtest/gtest.h>
+
+#include <functional>
+#include <memory>
+#include <vector>
+
+using namespace alvetra;
+
+namespace {
+
+struct CliRun {
+    int status = -1;
+    QString out;
+    QString err;
+};
+
+sim::UnitConfig quietUnit()
+{
+    sim::UnitConfig config;
+    config.lineSpeed = 0;
+    config.minuteLength = std::chrono::hours(24);   // the counter stands still during a test
+    config.password = QStringLiteral("1234");
+    return config;
+}
+
+class CliTest : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        previousSpeedup_ = TimeBase::speedup();
+        TimeBase::setSpeedup(20);
+    }
+    void TearDown() override { TimeBase::setSpeedup(previousSpeedup_); }
+
+    // A unit of its own on a new pseudo-terminal; the device to name with --port.
+    QString serve(sim::SimulatedUnit &unit)
+    {
+        servers_.push_back(std::make_unique<sim::PtyServer>(unit));
+        EXPECT_TRUE(servers_.back()->startPty()) << servers_.back()->errorString().toStdString();
+        return servers_.back()->devicePath();
+    }
+
+    CliRun cli(QStringList arguments)
+    {
+        QBuffer out;
+        QBuffer err;
+        out.open(QIODevice::WriteOnly);
+        err.open(QIODevice::WriteOnly);
+        cli::Console console(out, err, false);
+        arguments.prepend(QStringLiteral("alvetra-cli"));
+        CliRun run;
+        run.status = cli::runCli(arguments, console, QStringLiteral(ALVETRA_DATA_DIR));
+        run.out = QString::fromUtf8(out.data());
+        run.err = QString::fromUtf8(err.data());
+        return run;
+    }
+
+    CliRun onUnit(sim::SimulatedUnit &unit, QStringList arguments)
+    {
+        return cli(arguments << QStringLiteral("--port") << serve(unit) << QStringLiteral("--password")
+                             << QStringLiteral("1234"));
+    }
+
+    QString path(const char *name) const { return dir_.filePath(QString::fromLatin1(name)); }
+
+    QTemporaryDir dir_;
+
+private:
+    std::vector<std::unique_ptr<sim::PtyServer>> servers_;
+    double previousSpeedup_ = 1;
+};
+
+// Every byte a group write sends, for the unit's layout.
+std::vector<int> settingsAddresses(const Layout &layout)
+{
+    std::vector<int> addresses;
+    for (WriteGroup group : kWriteAllOrder) {
+        for (const WriteBlockSpec &block : groupBlocks(group, layout)) {
+            for (int i = 0; i < block.count; ++i)
+                addresses.push_back(block.address + i);
+        }
+    }
+    return addresses;
+}
+
+} // namespace
+
+TEST_F(CliTest, InfoPrintsTheIdentityTheTextsAndTheAccess)
+{
+    sim::UnitConfig config = quietUnit();
+    config.identification = QStringLiteral("MZRFv1.2");
+    config.firstText = QStringLiteral("Warsztat 7");
+    sim::SimulatedUnit unit(config);
+    const CliRun run = onUnit(unit, {QStringLiteral("info"), QStringLiteral("--traffic-log"), path("traffic")});
+    EXPECT_EQ(run.status, 0) << run.err.toStdString();
+    EXPECT_EQ(run.out, QStringLiteral("Identyfikacja: MZRFv1.2\nRodzina: 18\nTekst odpowiedzi 6: Warsztat 7\n"
+                                      "Tekst odpowiedzi 7: HW 3.2\nDostęp: pełny dostęp do programowania\n"));
+    QFile log(path("traffic"));
+    ASSERT_TRUE(log.open(QIODevice::ReadOnly));
+    EXPECT_TRUE(log.readAll().contains("\"name\": \"login\"")) << "the traffic log holds the login";
+}
+
+TEST_F(CliTest, ReadThenWriteGivesTheSecondUnitTheFirstUnitsSettings)
+{
+    sim::SimulatedUnit first(quietUnit());
+    sim::SimulatedUnit second(quietUnit());
+    const Layout layout = first.layout();
+    ImageBytes changed = first.memory();
+    changed[static_cast<std::size_t>(layout.pulseC1)] = 7;
+    changed[static_cast<std::size_t>(layout.antiTheftDelay)] = 12;
+    changed[static_cast<std::size_t>(layout.flags)] ^= 0x01;
+    changed[static_cast<std::size_t>(layout.programmingCode)] ^= 0x01;
+    first.setMemory(changed);
+
+    const CliRun read = onUnit(first, {QStringLiteral("read"), QStringLiteral("-o"), path("unit")});
+    ASSERT_EQ(read.status, 0) << read.err.toStdString();
+    EXPECT_EQ(read.out, QStringLiteral("Zapisano plik %1\n").arg(path("unit.alm")));
+
+    const std::vector<int> settings = settingsAddresses(layout);
+    auto differing = [&] {
+        int count = 0;
+        for (int address : settings)
+            count += first.memoryAt(address) != second.memoryAt(address);
+        return count;
+    };
+    ASSERT_GT(differing(), 0);
+    const CliRun write = onUnit(second, {QStringLiteral("write"), path("unit.alm")});
+    EXPECT_EQ(write.status, 0) << write.err.toStdString();
+    EXPECT_TRUE(write.out.endsWith(QStringLiteral("Zapisano wszystkie pozycje\n"))) << write.out.toStdString();
+    EXPECT_EQ(differing(), 0);
+}
+
+TEST_F(CliTest, HistoryListsTheEventsNewestFirstAsTheWindowDoes)
+{
+    sim::SimulatedUnit unit(quietUnit());
+    const ImageBytes memory = unit.memory();
+    const SettingsImage image(memory);
+    const std::vector<HistoryRow> rows =
+        listHistory(image, unit.layout(), 17, unit.minuteCounter(), QDateTime::currentDateTime());
+    ASSERT_FALSE(rows.empty());
+
+    const CliRun run = onUnit(unit, {QStringLiteral("history")});
+    EXPECT_EQ(run.status, 0) << run.err.toStdString();
+    const QStringList lines = run.out.split(QLatin1Char('\n'), Qt::SkipEmptyParts);
+    ASSERT_EQ(lines.size(), static_cast<qsizetype>(rows.size()));
+    for (std::size_t i = 0; i < rows.size(); ++i) {
+        const QStringList columns = lines[static_cast<qsizetype>(i)].split(QLatin1Char('\t'));
+        ASSERT_EQ(columns.size(), 3);
+        EXPECT_EQ(columns[0], rows[i].number);
+        EXPECT_EQ(columns[2], rows[i].event);
+    }
+}
+
+// A settings file of the default memory with the PC password and the first extra opening pulse
+// changed.
+QString knownFile(const QString &path, const char *password, std::uint8_t pulseC1)
+{
+    sim::SimulatedUnit unit(quietUnit());
+    SettingsImage image(unit.memory());
+    const Layout layout = unit.layout();
+    for (int i = 0; i < 4; ++i)
+        image.set(layout.pcPassword + i, static_cast<std::uint8_t>(password[i]));
+    image.set(layout.pulseC1, pulseC1);
+    saveSettingsFile(path, image);
+    return path;
+}
+
+TEST_F(CliTest, ShowListsEverySettingInWordsUnderItsTab)
+{
+    const QString file = knownFile(path("known.alm"), "4321", 9);
+    const CliRun run = cli({QStringLiteral("show"), file});
+    EXPECT_EQ(run.status, 0) << run.err.toStdString();
+    EXPECT_TRUE(run.out.startsWith(QStringLiteral("Hasła i kody\n  Hasło dostępu do programowania centrali: 4321\n")))
+        << run.out.toStdString();
+    EXPECT_TRUE(run.out.contains(QStringLiteral("\nZamki\n"))) << run.out.toStdString();
+    EXPECT_TRUE(run.out.contains(QStringLiteral("\n  C1: czas trwania dodatkowego impulsu C1: 9 sek.\n")));
+
+    const CliRun json = cli({QStringLiteral("show"), file, QStringLiteral("--json")});
+    const QJsonArray tabs = QJsonDocument::fromJson(json.out.toUtf8()).array();
+    ASSERT_FALSE(tabs.isEmpty()) << json.out.toStdString();
+    qsizetype settings = 0;
+    for (const QJsonValue &tab : tabs)
+        settings += tab[QStringLiteral("settings")].toArray().size();
+    EXPECT_EQ(settings, run.out.count(QStringLiteral("\n  ")));
+    EXPECT_EQ(tabs[0][QStringLiteral("settings")][0][QStringLiteral("value")].toString(), QStringLiteral("4321"));
+}
+
+TEST_F(CliTest, DiffPrintsOneLineASettingAndExitsOneWhenFilesDiffer)
+{
+    const QString a = knownFile(path("a.alm"), "1234", 7);
+    const QString b = knownFile(path("b.alm"), "4321", 9);
+    const CliRun differ = cli({QStringLiteral("diff"), a, b});
+    EXPECT_EQ(differ.status, 1) << differ.err.toStdString();
+    EXPECT_EQ(differ.out, QStringLiteral("Hasła i kody: Hasło dostępu do programowania centrali: 1234 -> 4321\n"
+                                         "Zamki: C1: czas trwania dodatkowego impulsu C1: 7 sek. -> 9 sek.\n"));
+    const CliRun same = cli({QStringLiteral("diff"), a, knownFile(path("c.alm"), "1234", 7)});
+    EXPECT_EQ(same.status, 0) << same.err.toStdString();
+    EXPECT_TRUE(same.out.isEmpty()) << same.out.toStdString();
+}
+
+// Each error ends with its own status and its Polish message; neither a file nor the unit is
+// half-written.
+TEST_F(CliTest, EachErrorExitsWithItsStatusAndMessage)
+{
+    struct Case {
+        const char *name;
+        std::function<CliRun()> run;
+        int status;
+        QString message;
+    };
+    sim::UnitConfig v14 = quietUnit();
+    v14.identification = QStringLiteral("MZRAv1.4");
+    sim::SimulatedUnit v14Unit(v14);
+    sim::SimulatedUnit silent(quietUnit());
+    silent.setAnswering(false);
+    sim::SimulatedUnit unit(quietUnit());
+    const ImageBytes unitMemory = unit.memory();
+    const QString unitDevice = serve(unit);
+    auto onServedUnit = [&](QStringList arguments) {
+        return cli(arguments << QStringLiteral("--port") << unitDevice << QStringLiteral("--password")
+                             << QStringLiteral("1234"));
+    };
+    QFile(path("v14.v14")).open(QIODevice::WriteOnly);
+
+    // Another program holds this unit's port.
+    sim::SimulatedUnit held(quietUnit());
+    const QString heldDevice = serve(held);
+    SerialTransport holder(heldDevice, heldDevice, 8);
+    ASSERT_EQ(holder.open(), Transport::OpenResult::Opened);
+
+    const std::vector<Case> cases = {
+        {"usage", [&] { return cli({QStringLiteral("info")}); }, 2,
+         QStringLiteral("Podaj port: --port URZĄDZENIE albo --simulator.\n")},
+        {"not answering", [&] { return onUnit(silent, {QStringLiteral("read"), QStringLiteral("-o"), path("none.alm")}); }, 3,
+         QStringLiteral("Alarm nie odpowiada.\n")},
+        {"wrong password",
+         [&] {
+             return cli({QStringLiteral("info"), QStringLiteral("--port"), unitDevice, QStringLiteral("--password"),
+                         QStringLiteral("4321")});
+         },
+         4, QStringLiteral("Hasło dostępu do programowania komputerem niepoprawne.\n")},
+        {"file for the other layout", [&] { return onServedUnit({QStringLiteral("write"), path("v14.v14")}); }, 5,
+         QStringLiteral("Plik %1 jest dla centralek innego układu niż podłączona (MZRv1.61). Nic nie zapisano.\n")
+             .arg(path("v14.v14"))},
+        {"unreadable file", [&] { return onServedUnit({QStringLiteral("write"), path("missing.alm")}); }, 6,
+         QStringLiteral("Nie można otworzyć pliku %1.\n").arg(path("missing.alm"))},
+        {"port missing",
+         [&] {
+             return cli({QStringLiteral("info"), QStringLiteral("--port"), path("tty"), QStringLiteral("--password"),
+                         QStringLiteral("1234")});
+         },
+         7, QStringLiteral("Port %1 nie istnieje w systemie.\n").arg(path("tty"))},
+        {"port busy",
+         [&] {
+             return cli({QStringLiteral("info"), QStringLiteral("--port"), heldDevice, QStringLiteral("--password"),
+                         QStringLiteral("1234")});
+         },
+         8, QStringLiteral("Port %1 jest już używany przez inny program.\n").arg(heldDevice)},
+    };
+    for (const Case &c : cases) {
+        const CliRun run = c.run();
+        EXPECT_EQ(run.status, c.status) << c.name << ": " << run.err.toStdString();
+        EXPECT_TRUE(run.err.contains(c.message)) << c.name << ": " << run.err.toStdString();
+    }
+    EXPECT_FALSE(QFile::exists(path("none.alm")));
+    EXPECT_EQ(unit.memory(), unitMemory);
+    holder.close();
+}
