@@ -32,6 +32,8 @@ struct OperationState {
     // its last complete read. Empty while a read of another unit has begun to overwrite the
     // image; nothing before the first read. Writing operations go only to this unit.
     std::optional<QString> settingsUnit;
+    // A backup that could not be written has been told; told again only after one was written.
+    bool backupFailureTold = false;
 };
 
 struct OperationConfig {
@@ -39,6 +41,8 @@ struct OperationConfig {
     QString dataFolder;
     // The local time the history is dated from.
     std::function<QDateTime()> clock = [] { return QDateTime::currentDateTime(); };
+    // Where every complete read leaves a backup of the settings (files/Backups.h); empty: none.
+    QString backupFolder;
 };
 
 // How an operation ended, for a front end that acts on it (a script's exit status). What went
