@@ -7,6 +7,7 @@
 #include "app/PortSearch.h"
 #include "app/PortTransports.h"
 #include "app/Preferences.h"
+#include "files/Backups.h"
 #include "files/ProgramFolders.h"
 #include "ui/MainWindow.h"
 #include "app/TerminationSignals.h"
@@ -57,6 +58,7 @@ int main(int argc, char **argv)
     setup.portNames = alvetra::portList(alvetra::systemSerialPorts(), options.extraPorts);
     setup.forcedPort = options.selectedPort;
     setup.programFolder = folders.data;
+    setup.backupFolder = alvetra::defaultBackupFolder();
     setup.dialogs = &dialogs;
     setup.shell = &shell;
     setup.transports = transports.factory();

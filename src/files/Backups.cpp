@@ -72,6 +72,8 @@ QString backupFileName(const QString &identificationLine, const QDateTime &when,
 std::vector<BackupEntry> listBackups(const QString &folder)
 {
     std::vector<BackupEntry> backups;
+    if (folder.isEmpty())
+        return backups;
     const QStringList names = QDir(folder).entryList(QDir::Files, QDir::Name);
     for (const QString &name : names) {
         const QRegularExpressionMatch match = backupNamePattern().match(name);

@@ -1,6 +1,7 @@
 #include "ui/MainWindow.h"
 
 #include "ui/ActionButtonLink.h"
+#include "ui/BackupsDialog.h"
 #include "ops/AlarmOperations.h"
 #include "ui/widgets/Colors.h"
 #include "ui/DeferredErrors.h"
@@ -389,6 +390,14 @@ std::optional<QString> MainWindow::runSaveDialog()
 {
     prepareSaveDialog();
     return runFileDialog(saveDialog_);
+}
+
+std::optional<QString> MainWindow::runBackupsDialog()
+{
+    BackupsDialog dialog(setup_.backupFolder, listBackups(setup_.backupFolder), this);
+    if (setup_.dialogs->execDialog(dialog) != QDialog::Accepted || dialog.selectedPath().isEmpty())
+        return std::nullopt;
+    return dialog.selectedPath();
 }
 
 // ---------------------------------------------------------------------------------------------

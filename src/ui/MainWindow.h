@@ -74,6 +74,8 @@ struct WindowSetup {
     std::function<void(std::exception_ptr)> reportError;
     // The local time the history is dated from; default: the system clock.
     std::function<QDateTime()> clock;
+    // Where every complete read leaves a backup, and "Kopie zapasowe" lists them; empty: none.
+    QString backupFolder;
 };
 
 class MainWindow : public QMainWindow, public LinkEvents {
@@ -102,6 +104,8 @@ public:
     // File dialogs as the file operations use them; both remember the chosen folder.
     std::optional<QString> runOpenDialog();
     std::optional<QString> runSaveDialog();
+    // The list of backups; the one chosen, if any.
+    std::optional<QString> runBackupsDialog();
     // The default extension ("alm", "v14"; empty for none) and selected filter (1-based) of both
     // dialogs, which follow the firmware family.
     void setDialogDefaults(const QString &extension, int filterIndex);
@@ -226,6 +230,7 @@ private:
     LedIndicator *LedPortRsCrc = nullptr;
     QToolButton *TOB_ResetRS232 = nullptr;
     QToolButton *TOB_Pdf = nullptr;
+    QToolButton *TOB_KopieZapasowe = nullptr;
     ActionButtonLink *saveFileLink_ = nullptr;
 
     // Connection panel and pages.
@@ -267,6 +272,7 @@ private:
     QAction *ActionZamykanieAplikacji = nullptr;
     QAction *ActionReadPdf = nullptr;
     QAction *ActionShowWorningCom = nullptr;
+    QAction *ActionKopieZapasowe = nullptr;
     std::vector<QAction *> operationActions_;
 
     // Timers.

@@ -112,6 +112,7 @@ void MainWindow::buildActions()
                                           &MainWindow::onExitTriggered);
     ActionReadPdf = makeAction("ActionReadPdf", QString(), -1, &MainWindow::onReadManualTriggered);
     ActionShowWorningCom = makeAction("ActionShowWorningCom", kActionShowWorningCom, -1, nullptr);
+    ActionKopieZapasowe = makeAction("ActionKopieZapasowe", kCaptionBackups, 0, nullptr);
 
     ActionProgPilot->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_P));
     ActionProgToken->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_T));
@@ -238,6 +239,12 @@ void MainWindow::buildToolBar(QWidget *client)
     TOB_Pdf->setText(kCaptionPdf);
     TOB_Pdf->setIcon(toolglyphs::icon(toolglyphs::Manual));
     ActionButtonLink::bind(TOB_Pdf, ActionReadPdf, ActionButtonLink::EnabledOnly);
+    ToolBar1->addWidget(gap(ToolBar1, 8));
+    TOB_KopieZapasowe = makeToolButton("TOB_KopieZapasowe", kHintBackups, ActionKopieZapasowe);
+    TOB_KopieZapasowe->setToolButtonStyle(Qt::ToolButtonTextBesideIcon);
+    TOB_KopieZapasowe->setMinimumWidth(0);
+    TOB_KopieZapasowe->setMaximumWidth(QWIDGETSIZE_MAX);
+    TOB_KopieZapasowe->setFixedWidth(TOB_KopieZapasowe->sizeHint().width());
 }
 
 void MainWindow::buildConnectionPanel(QWidget *pageArea)

@@ -48,6 +48,7 @@ void MainWindow::buildLink()
     opsConfig_->dataFolder = setup_.programFolder;
     if (setup_.clock)
         opsConfig_->clock = setup_.clock;
+    opsConfig_->backupFolder = setup_.backupFolder;
     SerialLink::TransportFactory transports = setup_.transports ? setup_.transports : SerialLink::serialPorts();
     link_ = std::make_unique<SerialLink>(state_->image, static_cast<LinkEvents &>(*this), std::move(transports));
     supervision_ = std::make_unique<Supervision>(
@@ -98,6 +99,7 @@ void MainWindow::bindOperations()
         {ActionOdczytUstawienAlarmu, &AlarmOperations::readAll},
         {ActionOpenSettings, withFile(&MainWindow::runOpenDialog, &AlarmOperations::openFile)},
         {ActionSaveAllSettings, withFile(&MainWindow::runSaveDialog, &AlarmOperations::saveFile)},
+        {ActionKopieZapasowe, withFile(&MainWindow::runBackupsDialog, &AlarmOperations::openFile)},
     };
     for (const auto &[action, operation] : actions)
         connect(action, &QAction::triggered, this, [this, operation = operation] { runOperation(operation); });
