@@ -6,6 +6,7 @@
 #include "app/GuardedApplication.h"
 #include "app/PortSearch.h"
 #include "app/PortTransports.h"
+#include "app/QtTranslations.h"
 #include "app/Preferences.h"
 #include "files/Backups.h"
 #include "files/ProgramFolders.h"
@@ -36,6 +37,7 @@ int main(int argc, char **argv)
     }
     alvetra::GuardedApplication app(argc, argv);
     nameApplication();
+    alvetra::installQtPolish(app);
     // The window's texts are sized for Arial 8 pt (11 pixels); Liberation Sans takes its place.
     QFont font(QStringLiteral("Arial"));
     font.setPixelSize(11);
