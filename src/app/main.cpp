@@ -6,6 +6,7 @@
 #include "app/GuardedApplication.h"
 #include "app/PortSearch.h"
 #include "app/PortTransports.h"
+#include "app/PortWatcher.h"
 #include "app/QtTranslations.h"
 #include "app/Preferences.h"
 #include "files/Backups.h"
@@ -61,6 +62,7 @@ int main(int argc, char **argv)
     setup.forcedPort = options.selectedPort;
     setup.programFolder = folders.data;
     setup.backupFolder = alvetra::defaultBackupFolder();
+    setup.scanPorts = alvetra::scanSerialPorts;
     setup.dialogs = &dialogs;
     setup.shell = &shell;
     setup.transports = transports.factory();
@@ -71,6 +73,8 @@ int main(int argc, char **argv)
     QObject::connect(&app, &QGuiApplication::lastWindowClosed, [] { alvetra::setApplicationTerminating(true); });
 
     alvetra::MainWindow window(setup);
+    alvetra::PortWatcher portWatcher;
+    QObject::connect(&portWatcher, &alvetra::PortWatcher::portsChanged, &window, &alvetra::MainWindow::refreshPorts);
     // Also closes a message box or the reminder still open during the start-up.
     alvetra::TerminationSignals termination([] { QApplication::closeAllWindows(); });
     window.startUp();

@@ -164,6 +164,15 @@ void MainWindow::startUp()
 
     const WindowPreferences preferences = setup_.shell->readPreferences();
     applyPreferences(preferences);
+    if (setup_.scanPorts) {
+        // What the system does not list now is listed for the whole run.
+        const std::vector<PortInfo> found = setup_.scanPorts();
+        for (const QString &name : portNames_) {
+            if (std::none_of(found.begin(), found.end(), [&](const PortInfo &port) { return port.name == name; }))
+                fixedPorts_ << name;
+        }
+        rebuildPortList(portNames_, found, CMB_port->currentIndex());
+    }
     if (showComInformation_) {
         show();
         repaint();

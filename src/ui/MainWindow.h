@@ -58,6 +58,14 @@ class WindowOperationView;
 struct OperationConfig;
 struct OperationState;
 
+// A serial port as the system lists it now.
+struct PortInfo {
+    QString name;           // as listed in CMB_port ("ttyUSB0")
+    QString description;    // what the system calls the device ("FT232R USB UART"); may be empty
+    QString stableName;     // the name that stays the same when the adapter is plugged in again
+                            // (its /dev/serial/by-id link); empty when the system gives none
+};
+
 // Everything the window takes from outside, so that tests can build it with their own ports,
 // preferences and dialogs.
 struct WindowSetup {
@@ -76,6 +84,9 @@ struct WindowSetup {
     std::function<QDateTime()> clock;
     // Where every complete read leaves a backup, and "Kopie zapasowe" lists them; empty: none.
     QString backupFolder;
+    // The system's serial ports now, in the order to list them; refreshPorts() asks. Default:
+    // none, and the list stays `portNames`.
+    std::function<std::vector<PortInfo>()> scanPorts;
 };
 
 class MainWindow : public QMainWindow, public LinkEvents {
@@ -123,6 +134,13 @@ public:
     StatusLine &statusLine() { return *StatusBar1; }
     SerialLink &serialLink() { return *link_; }
     const OperationState &operationState() const { return *state_; }
+
+    // The port list follows the system's ports (an adapter plugged in or pulled out): ports
+    // that are not the system's ("Symulator", a device named on the command line) stay; the
+    // selected port stays while it is open; an adapter plugged in again under the same stable
+    // name is selected again and opened without a word. Postponed while an operation or a port
+    // change runs.
+    void refreshPorts();
 
     // Runs the shutdown sequence once; closing the window calls it.
     void shutDown();
@@ -302,6 +320,16 @@ private:
     QString reportedPort_;
     // True while onPortChanged waits for the old reader thread.
     bool portChanging_ = false;
+
+    // Following the system's ports (MainWindowPorts.cpp).
+    void rebuildPortList(const QStringList &names, const std::vector<PortInfo> &found, int selected);
+    void enablePortControls();
+    void refreshPortsWhenFree();
+    QStringList fixedPorts_;          // listed whatever the system has: not among its ports at start
+    QString selectedStableName_;      // of the port last selected while the system listed it
+    bool operationRunning_ = false;
+    bool portShownOpen_ = false;      // between portOpened and portClosed
+    bool portRefreshPending_ = false;
 
     // Window state.
     QStringList portNames_;

@@ -6,6 +6,7 @@
 #include "ui/ActionButtonLink.h"
 #include "ui/widgets/Colors.h"
 #include "ui/CompactTabStyle.h"
+#include "ui/PortListDelegate.h"
 #include "ui/tabs/SettingsTabs.h"
 #include "ui/StatusLine.h"
 #include "ui/widgets/LedIndicator.h"
@@ -188,6 +189,7 @@ void MainWindow::buildToolBar(QWidget *client)
     CMB_port->setFixedWidth(70);
     // The list opens wide enough for a long device path, the box keeps its place in the bar.
     CMB_port->view()->setMinimumWidth(160);
+    CMB_port->setItemDelegate(new PortListDelegate(CMB_port));
     ToolBar1->addWidget(CMB_port);
     connect(CMB_port, &QComboBox::activated, this, &MainWindow::reopenByUser);
 

@@ -126,11 +126,14 @@ void MainWindow::runOperation(const std::function<void(AlarmOperations &)> &oper
         portControls[i]->setEnabled(false);
     }
     std::exception_ptr error;
+    operationRunning_ = true;
     try {
         operation(*ops_);
     } catch (...) {
         error = std::current_exception();
     }
+    operationRunning_ = false;
+    refreshPortsWhenFree();
     for (std::size_t i = 0; i < std::size(portControls); ++i)
         portControls[i]->setEnabled(wasEnabled[i]);
     // The operation's guards have given the rest of the window back by now.
@@ -150,7 +153,10 @@ void MainWindow::onPortChanged()
     if (portChanging_)
         return;
     portChanging_ = true;
-    const auto done = qScopeGuard([this] { portChanging_ = false; });
+    const auto done = qScopeGuard([this] {
+        portChanging_ = false;
+        refreshPortsWhenFree();
+    });
 
     ScaledTimer *const timers[] = {TimerTimeOutConnected, TimerLedPilot, TimerPdtrzymujBlokadeBlokad, TimerLedRs232};
     bool wasActive[std::size(timers)];
@@ -223,12 +229,17 @@ void MainWindow::threadStarted()
 void MainWindow::portOpened()
 {
     StatusBar1->setPanelText(kPortPanel, linktexts::kPortOpen);
+    portShownOpen_ = true;
     reportedPort_.clear();
 }
 
 void MainWindow::portClosed()
 {
     StatusBar1->setPanelText(kPortPanel, linktexts::kPortClosed);
+    portShownOpen_ = false;
+    // A port pulled out stays listed while it is open; now it may go.
+    if (setup_.scanPorts)
+        QMetaObject::invokeMethod(this, &MainWindow::refreshPorts, Qt::QueuedConnection);
 }
 
 void MainWindow::openFailed(Transport::OpenResult, const QString &portName, const UserMessage &message)
