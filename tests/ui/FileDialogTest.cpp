@@ -7,6 +7,7 @@
 #include <QFileDialog>
 #include <QFileSystemModel>
 #include <QHeaderView>
+#include <QSettings>
 #include <QTemporaryDir>
 #include <QTreeView>
 #include <gtest/gtest.h>
@@ -16,6 +17,11 @@ using namespace alvetra::test;
 
 TEST(FileDialog, TheDateColumnShowsTheWholeDate)
 {
+    // Qt's dialog keeps its column widths in the user's QtProject.conf: a temporary one, so that
+    // neither an earlier run nor the home decides the width.
+    QTemporaryDir qtSettings;
+    for (QSettings::Format format : {QSettings::NativeFormat, QSettings::IniFormat})
+        QSettings::setPath(format, QSettings::UserScope, qtSettings.path());
     QTemporaryDir folder;
     QFile file(folder.filePath("ustawienia.alm"));
     ASSERT_TRUE(file.open(QIODevice::WriteOnly));
