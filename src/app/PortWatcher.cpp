@@ -1,7 +1,6 @@
 #include "app/PortWatcher.h"
 
-#include "app/PortSearch.h"
-
+#include <QFileSystemWatcher>
 #include <QSocketNotifier>
 #include <QTimer>
 
@@ -14,15 +13,6 @@ namespace alvetra {
 namespace {
 
 constexpr int kSettleMs = 300;
-constexpr int kRescanMs = 1000;
-
-QStringList portNames()
-{
-    QStringList names;
-    for (const PortInfo &port : scanSerialPorts())
-        names << port.name + QLatin1Char('\t') + port.stableName;
-    return names;
-}
 
 } // namespace
 
@@ -34,11 +24,8 @@ PortWatcher::PortWatcher(QObject *parent) : QObject(parent)
     connect(settle_, &QTimer::timeout, this, &PortWatcher::portsChanged);
     if (startUdev())
         return;
-    lastScan_ = portNames();
-    rescan_ = new QTimer(this);
-    rescan_->setInterval(kRescanMs);
-    connect(rescan_, &QTimer::timeout, this, &PortWatcher::onRescan);
-    rescan_->start();
+    devices_ = new QFileSystemWatcher({QStringLiteral("/dev")}, this);
+    connect(devices_, &QFileSystemWatcher::directoryChanged, settle_, qOverload<>(&QTimer::start));
 }
 
 PortWatcher::~PortWatcher()
@@ -82,15 +69,6 @@ void PortWatcher::onUdevReadable()
         udev_device_unref(device);
     settle_->start();
 #endif
-}
-
-void PortWatcher::onRescan()
-{
-    QStringList now = portNames();
-    if (now == lastScan_)
-        return;
-    lastScan_ = std::move(now);
-    emit portsChanged();
 }
 
 } // namespace alvetra

@@ -1,12 +1,12 @@
 #pragma once
 // Tells when serial devices come and go (an adapter plugged in or pulled out), without a loop
 // that polls: udev's announcements of the "tty" subsystem through a socket notifier. Without
-// udev (built without libudev, or its monitor cannot be opened) the ports are listed again once
-// a second and a change is told (docs/performance.md has the cost).
+// udev (built without libudev, or its monitor cannot be opened) a change of the /dev folder
+// (inotify) is told instead. Listing the ports costs about 20 ms of CPU (docs/performance.md),
+// so they are listed only when told, never on a timer.
 
 #include <QObject>
-#include <QStringList>
-
+class QFileSystemWatcher;
 class QSocketNotifier;
 class QTimer;
 struct udev;
@@ -20,7 +20,7 @@ public:
     explicit PortWatcher(QObject *parent = nullptr);
     ~PortWatcher() override;
 
-    // True when udev announces the changes; false when the ports are listed every second.
+    // True when udev announces the changes; false when /dev is watched instead.
     bool usesUdev() const { return monitor_ != nullptr; }
 
 signals:
@@ -29,7 +29,6 @@ signals:
 private:
     bool startUdev();
     void onUdevReadable();
-    void onRescan();
 
     udev *udev_ = nullptr;
     udev_monitor *monitor_ = nullptr;
@@ -37,8 +36,7 @@ private:
     // udev announces a plug-in as several events (the device, its by-id link): one change is told
     // once they have settled.
     QTimer *settle_ = nullptr;
-    QTimer *rescan_ = nullptr;
-    QStringList lastScan_;
+    QFileSystemWatcher *devices_ = nullptr;
 };
 
 } // namespace alvetra
