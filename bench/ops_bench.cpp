@@ -132,7 +132,8 @@ int main(int argc, char **argv)
     BenchEvents events(view, state);
     SerialLink link(state.image, events, SerialLink::serialPorts());
     SerialUnitLink unitLink(link);
-    const OperationConfig config{QStringLiteral(ALVETRA_DATA_DIR)};
+    OperationConfig config;   // no backups: the benchmark writes nothing into the home
+    config.dataFolder = QStringLiteral(ALVETRA_DATA_DIR);
     AlarmOperations ops(view, unitLink, state, config);
     link.open(port, 8);
     for (int i = 0; i < 200 && !events.opened; ++i)

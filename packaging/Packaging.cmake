@@ -70,8 +70,9 @@ the program (alvetra --simulator) serves for training; alvetra-unit serves it
 on a pseudo-terminal.")
 
 # The libraries come from the executables (dpkg-shlibdeps); what they load at run time does not:
-# the platform plugins, the fonts the window is laid out for, and the opener of the manual.
-set(alvetra_runtime_depends "qt6-qpa-plugins (>= 6.4), fonts-liberation2, fonts-dejavu-core")
+# the platform plugins, the fonts the window is laid out for, Qt's Polish translations (its own
+# dialogs and buttons), and the opener of the manual.
+set(alvetra_runtime_depends "qt6-qpa-plugins (>= 6.4), qt6-translations-l10n, fonts-liberation2, fonts-dejavu-core")
 find_program(ALVETRA_DPKG_SHLIBDEPS dpkg-shlibdeps)
 if(ALVETRA_DPKG_SHLIBDEPS)
   set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)

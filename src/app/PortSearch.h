@@ -2,7 +2,10 @@
 // The serial ports to offer in CMB_port: the system's serial devices in a stable, natural order
 // ("ttyS2" before "ttyS10"), then the devices named on the command line, then the simulated unit.
 
+#include "ui/MainWindow.h"
+
 #include <QStringList>
+#include <vector>
 
 namespace alvetra {
 
@@ -15,6 +18,10 @@ QString portNameForDevice(const QString &device);
 
 // The system's serial ports by name ("ttyS0", "ttyUSB0"), naturally ordered.
 QStringList systemSerialPorts();
+
+// The system's serial ports with their descriptions and stable names (the /dev/serial/by-id
+// link of each), naturally ordered.
+std::vector<PortInfo> scanSerialPorts();
 
 // `found` naturally ordered, followed by each extra device (by its port name) not yet listed,
 // in the given order.

@@ -6,7 +6,10 @@
 #include "app/GuardedApplication.h"
 #include "app/PortSearch.h"
 #include "sim/PortTransports.h"
+#include "app/PortWatcher.h"
+#include "app/QtTranslations.h"
 #include "app/Preferences.h"
+#include "files/Backups.h"
 #include "files/ProgramFolders.h"
 #include "ui/MainWindow.h"
 #include "app/TerminationSignals.h"
@@ -35,6 +38,7 @@ int main(int argc, char **argv)
     }
     alvetra::GuardedApplication app(argc, argv);
     nameApplication();
+    alvetra::installQtPolish(app);
     // The window's texts are sized for Arial 8 pt (11 pixels); Liberation Sans takes its place.
     QFont font(QStringLiteral("Arial"));
     font.setPixelSize(11);
@@ -58,6 +62,8 @@ int main(int argc, char **argv)
     setup.forcedPort = options.selectedPort;
     setup.trafficLogPath = options.trafficLogPath;
     setup.programFolder = folders.data;
+    setup.backupFolder = alvetra::defaultBackupFolder();
+    setup.scanPorts = alvetra::scanSerialPorts;
     setup.dialogs = &dialogs;
     setup.shell = &shell;
     setup.transports = transports.factory();
@@ -68,6 +74,8 @@ int main(int argc, char **argv)
     QObject::connect(&app, &QGuiApplication::lastWindowClosed, [] { alvetra::setApplicationTerminating(true); });
 
     alvetra::MainWindow window(setup);
+    alvetra::PortWatcher portWatcher;
+    QObject::connect(&portWatcher, &alvetra::PortWatcher::portsChanged, &window, &alvetra::MainWindow::refreshPorts);
     // Also closes a message box or the reminder still open during the start-up.
     alvetra::TerminationSignals termination([] { QApplication::closeAllWindows(); });
     window.startUp();

@@ -35,4 +35,7 @@ inline const QString kReasonDiskFull = QStringLiteral("Brak miejsca na dysku.");
 inline const QString kSettingsFileTooLarge = QStringLiteral(
     "Plik %1 nie jest plikiem ustawień alarmu: ma %2 bajtów, a może mieć najwyżej 65535.");
 
+// Backups; %1 is the folder.
+inline const QString kBackupFolderCannotBeMade = QStringLiteral("Nie można utworzyć folderu %1.");
+
 } // namespace alvetra::texts

@@ -35,6 +35,8 @@ struct OperationState {
     // What that unit's memory holds as far as the program knows: the image at the end of its
     // last complete read, with every group written since. Nothing before the first read.
     std::optional<SettingsImage> unitMemory;
+    // A backup that could not be written has been told; told again only after one was written.
+    bool backupFailureTold = false;
 };
 
 struct OperationConfig {
@@ -42,6 +44,8 @@ struct OperationConfig {
     QString dataFolder;
     // The local time the history is dated from.
     std::function<QDateTime()> clock = [] { return QDateTime::currentDateTime(); };
+    // Where every complete read leaves a backup of the settings (files/Backups.h); empty: none.
+    QString backupFolder;
 };
 
 // How an operation ended, for a front end that acts on it (a script's exit status). What went

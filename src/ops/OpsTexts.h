@@ -42,6 +42,10 @@ inline const QString kConnectedWarning = QStringLiteral("UWAGA !\r") + kBlocksIn
 // Reading.
 inline const QString kReadProgress = QStringLiteral("Odczyt: ");
 inline const QString kReadDone = QStringLiteral("Odczytano");
+// The read succeeded, its backup could not be written (told once, until a backup is written).
+inline const QString kBackupNotWritten = QStringLiteral("Nie zapisano kopii zapasowej.");
+inline const QString kReadDoneBackupNotWritten = kReadDone + QStringLiteral(". ") + kBackupNotWritten;
+inline const QString kConnectedBackupNotWritten = kConnected + QStringLiteral(" ") + kBackupNotWritten;
 
 // Writing the changed groups when the window holds what the unit holds.
 inline const QString kNothingChanged = QStringLiteral("Ustawienia nie różnią się od zapisanych w centrali.");

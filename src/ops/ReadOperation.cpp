@@ -6,6 +6,12 @@
 #include "alarm/SettingsFill.h"
 #include "ops/UnitRequests.h"
 #include "link/Wait.h"
+#include "alarm/FileError.h"
+#include "files/Backups.h"
+#include "files/FirmwareFamilies.h"
+
+#include <QDebug>
+#include <utility>
 
 namespace alvetra {
 
@@ -85,10 +91,32 @@ void ReadOperation::showSettings()
     // does not matter: the counter is only the history's clock.
     UnitRequests(context_.link).writeBlock(state.layout.timeCounter, 3, state.image);
     state.unitMemory = state.image;
-    view.showStatus(texts::kReadDone, kFinalStatusWidth, StatusColour::WindowText);
+    backupFailureToTell_ = writeBackup();
+    if (backupFailureToTell_)
+        view.showStatus(texts::kReadDoneBackupNotWritten, kFinalStatusWidth, StatusColour::Red);
+    else
+        view.showStatus(texts::kReadDone, kFinalStatusWidth, StatusColour::WindowText);
     view.showConnectedButtons(true);
     view.setBlockKeeping(true);
     state.connected = true;
+}
+
+bool ReadOperation::writeBackup()
+{
+    OperationState &state = context_.state;
+    if (context_.config.backupFolder.isEmpty())
+        return false;
+    try {
+        // After the fill and the counter written back, the image is what the unit holds.
+        alvetra::writeBackup(context_.config.backupFolder, context_.view.identificationLine(),
+                             context_.config.clock(), dialogDefaultsForFamily(state.familyCode).defaultExtension,
+                             state.image);
+        state.backupFailureTold = false;
+        return false;
+    } catch (const FileError &error) {
+        qWarning().noquote() << error.message();
+        return !std::exchange(state.backupFailureTold, true);
+    }
 }
 
 OperationOutcome ReadOperation::connect()
@@ -101,7 +129,10 @@ OperationOutcome ReadOperation::connect()
         return OperationOutcome::Failed;
     view.setProgrammingAccess(true);
     view.selectPage(0);
-    view.showStatus(texts::kConnected, kFinalStatusWidth, StatusColour::WindowText);
+    if (backupFailureToTell_)
+        view.showStatus(texts::kConnectedBackupNotWritten, kFinalStatusWidth, StatusColour::Red);
+    else
+        view.showStatus(texts::kConnected, kFinalStatusWidth, StatusColour::WindowText);
     view.showMessage({kCaptionWarning, texts::kConnectedWarning, MessageIcon::Exclamation});
     return OperationOutcome::Done;
 }

@@ -29,8 +29,12 @@ private:
     // True when every block arrived; a block that does not is asked for again after a new login.
     bool readBlocks(LoginProcedure &login);
     void showSettings();
+    // The image as read into the backup folder. A failure never fails the read; returns whether
+    // a failure is to be told now.
+    bool writeBackup();
 
     OperationContext context_;
+    bool backupFailureToTell_ = false;
 };
 
 } // namespace alvetra

@@ -3,6 +3,11 @@
 #include <QDir>
 #include <QFileDialog>
 #include <QFileInfo>
+#include <QHeaderView>
+#include <QLocale>
+#include <QTreeView>
+
+#include <algorithm>
 
 namespace alvetra {
 
@@ -22,6 +27,22 @@ QMessageBox::Icon boxIcon(MessageIcon icon)
     return QMessageBox::NoIcon;
 }
 
+// The list's date column is narrower than a date in most locales ("28 gru 2026 23:58:58"):
+// widened to the widest date of the year as the list writes it, with the cell's margins.
+void widenDateColumn(QFileDialog &dialog)
+{
+    constexpr int kDateColumn = 3;
+    constexpr int kCellMargins = 16;
+    auto *view = dialog.findChild<QTreeView *>(QStringLiteral("treeView"));
+    if (!view)
+        return;   // the desktop's own dialog
+    const QDateTime widest(QDate(2028, 12, 28), QTime(23, 58, 58));
+    const int needed = std::max(view->fontMetrics().horizontalAdvance(QLocale::system().toString(widest, QLocale::ShortFormat)),
+                                view->fontMetrics().horizontalAdvance(QLocale::system().toString(widest, QLocale::LongFormat)));
+    QHeaderView *header = view->header();
+    header->resizeSection(kDateColumn, std::max(header->sectionSize(kDateColumn), needed + kCellMargins));
+}
+
 } // namespace
 
 QMessageBox::StandardButton WidgetDialogs::showMessage(QWidget *owner, const UserMessage &message,
@@ -31,9 +52,10 @@ QMessageBox::StandardButton WidgetDialogs::showMessage(QWidget *owner, const Use
     return static_cast<QMessageBox::StandardButton>(box.exec());
 }
 
-std::optional<QString> WidgetDialogs::chooseFile(QWidget *owner, FileDialogSettings &settings)
+void prepareFileDialog(QFileDialog &dialog, const FileDialogSettings &settings)
 {
-    QFileDialog dialog(owner, settings.title, settings.initialFolder);
+    dialog.setWindowTitle(settings.title);
+    dialog.setDirectory(settings.initialFolder);
     const bool saving = settings.mode == FileDialogSettings::Mode::Save;
     dialog.setAcceptMode(saving ? QFileDialog::AcceptSave : QFileDialog::AcceptOpen);
     dialog.setFileMode(saving ? QFileDialog::AnyFile : QFileDialog::ExistingFile);
@@ -45,6 +67,13 @@ std::optional<QString> WidgetDialogs::chooseFile(QWidget *owner, FileDialogSetti
     dialog.setSizeGripEnabled(settings.resizable);
     if (!settings.fileName.isEmpty())
         dialog.selectFile(settings.fileName);
+    widenDateColumn(dialog);
+}
+
+std::optional<QString> WidgetDialogs::chooseFile(QWidget *owner, FileDialogSettings &settings)
+{
+    QFileDialog dialog(owner);
+    prepareFileDialog(dialog, settings);
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
         return std::nullopt;
     settings.fileName = QDir::toNativeSeparators(QFileInfo(dialog.selectedFiles().constFirst()).absoluteFilePath());

@@ -11,6 +11,7 @@
 #include <optional>
 
 class QDialog;
+class QFileDialog;
 class QWidget;
 
 namespace alvetra {
@@ -45,6 +46,9 @@ public:
     // Any other modal dialog; returns its result code.
     virtual int execDialog(QDialog &dialog) = 0;
 };
+
+// Qt's file dialog set up as `settings` say, with its date column wide enough for a whole date.
+void prepareFileDialog(QFileDialog &dialog, const FileDialogSettings &settings);
 
 // The real dialogs on the screen.
 class WidgetDialogs : public Dialogs {

@@ -4,6 +4,7 @@
 #include "link/UiWakeup.h"
 
 #include "ui/ActionButtonLink.h"
+#include "ui/BackupsDialog.h"
 #include "ops/AlarmOperations.h"
 #include "ui/widgets/Colors.h"
 #include "ui/DeferredErrors.h"
@@ -175,6 +176,15 @@ void MainWindow::startUp()
 
     const WindowPreferences preferences = setup_.shell->readPreferences();
     applyPreferences(preferences);
+    if (setup_.scanPorts) {
+        // What the system does not list now is listed for the whole run.
+        const std::vector<PortInfo> found = setup_.scanPorts();
+        for (const QString &name : portNames_) {
+            if (std::none_of(found.begin(), found.end(), [&](const PortInfo &port) { return port.name == name; }))
+                fixedPorts_ << name;
+        }
+        rebuildPortList(portNames_, found, CMB_port->currentIndex());
+    }
     if (showComInformation_) {
         show();
         repaint();
@@ -401,6 +411,14 @@ std::optional<QString> MainWindow::runSaveDialog()
 {
     prepareSaveDialog();
     return runFileDialog(saveDialog_);
+}
+
+std::optional<QString> MainWindow::runBackupsDialog()
+{
+    BackupsDialog dialog(setup_.backupFolder, listBackups(setup_.backupFolder), this);
+    if (setup_.dialogs->execDialog(dialog) != QDialog::Accepted || dialog.selectedPath().isEmpty())
+        return std::nullopt;
+    return dialog.selectedPath();
 }
 
 // ---------------------------------------------------------------------------------------------

@@ -62,6 +62,14 @@ class WindowOperationView;
 struct OperationConfig;
 struct OperationState;
 
+// A serial port as the system lists it now.
+struct PortInfo {
+    QString name;           // as listed in CMB_port ("ttyUSB0")
+    QString description;    // what the system calls the device ("FT232R USB UART"); may be empty
+    QString stableName;     // the name that stays the same when the adapter is plugged in again
+                            // (its /dev/serial/by-id link); empty when the system gives none
+};
+
 // Everything the window takes from outside, so that tests can build it with their own ports,
 // preferences and dialogs.
 struct WindowSetup {
@@ -79,6 +87,11 @@ struct WindowSetup {
     // The local time the history is dated from; default: the system clock.
     std::function<QDateTime()> clock;
     QString trafficLogPath;         // every frame appended to this file (--traffic-log); empty: none
+    // Where every complete read leaves a backup, and "Kopie zapasowe" lists them; empty: none.
+    QString backupFolder;
+    // The system's serial ports now, in the order to list them; refreshPorts() asks. Default:
+    // none, and the list stays `portNames`.
+    std::function<std::vector<PortInfo>()> scanPorts;
 };
 
 class MainWindow : public QMainWindow, public LinkEvents {
@@ -107,6 +120,8 @@ public:
     // File dialogs as the file operations use them; both remember the chosen folder.
     std::optional<QString> runOpenDialog();
     std::optional<QString> runSaveDialog();
+    // The list of backups; the one chosen, if any.
+    std::optional<QString> runBackupsDialog();
     // The default extension ("alm", "v14"; empty for none) and selected filter (1-based) of both
     // dialogs, which follow the firmware family.
     void setDialogDefaults(const QString &extension, int filterIndex);
@@ -127,6 +142,13 @@ public:
     TrafficConsole &trafficConsole() { return *console_; }
     void showTrafficConsole();
     const OperationState &operationState() const { return *state_; }
+
+    // The port list follows the system's ports (an adapter plugged in or pulled out): ports
+    // that are not the system's ("Symulator", a device named on the command line) stay; the
+    // selected port stays while it is open; an adapter plugged in again under the same stable
+    // name is selected again and opened without a word. Postponed while an operation or a port
+    // change runs.
+    void refreshPorts();
 
     // Runs the shutdown sequence once; closing the window calls it.
     void shutDown();
@@ -253,6 +275,7 @@ private:
     QToolButton *TOB_ResetRS232 = nullptr;
     QToolButton *TOB_Pdf = nullptr;
     QToolButton *TOB_Ruch = nullptr;
+    QToolButton *TOB_KopieZapasowe = nullptr;
     ActionButtonLink *saveFileLink_ = nullptr;
     QToolButton *TOB_Porownaj = nullptr;
     QToolButton *TOB_ZapisZmienione = nullptr;
@@ -301,6 +324,7 @@ private:
     QAction *ActionZamykanieAplikacji = nullptr;
     QAction *ActionReadPdf = nullptr;
     QAction *ActionShowWorningCom = nullptr;
+    QAction *ActionKopieZapasowe = nullptr;
     std::vector<QAction *> operationActions_;
 
     // Timers.
@@ -335,6 +359,16 @@ private:
     QString reportedPort_;
     // True while onPortChanged waits for the old reader thread.
     bool portChanging_ = false;
+
+    // Following the system's ports (MainWindowPorts.cpp).
+    void rebuildPortList(const QStringList &names, const std::vector<PortInfo> &found, int selected);
+    void enablePortControls();
+    void refreshPortsWhenFree();
+    QStringList fixedPorts_;          // listed whatever the system has: not among its ports at start
+    QString selectedStableName_;      // of the port last selected while the system listed it
+    bool operationRunning_ = false;
+    bool portShownOpen_ = false;      // between portOpened and portClosed
+    bool portRefreshPending_ = false;
 
     // Window state.
     QStringList portNames_;

@@ -6,6 +6,7 @@
 #include "ui/ActionButtonLink.h"
 #include "ui/widgets/Colors.h"
 #include "ui/CompactTabStyle.h"
+#include "ui/PortListDelegate.h"
 #include "ui/tabs/SettingsTabs.h"
 #include "ui/StatusLine.h"
 #include "ui/widgets/LedIndicator.h"
@@ -113,6 +114,7 @@ void MainWindow::buildActions()
                                           &MainWindow::onExitTriggered);
     ActionReadPdf = makeAction("ActionReadPdf", QString(), -1, &MainWindow::onReadManualTriggered);
     ActionShowWorningCom = makeAction("ActionShowWorningCom", kActionShowWorningCom, -1, nullptr);
+    ActionKopieZapasowe = makeAction("ActionKopieZapasowe", kCaptionBackups, 0, nullptr);
 
     ActionProgPilot->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_P));
     ActionProgToken->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_T));
@@ -188,6 +190,7 @@ void MainWindow::buildToolBar(QWidget *client)
     CMB_port->setFixedWidth(70);
     // The list opens wide enough for a long device path, the box keeps its place in the bar.
     CMB_port->view()->setMinimumWidth(160);
+    CMB_port->setItemDelegate(new PortListDelegate(CMB_port));
     ToolBar1->addWidget(CMB_port);
     connect(CMB_port, &QComboBox::activated, this, &MainWindow::reopenByUser);
 
@@ -243,6 +246,11 @@ void MainWindow::buildToolBar(QWidget *client)
     TOB_Ruch = makeToolButton("TOB_Ruch", traffictexts::kHintButton, nullptr);
     TOB_Ruch->setIcon(toolglyphs::icon(toolglyphs::Read));
     connect(TOB_Ruch, &QToolButton::clicked, this, &MainWindow::showTrafficConsole);
+    TOB_KopieZapasowe = makeToolButton("TOB_KopieZapasowe", kHintBackups, ActionKopieZapasowe);
+    TOB_KopieZapasowe->setToolButtonStyle(Qt::ToolButtonTextBesideIcon);
+    TOB_KopieZapasowe->setMinimumWidth(0);
+    TOB_KopieZapasowe->setMaximumWidth(QWIDGETSIZE_MAX);
+    TOB_KopieZapasowe->setFixedWidth(TOB_KopieZapasowe->sizeHint().width());
 }
 
 void MainWindow::buildConnectionPanel(QWidget *pageArea)

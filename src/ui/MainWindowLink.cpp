@@ -48,6 +48,7 @@ void MainWindow::buildLink()
     opsConfig_->dataFolder = setup_.programFolder;
     if (setup_.clock)
         opsConfig_->clock = setup_.clock;
+    opsConfig_->backupFolder = setup_.backupFolder;
     SerialLink::TransportFactory transports = setup_.transports ? setup_.transports : SerialLink::serialPorts();
     link_ = std::make_unique<SerialLink>(state_->image, static_cast<LinkEvents &>(*this), std::move(transports));
     supervision_ = std::make_unique<Supervision>(
@@ -99,6 +100,7 @@ void MainWindow::bindOperations()
         {ActionOpenSettings, withFile(&MainWindow::runOpenDialog, &AlarmOperations::openFile)},
         {ActionSaveAllSettings, withFile(&MainWindow::runSaveDialog, &AlarmOperations::saveFile)},
         {ActionZapisZmienione, &AlarmOperations::writeChanged},
+        {ActionKopieZapasowe, withFile(&MainWindow::runBackupsDialog, &AlarmOperations::openFile)},
     };
     for (const auto &[action, operation] : actions)
         connect(action, &QAction::triggered, this, [this, operation = operation] { runOperation(operation); });
@@ -125,11 +127,14 @@ void MainWindow::runOperation(const std::function<void(AlarmOperations &)> &oper
         portControls[i]->setEnabled(false);
     }
     std::exception_ptr error;
+    operationRunning_ = true;
     try {
         operation(*ops_);
     } catch (...) {
         error = std::current_exception();
     }
+    operationRunning_ = false;
+    refreshPortsWhenFree();
     for (std::size_t i = 0; i < std::size(portControls); ++i)
         portControls[i]->setEnabled(wasEnabled[i]);
     scheduleChangedMarks();
@@ -150,7 +155,10 @@ void MainWindow::onPortChanged()
     if (portChanging_)
         return;
     portChanging_ = true;
-    const auto done = qScopeGuard([this] { portChanging_ = false; });
+    const auto done = qScopeGuard([this] {
+        portChanging_ = false;
+        refreshPortsWhenFree();
+    });
 
     ScaledTimer *const timers[] = {TimerTimeOutConnected, TimerLedPilot, TimerPdtrzymujBlokadeBlokad, TimerLedRs232};
     bool wasActive[std::size(timers)];
@@ -223,12 +231,17 @@ void MainWindow::threadStarted()
 void MainWindow::portOpened()
 {
     StatusBar1->setPanelText(kPortPanel, linktexts::kPortOpen);
+    portShownOpen_ = true;
     reportedPort_.clear();
 }
 
 void MainWindow::portClosed()
 {
     StatusBar1->setPanelText(kPortPanel, linktexts::kPortClosed);
+    portShownOpen_ = false;
+    // A port pulled out stays listed while it is open; now it may go.
+    if (setup_.scanPorts)
+        QMetaObject::invokeMethod(this, &MainWindow::refreshPorts, Qt::QueuedConnection);
 }
 
 void MainWindow::openFailed(Transport::OpenResult, const QString &portName, const UserMessage &message)

@@ -24,6 +24,17 @@ inline const QString kHintLedRx = QStringLiteral("Odczyt danych z portu RS232.")
 inline const QString kHintLedCrc = QStringLiteral("Błąd sumy kontrolnej portu RS232");
 inline const QString kHintResetRs232 = QStringLiteral("Reaet portu RS232");
 inline const QString kCaptionPdf = QStringLiteral("H");
+inline const QString kCaptionBackups = QStringLiteral("Kopie zapasowe");
+inline const QString kHintBackups = QStringLiteral("Ustawienia zapisane przy każdym odczycie centralki");
+
+// The list of backups.
+inline const QString kBackupsTitle = QStringLiteral("Kopie zapasowe");
+inline const QString kBackupsUnitColumn = QStringLiteral("Centrala");
+inline const QString kBackupsDateColumn = QStringLiteral("Data odczytu");
+inline const QString kBackupsNone = QStringLiteral("Nie ma jeszcze kopii zapasowych.");
+inline const QString kBackupsFolder = QStringLiteral("Folder: %1");
+inline const QString kBackupsOpen = QStringLiteral("Otwórz");
+inline const QString kBackupsCancel = QStringLiteral("Anuluj");
 
 // Connection panel.
 using tabtexts::kHasloDostepu;

@@ -55,7 +55,8 @@ void WindowOperationView::enableOperations(bool enabled)
 
 void WindowOperationView::enableFileActions()
 {
-    for (QAction *action : {w_.ActionOpenSettings, w_.ActionSaveAllSettings, w_.ActionZamykanieAplikacji, w_.ActionReadPdf})
+    for (QAction *action : {w_.ActionOpenSettings, w_.ActionSaveAllSettings, w_.ActionZamykanieAplikacji, w_.ActionReadPdf,
+                            w_.ActionKopieZapasowe})
         action->setEnabled(true);
 }
 

@@ -6,8 +6,10 @@
 #include "alarm/FileError.h"
 #include "app/GuardedApplication.h"
 #include "app/PortSearch.h"
+#include "app/QtTranslations.h"
 
 #include <QPushButton>
+#include <QTranslator>
 #include <QTest>
 #include <gtest/gtest.h>
 #include <algorithm>
@@ -99,4 +101,14 @@ TEST(ErrorHandler, MessagesForOtherErrors)
     EXPECT_EQ(standard.text, QStringLiteral("disk full"));
     EXPECT_EQ(standard.icon, MessageIcon::Error);
     EXPECT_EQ(handlerErrorMessage(std::make_exception_ptr(42)).text, QStringLiteral("Nieznany błąd."));
+}
+
+TEST(QtTranslations, QtsOwnButtonsSpeakPolishOnceTheTranslationIsInstalled)
+{
+    QTranslator *translator = installQtPolish(*QCoreApplication::instance());
+    ASSERT_NE(translator, nullptr);
+    EXPECT_EQ(QCoreApplication::translate("QPlatformTheme", "Cancel"), "Anuluj");
+    EXPECT_EQ(QCoreApplication::translate("QFileDialog", "Look in:"), "Szukaj w:");
+    QCoreApplication::removeTranslator(translator);
+    delete translator;
 }

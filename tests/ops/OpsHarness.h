@@ -271,7 +271,7 @@ protected:
     QTemporaryDir dataDir;
     OperationState state;
     RecordingView view;
-    OperationConfig opsConfig{dataDir.path(), [] { return QDateTime(QDate(2024, 3, 1), QTime(12, 0)); }};
+    OperationConfig opsConfig{dataDir.path(), [] { return QDateTime(QDate(2024, 3, 1), QTime(12, 0)); }, QString()};
     WindowEvents events{view, state};
     std::unique_ptr<sim::SimulatedUnit> unit;
     std::unique_ptr<SerialLink> serial;

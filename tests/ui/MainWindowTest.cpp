@@ -2,6 +2,10 @@
 #include "RecordingDialogs.h"
 
 #include "ui/tabs/SettingsTabs.h"
+#include "ui/BackupsDialog.h"
+#include "files/Backups.h"
+#include "files/SettingsFile.h"
+#include "ops/OperationState.h"
 #include "ui/StatusLine.h"
 #include "ui/MainWindow.h"
 #include "ui/widgets/LedIndicator.h"
@@ -26,7 +30,9 @@
 #include <QTabBar>
 #include <QTableWidget>
 #include <QTabWidget>
+#include <QTemporaryDir>
 #include <QTest>
+#include <QTreeWidget>
 #include <QToolButton>
 #include <QUrl>
 #include <gtest/gtest.h>
@@ -647,4 +653,28 @@ TEST_F(WindowTest, AChangedTabIsMarkedComparedAndWrittenAloneAfterConfirmation)
     ASSERT_FALSE(unit->writesReceived().empty());
     EXPECT_EQ(unit->writesReceived().front().first, 66);   // the flags word first
     ASSERT_TRUE(waitFor([&] { return captions() == plain; }));
+TEST_F(WindowTest, KopieZapasoweListsTheBackupOfTheReadAndOpensItLikeASettingsFile)
+{
+    QTemporaryDir backups;
+    setup.backupFolder = backups.path();
+    startConnected();
+    const std::vector<BackupEntry> written = listBackups(backups.path());
+    ASSERT_EQ(written.size(), 1u);
+    // The backup, changed in one bit of the flags word, is what the window must show after opening.
+    SettingsImage changed;
+    loadSettingsFile(written[0].path, changed);
+    const int flags = window->operationState().layout.flags;
+    changed.set(flags, changed.at(flags) ^ 0x01);
+    saveSettingsFile(written[0].path, changed);
+
+    QStringList listed;
+    dialogs.onDialog = [&](QDialog &dialog) {
+        const QTreeWidget &list = static_cast<BackupsDialog &>(dialog).list();
+        for (int i = 0; i < list.topLevelItemCount(); ++i)
+            listed << list.topLevelItem(i)->text(0);
+        return int(QDialog::Accepted);
+    };
+    find<QToolButton>("TOB_KopieZapasowe")->click();
+    EXPECT_EQ(listed, QStringList{"MZRv1.61 Alvetra SIM HW 3.2"});
+    EXPECT_EQ(window->operationState().image.at(flags), changed.at(flags));
 }

@@ -11,12 +11,15 @@
 #include "link/SerialLink.h"
 #include "ui/StatusLine.h"
 #include "ui/MainWindow.h"
+#include "ui/PortListDelegate.h"
 #include "ui/widgets/LedIndicator.h"
 #include "link/Wait.h"
 #include "sim/SimulatedTransport.h"
 #include "WaitFor.h"
 
 #include <QCheckBox>
+#include <QTest>
+#include <QComboBox>
 #include <QCoreApplication>
 #include <QElapsedTimer>
 #include <QLabel>
@@ -44,6 +47,7 @@ public:
     Transport::OpenResult openResult = Transport::OpenResult::Opened;
     int made = 0;
     std::vector<std::string> written;   // UI thread only
+    QStringList openedNames;            // UI thread only
     sim::SimulatedUnit *unit = nullptr;
 
     void holdClose()
@@ -55,6 +59,13 @@ public:
     {
         std::lock_guard lock(mutex_);
         closeHeld_ = false;
+        changed_.notify_all();
+    }
+    // The adapter pulled out (the open port reports the device gone) and plugged in again.
+    void setUnplugged(bool unplugged)
+    {
+        std::lock_guard lock(mutex_);
+        unplugged_ = unplugged;
         changed_.notify_all();
     }
 
@@ -71,7 +82,9 @@ public:
             if (unit_)
                 return unit_->waitForBytes();
             std::unique_lock lock(line_.mutex_);
-            line_.changed_.wait(lock, [&] { return interrupted_; });
+            line_.changed_.wait(lock, [&] { return interrupted_ || line_.unplugged_; });
+            if (line_.unplugged_)
+                return WaitResult::DeviceLost;
             interrupted_ = false;
             return WaitResult::Interrupted;
         }
@@ -109,6 +122,7 @@ private:
     std::mutex mutex_;
     std::condition_variable changed_;
     bool closeHeld_ = false;
+    bool unplugged_ = false;
 };
 
 class WindowLinkTest : public ::testing::Test {
@@ -123,6 +137,7 @@ protected:
         setup.openUrl = [](const QUrl &) { return true; };
         setup.transports = [this](const QString &name, int) -> std::unique_ptr<Transport> {
             ++line.made;
+            line.openedNames.push_back(name);
             return std::make_unique<Line::Port>(line, name);
         };
         shell.stored.showComInformation = false;
@@ -334,4 +349,45 @@ TEST_F(WindowLinkTest, ThePortControlsAreLockedWhileAnOperationRuns)
     connectWatching();
     EXPECT_EQ(during, std::vector<bool>(4, false));
     EXPECT_EQ(enabled(), (std::vector<bool>{true, false, true, true}));   // the speed list follows its box
+}
+
+TEST_F(WindowLinkTest, ThePortListFollowsAnAdapterPulledOutAndPluggedInAgain)
+{
+    const QString adapter = QStringLiteral("usb-FTDI_FT232R_USB_UART_A10K-if00-port0");
+    std::vector<PortInfo> system = {{"ttyS0", QString(), QString()}, {"ttyUSB0", "FT232R USB UART", adapter}};
+    setup.portNames = {"ttyS0", "ttyUSB0", "Symulator"};
+    setup.scanPorts = [&] { return system; };
+    shell.stored.portIndex = 1;
+    start();
+    ASSERT_TRUE(waitFor([&] { return portOpened(); }));
+    timer("TimerTimeOutConnected")->stop();   // no reopening by supervision in between
+    auto *ports = find<QComboBox>("CMB_port");
+    const auto listed = [&] {
+        QStringList names;
+        for (int i = 0; i < ports->count(); ++i)
+            names << ports->itemText(i);
+        return names;
+    };
+    EXPECT_EQ(PortListDelegate::lineText(ports->model()->index(1, 0)), "ttyUSB0  FT232R USB UART");
+
+    // Pulled out: gone from the system's list, but still open, so still listed and selected.
+    system.pop_back();
+    window->refreshPorts();
+    EXPECT_EQ(listed(), (QStringList{"ttyS0", "Symulator", "ttyUSB0"}));
+    EXPECT_EQ(ports->currentText(), "ttyUSB0");
+    // Once the port has closed, it goes; the loss is told once.
+    line.setUnplugged(true);
+    ASSERT_TRUE(waitFor([&] { return listed() == QStringList{"ttyS0", "Symulator"} && dialogs.messages.size() == 1; }));
+    EXPECT_EQ(ports->currentIndex(), -1);
+
+    // The same adapter plugged in again, now as ttyUSB1: selected and opened without a word.
+    line.setUnplugged(false);
+    system.push_back({"ttyUSB1", "FT232R USB UART", adapter});
+    window->refreshPorts();
+    EXPECT_EQ(listed(), (QStringList{"ttyS0", "ttyUSB1", "Symulator"}));
+    EXPECT_EQ(ports->currentText(), "ttyUSB1");
+    ASSERT_TRUE(waitFor([&] { return portOpened(); }));
+    EXPECT_EQ(line.openedNames.back(), "ttyUSB1");
+    QTest::qWait(20);
+    EXPECT_EQ(dialogs.messages.size(), 1u);
 }
