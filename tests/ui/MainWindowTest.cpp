@@ -653,6 +653,8 @@ TEST_F(WindowTest, AChangedTabIsMarkedComparedAndWrittenAloneAfterConfirmation)
     ASSERT_FALSE(unit->writesReceived().empty());
     EXPECT_EQ(unit->writesReceived().front().first, 66);   // the flags word first
     ASSERT_TRUE(waitFor([&] { return captions() == plain; }));
+}
+
 TEST_F(WindowTest, KopieZapasoweListsTheBackupOfTheReadAndOpensItLikeASettingsFile)
 {
     QTemporaryDir backups;
