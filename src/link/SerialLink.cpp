@@ -220,7 +220,8 @@ void SerialLink::awaitRetransmitting(const Frame &frame, const Request &req, con
     qint64 pauseMs = retransmissionIntervalMs(frame);
     const auto pause = [&] { return std::min(std::max(pauseMs, realFloorMs), repeatMs); };
     qint64 nextSend = TimeBase::nowMs() + pause();
-    while (!awaited.load(std::memory_order_acquire) && readerGeneration_ == generation) {
+    // A closing application ends every wait at once: no pause would pass, only the clock.
+    while (!awaited.load(std::memory_order_acquire) && readerGeneration_ == generation && !applicationTerminating()) {
         const qint64 now = TimeBase::nowMs();
         if (now >= end)
             break;
