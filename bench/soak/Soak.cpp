@@ -20,6 +20,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QRegularExpression>
+#include <QTabWidget>
 #include <QTimer>
 
 #include <atomic>
@@ -34,6 +35,7 @@ namespace alvetra::soak {
 namespace {
 
 const QString kPassword = QStringLiteral("1234");
+constexpr int kMonitorPage = 9;
 
 // Message boxes are recorded and answered at once.
 class SoakDialogs : public Dialogs {
@@ -93,6 +95,7 @@ private:
     void randomiseSettings();
     void writeAll();
     void readBack();
+    void leaveUnit();
     void checkReadImage(const QString &what);
     void checkResponsive(int n);
     int countFailures() const;
@@ -459,6 +462,19 @@ void SoakRun::readBack()
     checkReadImage(QStringLiteral("read-back"));
 }
 
+// The fitter's job ends: the car is armed, which withdraws programming access at the monitor's
+// next status poll, and disarmed again. Every cycle thus begins with a connect.
+void SoakRun::leaveUnit()
+{
+    if (!window_->isConnected() || !ensurePortOpen())
+        return;
+    find<QTabWidget>("PGC_Programator")->setCurrentIndex(kMonitorPage);
+    unit_.setInput(sim::Input::Armed, true);
+    if (!waitFor([&] { return !window_->isConnected(); }, 5000))
+        problem(QStringLiteral("arming the unit did not end programming access"));
+    unit_.setInput(sim::Input::Armed, false);
+}
+
 void SoakRun::checkResponsive(int n)
 {
     bool answered = false;
@@ -499,6 +515,7 @@ void SoakRun::cycle(int n)
         if (window_->isConnected())
             readBack();
     }
+    leaveUnit();
     if (unplugAtRequest_) {
         unplugNow();
         waitFor([&] { return !unit_.unplugged(); }, 10000);
