@@ -1,6 +1,7 @@
 #pragma once
 // The fault soak: the real main window against the simulated unit over a faulty line, cycle after
-// cycle of connect (with its read), write all, and read back, with faults injected on the line
+// cycle of connect (with its read), write all, read back, and the unit armed and disarmed (which
+// ends the connection), with faults injected on the line
 // and in the unit. After every cycle it checks that the window still responds, that every group
 // reported written is in the unit exactly as the program meant it, that every group not written
 // was reported, and that every completed read shows exactly the unit's memory.
