@@ -295,6 +295,8 @@ WriteResult SerialLink::writeBlock(std::uint8_t destination, std::uint8_t addres
 {
     if (count > kMaxWriteBlock)
         return WriteResult::TooLong;
+    if (!portOpen())
+        return WriteResult::NotAccepted;
     std::uint64_t value = 0;
     for (int i = count - 1; i >= 0; --i)
         value = value << 8 | image.at(address + i);
@@ -306,7 +308,10 @@ WriteResult SerialLink::writeBlock(std::uint8_t destination, std::uint8_t addres
                                        .count = count,
                                        .value = value,
                                        .threeByteAddress = true});
-    return accepted ? WriteResult::Written : WriteResult::NotAccepted;
+    if (accepted)
+        return WriteResult::Written;
+    // A reply that came refused the bytes; without one the operation may write them again.
+    return replies_.isRaised(ReplyFlag::Write) ? WriteResult::NotAccepted : WriteResult::NotAnswered;
 }
 
 bool SerialLink::sendStatusRequest(std::uint16_t totalMs, std::uint16_t repeatMs)

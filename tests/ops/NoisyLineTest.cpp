@@ -52,3 +52,23 @@ TEST_F(OpsTest, AFaultFreeSessionPutsTheRecordedFramesOnTheLine)
     const QStringList recorded = QString::fromLatin1(recording.readAll()).split(QLatin1Char('\n'), Qt::SkipEmptyParts);
     EXPECT_EQ(conversation(*unit), recorded);
 }
+
+TEST_F(OpsTest, AGroupWriteWhoseReplyIsLostIsWrittenAgainAfterANewLogin)
+{
+    connectAndClearLogs();
+    view.values.antiTheft = !view.values.antiTheft;
+    sim::FaultPlan plan;
+    plan.repliesLostOnce = {0x03};
+    unit->setFaults(plan);
+    EXPECT_EQ(ops->writeGroup(WriteGroup::AntiTheft), OperationOutcome::Done);
+
+    // The first write's reply lost: the confirmation all the same, then a new login and the same frames.
+    std::vector<int> expected = kLoginCodes;
+    expected.insert(expected.end(), {0x03, 0x0C});
+    expected.insert(expected.end(), kLoginCodes.begin(), kLoginCodes.end());
+    expected.insert(expected.end(), {0x03, 0x03, 0x0C});
+    EXPECT_EQ(codesReceived(), expected);
+    EXPECT_EQ(unit->received(0x03).at(1).data, unit->received(0x03).at(0).data);
+    EXPECT_EQ(unit->memory(), state.image.bytes());
+    EXPECT_EQ(view.lastStatus(), texts::kAntiTheftDone);
+}
