@@ -20,6 +20,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QRegularExpression>
+#include <QTabWidget>
 #include <QTimer>
 
 #include <atomic>
@@ -34,6 +35,7 @@ namespace alvetra::soak {
 namespace {
 
 const QString kPassword = QStringLiteral("1234");
+constexpr int kMonitorPage = 9;
 
 // Message boxes are recorded and answered at once.
 class SoakDialogs : public Dialogs {
@@ -93,6 +95,7 @@ private:
     void randomiseSettings();
     void writeAll();
     void readBack();
+    void leaveUnit();
     void checkReadImage(const QString &what);
     void checkResponsive(int n);
     int countFailures() const;
@@ -136,8 +139,8 @@ private:
     std::atomic<int> readsSeen_{0};
     std::atomic<int> writesSeen_{0};
     std::atomic<int> requestsSeen_{0};
-    std::optional<int> silenceAtRead_;
     std::optional<int> unplugAtRequest_;
+    bool unplugCycle_ = false;
 };
 
 SoakRun::SoakRun(const SoakOptions &options)
@@ -201,12 +204,7 @@ void SoakRun::onTick()
     lastTickMs_ = now;
     lastTickForWatchdog_ = now;
 
-    // Faults that wait for a moment in the conversation.
-    if (silenceAtRead_ && readsSeen_ >= *silenceAtRead_) {
-        silenceAtRead_.reset();
-        unit_.silenceFor(std::chrono::milliseconds(int(options_.silenceMs / options_.speedup)));
-        figures_.silences++;
-    }
+    // A fault that waits for a moment in the conversation.
     if (unplugAtRequest_ && requestsSeen_ >= *unplugAtRequest_)
         unplugNow();
 }
@@ -286,8 +284,14 @@ bool SoakRun::connect()
     figures_.connects++;
     find<QLineEdit>("ED_HasloInst")->setText(kPassword);
     dialogs_.messages.clear();
+    QElapsedTimer took;
+    took.start();
     find<QAbstractButton>("BITBTN_Polacz")->click();
+    const double protocolMs = double(took.elapsed()) * options_.speedup;
     settle();
+    figures_.connectTally.add(unplugCycle_, 1, window_->isConnected());
+    if (window_->isConnected() && !unplugCycle_)
+        figures_.connectMs.push_back(protocolMs);
     const int failures = countFailures();
     figures_.failuresReported += failures;
     if (!window_->isConnected()) {
@@ -369,8 +373,8 @@ void SoakRun::writeAll()
     dialogs_.messages.clear();
     find<QAbstractButton>("BITBTN_ZapisAll")->click();
     settle();
-    if (writesSeen_ >= refused)
-        figures_.refusedWrites++;
+    const bool refusalMet = writesSeen_ >= refused;
+    figures_.refusedWrites += refusalMet;
     unit_.setFaults({});
 
     // Which groups the window reported written: the summary gives their number; a group that
@@ -413,6 +417,9 @@ void SoakRun::writeAll()
     }
     figures_.groupsWritten += claimed;
     figures_.groupsFailed += total - claimed;
+    figures_.groupTally.add(unplugCycle_, total, claimed);
+    // The group whose write the unit refused cannot succeed, whatever the line does.
+    figures_.unrefusedGroupTally.add(unplugCycle_, total - refusalMet, claimed);
 
     const ImageBytes intended = window_->operationState().image.bytes();
     const ImageBytes unit = unit_.memory();
@@ -430,11 +437,18 @@ void SoakRun::readBack()
 {
     figures_.readBacks++;
     readsSeen_ = 0;
-    silenceAtRead_ = uniform(1, 31);   // the unit falls silent for a while mid-read
+    // The unit falls silent mid-read until the next login. The unit itself counts the reads: a
+    // timer of the soak would start the silence late, after the read, in the next operation.
+    sim::FaultPlan plan;
+    plan.silenceAfterReads = uniform(1, 31);
+    unit_.setFaults(plan);
     dialogs_.messages.clear();
     find<QAction>("ActionOdczytUstawienAlarmu")->trigger();
     settle();
-    silenceAtRead_.reset();
+    unit_.setFaults({});
+    if (readsSeen_ > *plan.silenceAfterReads)
+        figures_.silences++;
+    figures_.readBackTally.add(unplugCycle_, 1, window_->isConnected());
     const int failures = countFailures();
     figures_.failuresReported += failures;
     if (!window_->isConnected()) {
@@ -446,6 +460,19 @@ void SoakRun::readBack()
     }
     figures_.readBacksOk++;
     checkReadImage(QStringLiteral("read-back"));
+}
+
+// The fitter's job ends: the car is armed, which withdraws programming access at the monitor's
+// next status poll, and disarmed again. Every cycle thus begins with a connect.
+void SoakRun::leaveUnit()
+{
+    if (!window_->isConnected() || !ensurePortOpen())
+        return;
+    find<QTabWidget>("PGC_Programator")->setCurrentIndex(kMonitorPage);
+    unit_.setInput(sim::Input::Armed, true);
+    if (!waitFor([&] { return !window_->isConnected(); }, 5000))
+        problem(QStringLiteral("arming the unit did not end programming access"));
+    unit_.setInput(sim::Input::Armed, false);
 }
 
 void SoakRun::checkResponsive(int n)
@@ -469,7 +496,8 @@ void SoakRun::cycle(int n)
     unit_.clearFrameLog();
     // Once in every run of cycles the adapter is pulled out at a random request of the cycle
     // (or at its end, when the cycle ended early) and plugged in again shortly after.
-    if (options_.unplugEvery > 0 && n % options_.unplugEvery == options_.unplugEvery / 2) {
+    unplugCycle_ = options_.unplugEvery > 0 && n % options_.unplugEvery == options_.unplugEvery / 2;
+    if (unplugCycle_) {
         requestsSeen_ = 0;
         unplugAtRequest_ = uniform(1, 60);
     }
@@ -487,6 +515,7 @@ void SoakRun::cycle(int n)
         if (window_->isConnected())
             readBack();
     }
+    leaveUnit();
     if (unplugAtRequest_) {
         unplugNow();
         waitFor([&] { return !unit_.unplugged(); }, 10000);

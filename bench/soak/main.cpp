@@ -12,6 +12,7 @@
 #include <QApplication>
 #include <QCommandLineParser>
 #include <QDir>
+#include <algorithm>
 #include <cstdio>
 
 using namespace alvetra::soak;
@@ -50,6 +51,22 @@ SoakOptions parseOptions(const QApplication &app)
     return o;
 }
 
+void printTally(const char *name, const OperationTally &t)
+{
+    const auto percent = [](int part, int whole) { return whole ? 100.0 * part / whole : 0.0; };
+    std::printf("  %-22s %5d of %5d (%5.1f %%)   unplug cycles %4d of %4d\n", name, t.succeeded, t.attempts,
+                percent(t.succeeded, t.attempts), t.unplugSucceeded, t.unplugAttempts);
+}
+
+double median(std::vector<double> values)
+{
+    if (values.empty())
+        return 0;
+    const auto middle = values.begin() + std::ptrdiff_t(values.size() / 2);
+    std::nth_element(values.begin(), middle, values.end());
+    return *middle;
+}
+
 void print(const SoakOptions &o, const SoakFigures &f)
 {
     const auto percent = [](long part, long whole) { return whole ? 100.0 * double(part) / double(whole) : 0.0; };
@@ -73,6 +90,12 @@ void print(const SoakOptions &o, const SoakFigures &f)
     std::printf("  groups written         %6d, %d failed\n", f.groupsWritten, f.groupsFailed);
     std::printf("  read-backs             %6d, %d succeeded\n", f.readBacks, f.readBacksOk);
     std::printf("  failures reported      %6d\n", f.failuresReported);
+    std::printf("\nSucceeded, unplug cycles apart\n");
+    printTally("connects", f.connectTally);
+    printTally("groups written", f.groupTally);
+    printTally("  the refused one apart", f.unrefusedGroupTally);
+    printTally("read-backs", f.readBackTally);
+    std::printf("  successful connect     median %.0f ms protocol time (%zu)\n", median(f.connectMs), f.connectMs.size());
     std::printf("  longest event gap      %6lld ms\n", static_cast<long long>(f.longestEventGapMs));
     std::printf("\nMust be 0\n");
     std::printf("  mismatches             %6d\n", f.mismatches);

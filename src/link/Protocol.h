@@ -44,6 +44,17 @@ constexpr std::uint8_t kAntiTheftActive = 0x08;
 constexpr std::uint8_t kAntiHijackActive = 0x10;
 } // namespace access
 
+// Requests that change nothing in the unit, so that sending one again while its reply is missing
+// is harmless: read, the two identifications, status, and the login. Every operation already
+// logs in over a session its previous login opened (writing all groups logs in nine times in
+// one session): the same password gets the same verdict and leaves the unit as one login did.
+// Writes, confirmations, learning, block keeping and disconnect do change it.
+constexpr bool safeToRepeat(std::uint8_t requestCode)
+{
+    return requestCode == request::kLogin || requestCode == request::kRead || requestCode == request::kIdentifyFirst
+           || requestCode == request::kIdentifySecond || requestCode == request::kStatus;
+}
+
 // The first learning report: the unit is waiting for a remote or token. Any other value ends
 // the learning and is the number of records learnt.
 constexpr std::uint8_t kLearningInProgress = 5;

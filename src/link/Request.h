@@ -38,7 +38,8 @@ struct Request {
 // Writing at most eight bytes of the settings image to the unit.
 enum class WriteResult {
     Written,       // the unit replied and accepted them
-    NotAccepted,   // no reply, or the unit refused them
+    NotAccepted,   // the unit refused them, or the port was not open: nothing to try again
+    NotAnswered,   // sent, but no reply came within the write's wait
     TooLong,       // more than eight bytes asked for: nothing was sent
 };
 

@@ -12,6 +12,9 @@
 #include <QEventLoop>
 #include <QTimer>
 
+#include <algorithm>
+#include <cmath>
+
 namespace alvetra {
 
 namespace {
@@ -20,6 +23,18 @@ constexpr int kTickMs = 100;
 constexpr int kMaxWriteBlock = 8;
 // Between attempts at a frame the port would not take, so that a failing port is not hammered.
 constexpr int kRetryPauseMs = 20;
+// How quickly the unit answers on a healthy line, beyond the characters' wire time.
+constexpr int kUnitAnswerMs = 50;
+// A reply may take a few times its wire time (a busy reader thread, a USB adapter's latency)
+// before a retransmission is worth its place on the line.
+constexpr int kWireTimeMargin = 3;
+// Reply handling (thread wake-ups, the window's steps) runs in real time, which a sped-up time
+// base does not shorten: no retransmission sooner than this many real milliseconds after the last.
+constexpr int kMinRealRetransmissionMs = 15;
+constexpr int kBitsPerCharacter = 10;
+// A read reply: ":", destination, length, code, source, address, two spare bytes, count, the
+// bytes, check byte, ";", CR LF.
+constexpr int readReplyCharacters(int count) { return 1 + 2 * (9 + count) + 1 + 2; }
 
 // The block a read request asks for: its data are 0, 0, address, count.
 std::optional<ReplyState::ReadBlock> readBlockOf(const Frame &frame)
@@ -83,6 +98,7 @@ bool SerialLink::open(const QString &portName, int speedIndex)
         return false;
     replies_.reset();
     ++readerGeneration_;
+    lineRate_ = lineRateForIndex(speedIndex);
     installUiWakeup();
     reader_ = std::make_unique<ReaderThread>(ReaderThread::Wiring{*transport_, replies_, &image_, &events_, portOpen_,
                                                       lineRateForIndex(speedIndex), [this] { readerEnded_.wake(); },
@@ -159,6 +175,20 @@ bool SerialLink::sendRequest(const Request &req)
     if (code == request::kWrite)
         replies_.lower(ReplyFlag::WriteAccepted);
 
+    if (safeToRepeat(code))
+        awaitRetransmitting(frame, req, awaited, generation);
+    else
+        awaitOnSchedule(frame, req, awaited, generation);
+    if (readerGeneration_ != generation)
+        return false;
+    if (code == request::kWrite)
+        return replies_.isRaised(ReplyFlag::Write) && replies_.isRaised(ReplyFlag::WriteAccepted);
+    return awaited.load(std::memory_order_acquire);
+}
+
+void SerialLink::awaitOnSchedule(const Frame &frame, const Request &req, const std::atomic<bool> &awaited,
+                                 std::uint64_t generation)
+{
     const int lastTick = req.totalMs / kTickMs;
     const int repeatTicks = req.repeatMs / kTickMs;
     int tick = 0;
@@ -175,11 +205,45 @@ bool SerialLink::sendRequest(const Request &req)
         if (tick < 0xFFFF)
             ++tick;
     }
-    if (readerGeneration_ != generation)
-        return false;
-    if (code == request::kWrite)
-        return replies_.isRaised(ReplyFlag::Write) && replies_.isRaised(ReplyFlag::WriteAccepted);
-    return awaited.load(std::memory_order_acquire);
+}
+
+void SerialLink::awaitRetransmitting(const Frame &frame, const Request &req, const std::atomic<bool> &awaited,
+                                     std::uint64_t generation)
+{
+    // Ends when the tick loop of the request's own schedule would: ticks 0 to totalMs / 100
+    // after the first transmission. A healthy line answers the first one, as it always did.
+    if (!transmit(frame, generation))
+        return;
+    const qint64 end = TimeBase::nowMs() + (req.totalMs / kTickMs + 1) * kTickMs;
+    const qint64 realFloorMs = std::llround(kMinRealRetransmissionMs * TimeBase::speedup());
+    // The request's own schedule repeats at whole ticks, at least one.
+    const qint64 repeatMs = std::max(1, req.repeatMs / kTickMs) * kTickMs;
+    qint64 pauseMs = retransmissionIntervalMs(frame);
+    const auto pause = [&] { return std::min(std::max(pauseMs, realFloorMs), repeatMs); };
+    qint64 nextSend = TimeBase::nowMs() + pause();
+    // A closing application ends every wait at once: no pause would pass, only the clock.
+    while (!awaited.load(std::memory_order_acquire) && readerGeneration_ == generation && !applicationTerminating()) {
+        const qint64 now = TimeBase::nowMs();
+        if (now >= end)
+            break;
+        if (now >= nextSend) {
+            if (!transmit(frame, generation))
+                break;
+            pauseMs *= 2;
+            nextSend = TimeBase::nowMs() + pause();
+            continue;
+        }
+        delay(static_cast<int>(std::min<qint64>({nextSend, end, now + kTickMs}) - now), {&awaited});
+    }
+}
+
+int SerialLink::retransmissionIntervalMs(const Frame &frame) const
+{
+    const std::optional<ReplyState::ReadBlock> block = frame.code == request::kRead ? readBlockOf(frame) : std::nullopt;
+    const qsizetype characters =
+        encodeFrame(frame).size() + (block ? readReplyCharacters(block->count) : kMaxFrameTextLength);
+    const double wireMs = double(characters) * kBitsPerCharacter * 1000.0 / std::max(lineRate_, 1);
+    return static_cast<int>(std::ceil(kWireTimeMargin * wireMs)) + kUnitAnswerMs;
 }
 
 bool SerialLink::transmit(const Frame &frame, std::uint64_t generation)
@@ -238,6 +302,8 @@ WriteResult SerialLink::writeBlock(std::uint8_t destination, std::uint8_t addres
 {
     if (count > kMaxWriteBlock)
         return WriteResult::TooLong;
+    if (!portOpen())
+        return WriteResult::NotAccepted;
     std::uint64_t value = 0;
     for (int i = count - 1; i >= 0; --i)
         value = value << 8 | image.at(address + i);
@@ -249,7 +315,10 @@ WriteResult SerialLink::writeBlock(std::uint8_t destination, std::uint8_t addres
                                        .count = count,
                                        .value = value,
                                        .threeByteAddress = true});
-    return accepted ? WriteResult::Written : WriteResult::NotAccepted;
+    if (accepted)
+        return WriteResult::Written;
+    // A reply that came refused the bytes; without one the operation may write them again.
+    return replies_.isRaised(ReplyFlag::Write) ? WriteResult::NotAccepted : WriteResult::NotAnswered;
 }
 
 bool SerialLink::sendStatusRequest(std::uint16_t totalMs, std::uint16_t repeatMs)

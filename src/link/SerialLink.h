@@ -104,7 +104,18 @@ public:
     std::uint8_t learnedCount() const { return replies_.learnedCount(); }
     void clearLoginReply() { replies_.lower(ReplyFlag::Login); }
 
+    // How long the reply to `frame` may take on a healthy line at the port's speed, in protocol
+    // milliseconds: a request that is safe to repeat is sent again when none has come by then.
+    int retransmissionIntervalMs(const Frame &frame) const;
+
 private:
+    // The request's own schedule: sent every repeatMs until totalMs have passed.
+    void awaitOnSchedule(const Frame &frame, const Request &req, const std::atomic<bool> &awaited,
+                         std::uint64_t generation);
+    // The same total wait, but sent again after retransmissionIntervalMs, each pause twice the
+    // one before and never longer than repeatMs.
+    void awaitRetransmitting(const Frame &frame, const Request &req, const std::atomic<bool> &awaited,
+                             std::uint64_t generation);
     bool transmit(const Frame &frame, std::uint64_t generation);
     void reapReader();
 
@@ -114,6 +125,7 @@ private:
     ReplyState replies_;
     TrafficTap traffic_;   // outlives the reader threads that tell it
     std::atomic<bool> portOpen_{false};
+    int lineRate_ = 0;   // bit/s of the port opened last
     // Outlives the reader thread that uses it, and a write in progress on it.
     std::shared_ptr<Transport> transport_;
     // Counts the reader threads made; a transaction that sees it change has lost its port.

@@ -78,7 +78,6 @@ void GroupWriter::writeInBracket(WriteGroup group)
     OperationState &state = context_.state;
     OperationBracket bracket(view);
 
-    const BuildMoment moment = buildMoment(group);
     state.writeOk = false;
     state.loginOk = false;
     // A car the database does not know costs no login. Checked on a copy: the image is built
@@ -89,24 +88,49 @@ void GroupWriter::writeInBracket(WriteGroup group)
             return;
     }
 
+    TabValues values;
+    Attempt result = attempt(group, values);
+    // A reply lost on the line is written again once after a new login, the same frames as the
+    // first time: the same bytes at the same addresses leave the unit as one write does. Not the
+    // PC password: a unit that took it checks the new login against it, and the fitter would be
+    // told that the password he typed is wrong.
+    bool retried = false;
+    if (result == Attempt::Unanswered && group != WriteGroup::PcPassword) {
+        state.loginOk = false;
+        retried = true;
+        result = attempt(group, values);
+    }
+    if (result == Attempt::Written)
+        reportSuccess(group, values);
+    // A login that stops the first attempt has said why and nothing was sent; after the first
+    // attempt's blocks the group's own failure is told as well.
+    else if (result != Attempt::Stopped || retried)
+        reportFailure(group);
+}
+
+GroupWriter::Attempt GroupWriter::attempt(WriteGroup group, TabValues &values)
+{
+    OperationView &view = context_.view;
+    OperationState &state = context_.state;
+    const BuildMoment moment = buildMoment(group);
     if (!LoginProcedure(context_).run(kLoginDelayMs))
-        return;
+        return Attempt::Stopped;
     state.loginOk = true;
     if (moment == BuildMoment::AfterLogin && !accepted(build(group, view.gatherValues())))
-        return;
+        return Attempt::Stopped;
 
     view.beginProgress(groupTexts(group).progress, static_cast<int>(groupBlocks(group, state.layout).size()));
-    const TabValues values = view.gatherValues();
+    values = view.gatherValues();
     if (moment == BuildMoment::AfterProgress)
         build(group, values);
 
-    const bool blocksWritten = sendBlocks(group) == WriteResult::Written;
+    const WriteResult blocks = sendBlocks(group);
     // Confirmed also after a failed block, so the unit takes up what it already stored.
     const bool confirmed = confirm(group);
-    if (blocksWritten && confirmed)
-        reportSuccess(group, values);
-    else
-        reportFailure(group);
+    if (blocks == WriteResult::Written && confirmed)
+        return Attempt::Written;
+    const bool unanswered = blocks == WriteResult::NotAnswered || (blocks == WriteResult::Written && !confirmed);
+    return unanswered && UnitRequests(context_.link).portOpen() ? Attempt::Unanswered : Attempt::Failed;
 }
 
 BuildOutcome GroupWriter::build(WriteGroup group, const TabValues &values)

@@ -22,7 +22,8 @@ public:
     // Sets the login-ok and write-ok flags of the state as writing all groups counts them. The
     // CAN-analysis options do nothing at all while their group box is hidden. A PC password the
     // unit has taken goes into the access password; the new-password edits are emptied at the
-    // very end, whatever the outcome.
+    // very end, whatever the outcome. A group whose write or confirmation got no reply is
+    // written once more after a new login (not the PC password); a refusal is final.
     OperationOutcome write(WriteGroup group);
 
     // Every group in kWriteAllOrder (the CAN-analysis options only from family 15 on) while the
@@ -42,7 +43,18 @@ private:
     OperationOutcome writeGroups(const std::vector<WriteGroup> &groups);
     // The unit's memory as the program knows it takes up the group's bytes.
     void rememberWritten(WriteGroup group);
+
+    enum class Attempt {
+        Written,      // every block and the confirmation answered and accepted
+        Failed,       // refused by the unit, or the port is gone
+        Unanswered,   // a write or the confirmation got no reply
+        Stopped,      // the login or the group's builder refused; they have said why
+    };
+
     void writeInBracket(WriteGroup group);
+    // The login, the group built at the layout it confirmed, the blocks and the confirmation;
+    // `values` are the tab values the group was built from.
+    Attempt attempt(WriteGroup group, TabValues &values);
     BuildOutcome build(WriteGroup group, const TabValues &values);
     // Written when every block was; otherwise the result of the block that was not, after which
     // nothing more is sent.

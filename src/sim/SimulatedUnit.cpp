@@ -596,7 +596,7 @@ void SimulatedUnit::refreshCounterBytes(Clock::time_point now)
 
 void SimulatedUnit::reply(std::uint8_t requestCode, Bytes data, Clock::time_point at)
 {
-    if (faults_.silentAt(at))
+    if (faults_.silentAt(at) || faults_.loseReply(requestCode))
         return;
     const Frame frame = makeFrame(kPcAddress, reply::to(requestCode), kUnitAddress,
                                         std::move(data));

@@ -10,6 +10,7 @@ void UnitFaults::setPlan(const FaultPlan &plan)
     readSilenceSpent_ = false;
     readsToLose_ = plan.readsLostOnce;
     readsLosing_.clear();
+    repliesToLose_ = plan.repliesLostOnce;
     writesSeen_ = 0;
 }
 

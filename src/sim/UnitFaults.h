@@ -7,6 +7,8 @@
 // - a reply damaged in one character with probability p (the program sees a check-byte error);
 // - noise bytes on the line in front of a reply with probability p (never ":" or ";", so the
 //   noise can delay but not cut a frame);
+// - the next reply to chosen request codes lost on the line, once each (the request was
+//   handled; sending it again gets its reply);
 // - silence to read requests after N answered reads, until the next login;
 // - silence to the reads of chosen addresses, each once, until the next login;
 // - the k-th write request (counted from when the fault was set) refused;
@@ -30,6 +32,7 @@ struct FaultPlan {
     double noiseProbability = 0.0;
     std::optional<int> silenceAfterReads;       // N: reads beyond the N-th are not answered
     std::set<int> readsLostOnce;                // read addresses: unanswered until the next login, once each
+    std::set<std::uint8_t> repliesLostOnce;     // request codes: the next reply to each is lost
     std::optional<int> refuseWrite;             // k: the k-th write is refused (1 = the first)
 };
 
@@ -56,6 +59,9 @@ public:
     void loginSeen();
     bool readSilenceActive() const { return readsSilenced_; }
 
+    // True (once per code of the plan) when the reply to `requestCode` is to be lost.
+    bool loseReply(std::uint8_t requestCode) { return repliesToLose_.erase(requestCode) != 0; }
+
     // Counts a write request; true when this one is to be refused.
     bool refuseThisWrite();
 
@@ -76,6 +82,7 @@ private:
     bool readSilenceSpent_ = false;
     std::set<int> readsToLose_;
     std::set<int> readsLosing_;
+    std::set<std::uint8_t> repliesToLose_;
     int writesSeen_ = 0;
 };
 

@@ -6,6 +6,9 @@
 #include <QElapsedTimer>
 #include <QTimer>
 
+#include <algorithm>
+#include <numeric>
+
 using namespace alvetra;
 using namespace alvetra::test;
 
@@ -240,4 +243,25 @@ TEST_F(Transactions, AReadReplyForAnotherBlockNeitherLandsInTheImageNorEndsTheRe
     answer(0x02, readReplyData(0x10, values));
     EXPECT_TRUE(link->readBlock(kUnitAddress, 0x10, 8));
     EXPECT_EQ(image.at(0x17), 8);
+}
+
+TEST_F(Transactions, ALateReplyToARepeatedReadDoesNotEndTheNextRead)
+{
+    // A slow unit answers every read 400 ms late, after the read has been sent again: the first
+    // read gets two replies, the second of them while the next read waits.
+    image.fill(0xEE);
+    line->respond([](const QByteArray &text) -> std::optional<FakeLine::Reply> {
+        const auto address = static_cast<std::uint8_t>(text.mid(13, 2).toInt(nullptr, 16));
+        Bytes values(8);
+        std::iota(values.begin(), values.end(), std::uint8_t(address + 1));
+        return FakeLine::Reply{replyText(0x82, readReplyData(address, values)), 400};
+    });
+    openPort();
+    EXPECT_TRUE(link->readBlock(kUnitAddress, 0x00, 8));
+    EXPECT_TRUE(link->readBlock(kUnitAddress, 0x08, 8));
+
+    const std::vector<QByteArray> sent = line->writtenTexts();
+    ASSERT_GE(std::count(sent.begin(), sent.end(), QByteArray(":C50602E000000008D6;\r\n")), 2);
+    for (int a = 0; a < 16; ++a)
+        EXPECT_EQ(image.at(a), a + 1) << a;
 }

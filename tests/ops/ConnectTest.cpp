@@ -81,8 +81,8 @@ TEST_F(OpsTest, ABlockLostMidwayIsReadAgainAfterANewLogin)
     expected.insert(expected.end(), kLoginCodes.begin(), kLoginCodes.end());
     expected.insert(expected.end(), 22, 0x02);   // block 10 again, then the rest
     expected.push_back(0x03);
-    EXPECT_EQ(codesReceived(), expected);
-    EXPECT_EQ(unit->received(0x02).at(11).data.at(2), 80);
+    EXPECT_EQ(codesWithoutRetransmissions(), expected);
+    EXPECT_EQ(receivedWithoutRetransmissions(0x02).at(11).data.at(2), 80);
     EXPECT_EQ(state.image.bytes(), unit->memory());
     EXPECT_TRUE(state.connected);
     EXPECT_EQ(view.lastStatus(), texts::kReadDone);
@@ -136,7 +136,7 @@ TEST_F(OpsTest, AUnitThatAnswersLoginsButNoReadsIsGivenUpOn)
     unit->setFaults(plan);
     EXPECT_EQ(ops->connect(), OperationOutcome::Failed);
 
-    EXPECT_EQ(unit->received(0x02).size(), 1u + kMaxReloginsPerBlock);
+    EXPECT_EQ(receivedWithoutRetransmissions(0x02).size(), 1u + kMaxReloginsPerBlock);
     EXPECT_EQ(unit->received(0x01).size(), 1u + kMaxReloginsPerBlock);
     EXPECT_EQ(view.messageTexts(), std::vector<QString>{"Alarm nie odpowiada."});
     EXPECT_FALSE(state.connected);
@@ -149,7 +149,7 @@ TEST_F(OpsTest, ASilentUnitLeavesTheWindowNotConnected)
     unit->setAnswering(false);
     ops->connect();
 
-    EXPECT_EQ(codesReceived(), std::vector<int>{0x06});
+    EXPECT_EQ(codesWithoutRetransmissions(), std::vector<int>{0x06});
     EXPECT_EQ(view.messages, (std::vector<UserMessage>{{"Ostżerzenie", "Alarm nie odpowiada.", MessageIcon::Exclamation}}));
     EXPECT_EQ(view.statuses, (std::vector<StatusText>{{"Alarm nie odpowiada.", 383, StatusColour::Red}}));
     EXPECT_FALSE(state.connected);

@@ -26,6 +26,7 @@
 #include <utility>
 #include <functional>
 #include <map>
+#include <optional>
 #include <ostream>
 #include <vector>
 
@@ -262,6 +263,27 @@ protected:
     {
         std::vector<int> codes;
         for (const Frame &f : unit->received()) codes.push_back(f.code);
+        return codes;
+    }
+
+    // The frames the unit received, a frame sent again right after itself (a retransmission)
+    // counted once.
+    std::vector<Frame> receivedWithoutRetransmissions(std::optional<std::uint8_t> code = std::nullopt) const
+    {
+        std::vector<Frame> frames;
+        std::optional<QByteArray> previous;
+        for (const Frame &f : unit->received()) {
+            const QByteArray text = encodeFrame(f);
+            if (text != previous && (!code || f.code == *code))
+                frames.push_back(f);
+            previous = text;
+        }
+        return frames;
+    }
+    std::vector<int> codesWithoutRetransmissions() const
+    {
+        std::vector<int> codes;
+        for (const Frame &f : receivedWithoutRetransmissions()) codes.push_back(f.code);
         return codes;
     }
 

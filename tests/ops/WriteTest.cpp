@@ -233,7 +233,7 @@ TEST_F(OpsTest, WritingAllStopsWhenTheFirstLoginIsNotAnswered)
     connectAndClearLogs();
     unit->setAnswering(false);
     ops->writeAll();
-    EXPECT_EQ(codesReceived(), std::vector<int>{0x06});
+    EXPECT_EQ(codesWithoutRetransmissions(), std::vector<int>{0x06});
     EXPECT_EQ(view.messageTexts(), std::vector<QString>{"Alarm nie odpowiada."});
     EXPECT_EQ(view.lastStatus(), "Alarm nie odpowiada.");
 }

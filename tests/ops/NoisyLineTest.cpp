@@ -1,0 +1,74 @@
+// A noisy line: what is sent again when a reply goes missing, and what a healthy line carries.
+
+#include "OpsHarness.h"
+#include "ops/OpsTexts.h"
+
+using namespace alvetra;
+using namespace alvetra::test;
+
+namespace {
+
+// Every frame of the conversation as it crossed the line, in order: "> " what the unit
+// received, "< " what it sent.
+QStringList conversation(const sim::SimulatedUnit &unit)
+{
+    QStringList lines;
+    for (const sim::LoggedFrame &entry : unit.frameLog()) {
+        const bool received = entry.direction == sim::LoggedFrame::Direction::Received;
+        lines << (received ? QStringLiteral("> ") : QStringLiteral("< ")) + QString::fromLatin1(entry.wire.trimmed());
+    }
+    return lines;
+}
+
+} // namespace
+
+TEST_F(OpsTest, ALostReplyToARequestThatChangesNothingIsAnsweredBySendingItAgain)
+{
+    sim::FaultPlan plan;
+    plan.repliesLostOnce = {0x06, 0x01, 0x02, 0x03};
+    unit->setFaults(plan);
+    ASSERT_EQ(ops->connect(), OperationOutcome::Done) << view.lastStatus().toStdString();
+
+    // One login, each lost reply's request sent once more; the counter write is not repeated.
+    std::vector<int> expected{0x06, 0x06, 0x07, 0x01, 0x01};
+    expected.insert(expected.end(), 33, 0x02);
+    expected.push_back(0x03);
+    EXPECT_EQ(codesReceived(), expected);
+    EXPECT_EQ(unit->received(0x02).at(1).data, unit->received(0x02).at(0).data);
+    EXPECT_EQ(state.image.bytes(), unit->memory());
+    EXPECT_EQ(view.lastStatus(), texts::kConnected);
+}
+
+TEST_F(OpsTest, AFaultFreeSessionPutsTheRecordedFramesOnTheLine)
+{
+    // Connect and read, write all nine groups (the PC password as it is), a status poll.
+    ASSERT_EQ(ops->connect(), OperationOutcome::Done);
+    view.values.newPcPassword = view.values.newPcPasswordRepeat = QStringLiteral("1234");
+    EXPECT_EQ(ops->writeAll(), OperationOutcome::Done);
+    EXPECT_TRUE(serial->sendStatusRequest(2500, 1000));
+
+    QFile recording(QStringLiteral(ALVETRA_OPS_TEST_DATA "/fault-free-session.txt"));
+    ASSERT_TRUE(recording.open(QIODevice::ReadOnly | QIODevice::Text));
+    const QStringList recorded = QString::fromLatin1(recording.readAll()).split(QLatin1Char('\n'), Qt::SkipEmptyParts);
+    EXPECT_EQ(conversation(*unit), recorded);
+}
+
+TEST_F(OpsTest, AGroupWriteWhoseReplyIsLostIsWrittenAgainAfterANewLogin)
+{
+    connectAndClearLogs();
+    view.values.antiTheft = !view.values.antiTheft;
+    sim::FaultPlan plan;
+    plan.repliesLostOnce = {0x03};
+    unit->setFaults(plan);
+    EXPECT_EQ(ops->writeGroup(WriteGroup::AntiTheft), OperationOutcome::Done);
+
+    // The first write's reply lost: the confirmation all the same, then a new login and the same frames.
+    std::vector<int> expected = kLoginCodes;
+    expected.insert(expected.end(), {0x03, 0x0C});
+    expected.insert(expected.end(), kLoginCodes.begin(), kLoginCodes.end());
+    expected.insert(expected.end(), {0x03, 0x03, 0x0C});
+    EXPECT_EQ(codesReceived(), expected);
+    EXPECT_EQ(unit->received(0x03).at(1).data, unit->received(0x03).at(0).data);
+    EXPECT_EQ(unit->memory(), state.image.bytes());
+    EXPECT_EQ(view.lastStatus(), texts::kAntiTheftDone);
+}
