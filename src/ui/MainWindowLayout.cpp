@@ -27,6 +27,7 @@
 #include <QTabBar>
 #include <QTabWidget>
 #include <QToolBar>
+#include <QStyle>
 #include <QToolButton>
 #include <QVBoxLayout>
 
@@ -244,13 +245,13 @@ void MainWindow::buildToolBar(QWidget *client)
     ActionButtonLink::bind(TOB_Pdf, ActionReadPdf, ActionButtonLink::EnabledOnly);
     ToolBar1->addWidget(gap(ToolBar1, 8));
     TOB_Ruch = makeToolButton("TOB_Ruch", traffictexts::kHintButton, nullptr);
-    TOB_Ruch->setIcon(toolglyphs::icon(toolglyphs::Read));
+    TOB_Ruch->setIcon(style()->standardIcon(QStyle::SP_ComputerIcon));
     connect(TOB_Ruch, &QToolButton::clicked, this, &MainWindow::showTrafficConsole);
-    TOB_KopieZapasowe = makeToolButton("TOB_KopieZapasowe", kHintBackups, ActionKopieZapasowe);
-    TOB_KopieZapasowe->setToolButtonStyle(Qt::ToolButtonTextBesideIcon);
-    TOB_KopieZapasowe->setMinimumWidth(0);
-    TOB_KopieZapasowe->setMaximumWidth(QWIDGETSIZE_MAX);
-    TOB_KopieZapasowe->setFixedWidth(TOB_KopieZapasowe->sizeHint().width());
+    // An icon of its own, its name in the hint: the compare tools need the tool bar's width.
+    TOB_KopieZapasowe = makeToolButton("TOB_KopieZapasowe", kCaptionBackups + QStringLiteral(": ") + kHintBackups,
+                                       ActionKopieZapasowe);
+    TOB_KopieZapasowe->setToolButtonStyle(Qt::ToolButtonIconOnly);
+    TOB_KopieZapasowe->setIcon(style()->standardIcon(QStyle::SP_FileDialogDetailedView));
 }
 
 void MainWindow::buildConnectionPanel(QWidget *pageArea)
