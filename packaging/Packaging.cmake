@@ -79,7 +79,7 @@ if(ALVETRA_DPKG_SHLIBDEPS)
   set(CPACK_DEBIAN_PACKAGE_DEPENDS "${alvetra_runtime_depends}")
 else()
   set(CPACK_DEBIAN_PACKAGE_DEPENDS
-      "libc6 (>= 2.34), libstdc++6 (>= 12), libgcc-s1, libqt6core6 (>= 6.4), libqt6gui6 (>= 6.4), libqt6widgets6 (>= 6.4), libqt6serialport6 (>= 6.4), ${alvetra_runtime_depends}")
+      "libc6 (>= 2.34), libstdc++6 (>= 12), libgcc-s1, libqt6core6 (>= 6.4), libqt6gui6 (>= 6.4), libqt6widgets6 (>= 6.4), libqt6serialport6 (>= 6.4), libudev1, ${alvetra_runtime_depends}")
 endif()
 # The opener of the manual, a PDF viewer, and the native Wayland platform plugin (without it the
 # program runs through XWayland).
