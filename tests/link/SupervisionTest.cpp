@@ -12,6 +12,8 @@ using namespace alvetra::test;
 namespace {
 
 constexpr std::uint8_t kStatus = 0x08;
+// A status poll of 2500 ms to a silent unit: sent at 0, then after 286, 572 and 1000 ms.
+constexpr int kMostCopiesOfOnePoll = 4;
 
 class SupervisionTest : public LinkFixture {
 protected:
@@ -113,7 +115,10 @@ TEST_F(SupervisionTest, OtherPagesPollEveryThreeSecondsAndDoNotCountMisses)
     page = 3;
     ticks(1);
     EXPECT_EQ(timer.intervalMs(), Supervision::kIdleIntervalMs);
-    EXPECT_EQ(statusRequestsSent(), 30 + 3);   // 2500 / 1000 to a silent unit: at 0, 1 and 2 s
+    // One poll of 2500 ms to a silent unit, sent again on the resend schedule, whose shortest
+    // pause is real time: how many copies fit depends on the speed-up, not on the page.
+    EXPECT_GE(statusRequestsSent(), 30 + 2);
+    EXPECT_LE(statusRequestsSent(), 30 + kMostCopiesOfOnePoll);
     ticks(2);
     EXPECT_EQ(supervision.missCountdown(), 70);
     EXPECT_EQ(reopenings, 0);
@@ -124,7 +129,8 @@ TEST_F(SupervisionTest, ATickArrivingDuringAnotherTicksWaitIsSkipped)
     page = 3;
     QTimer::singleShot(2, [&] { supervision.supervisionTick(); });
     ticks(1);
-    EXPECT_EQ(statusRequestsSent(), 3);
+    EXPECT_GE(statusRequestsSent(), 2);
+    EXPECT_LE(statusRequestsSent(), kMostCopiesOfOnePoll);
     EXPECT_EQ(pressTicks, 1);
 }
 
