@@ -54,6 +54,13 @@ protected:
     void TearDown() override { TimeBase::setSpeedup(previousSpeedup_); }
 
     // A unit of its own on a new pseudo-terminal; the device to name with --port.
+    // Units live as long as the test's servers, which let go of them when they stop.
+    sim::SimulatedUnit &makeUnit(const sim::UnitConfig &config)
+    {
+        units_.push_back(std::make_unique<sim::SimulatedUnit>(config));
+        return *units_.back();
+    }
+
     QString serve(sim::SimulatedUnit &unit)
     {
         servers_.push_back(std::make_unique<sim::PtyServer>(unit));
@@ -87,6 +94,7 @@ protected:
     QTemporaryDir dir_;
 
 private:
+    std::vector<std::unique_ptr<sim::SimulatedUnit>> units_;
     std::vector<std::unique_ptr<sim::PtyServer>> servers_;
     double previousSpeedup_ = 1;
 };
@@ -111,7 +119,7 @@ TEST_F(CliTest, InfoPrintsTheIdentityTheTextsAndTheAccess)
     sim::UnitConfig config = quietUnit();
     config.identification = QStringLiteral("MZRFv1.2");
     config.firstText = QStringLiteral("Warsztat 7");
-    sim::SimulatedUnit unit(config);
+    sim::SimulatedUnit &unit = makeUnit(config);
     const CliRun run = onUnit(unit, {QStringLiteral("info"), QStringLiteral("--traffic-log"), path("traffic")});
     EXPECT_EQ(run.status, 0) << run.err.toStdString();
     EXPECT_EQ(run.out, QStringLiteral("Identyfikacja: MZRFv1.2\nRodzina: 18\nTekst odpowiedzi 6: Warsztat 7\n"
@@ -123,8 +131,8 @@ TEST_F(CliTest, InfoPrintsTheIdentityTheTextsAndTheAccess)
 
 TEST_F(CliTest, ReadThenWriteGivesTheSecondUnitTheFirstUnitsSettings)
 {
-    sim::SimulatedUnit first(quietUnit());
-    sim::SimulatedUnit second(quietUnit());
+    sim::SimulatedUnit &first = makeUnit(quietUnit());
+    sim::SimulatedUnit &second = makeUnit(quietUnit());
     const Layout layout = first.layout();
     ImageBytes changed = first.memory();
     changed[static_cast<std::size_t>(layout.pulseC1)] = 7;
@@ -153,7 +161,7 @@ TEST_F(CliTest, ReadThenWriteGivesTheSecondUnitTheFirstUnitsSettings)
 
 TEST_F(CliTest, HistoryListsTheEventsNewestFirstAsTheWindowDoes)
 {
-    sim::SimulatedUnit unit(quietUnit());
+    sim::SimulatedUnit &unit = makeUnit(quietUnit());
     const ImageBytes memory = unit.memory();
     const SettingsImage image(memory);
     const std::vector<HistoryRow> rows =
@@ -176,7 +184,7 @@ TEST_F(CliTest, HistoryListsTheEventsNewestFirstAsTheWindowDoes)
 // changed.
 QString knownFile(const QString &path, const char *password, std::uint8_t pulseC1)
 {
-    sim::SimulatedUnit unit(quietUnit());
+    sim::SimulatedUnit unit(quietUnit());   // only its memory and layout: never served
     SettingsImage image(unit.memory());
     const Layout layout = unit.layout();
     for (int i = 0; i < 4; ++i)
@@ -231,10 +239,10 @@ TEST_F(CliTest, EachErrorExitsWithItsStatusAndMessage)
     };
     sim::UnitConfig v14 = quietUnit();
     v14.identification = QStringLiteral("MZRAv1.4");
-    sim::SimulatedUnit v14Unit(v14);
-    sim::SimulatedUnit silent(quietUnit());
+    sim::SimulatedUnit &v14Unit = makeUnit(v14);
+    sim::SimulatedUnit &silent = makeUnit(quietUnit());
     silent.setAnswering(false);
-    sim::SimulatedUnit unit(quietUnit());
+    sim::SimulatedUnit &unit = makeUnit(quietUnit());
     const ImageBytes unitMemory = unit.memory();
     const QString unitDevice = serve(unit);
     auto onServedUnit = [&](QStringList arguments) {
@@ -244,7 +252,7 @@ TEST_F(CliTest, EachErrorExitsWithItsStatusAndMessage)
     QFile(path("v14.v14")).open(QIODevice::WriteOnly);
 
     // Another program holds this unit's port.
-    sim::SimulatedUnit held(quietUnit());
+    sim::SimulatedUnit &held = makeUnit(quietUnit());
     const QString heldDevice = serve(held);
     SerialTransport holder(heldDevice, heldDevice, 8);
     ASSERT_EQ(holder.open(), Transport::OpenResult::Opened);

