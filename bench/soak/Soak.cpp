@@ -7,6 +7,7 @@
 #include "ui/tabs/SettingsTabs.h"
 #include "sim/SimulatedTransport.h"
 #include "sim/SimulatedUnit.h"
+#include "ui/ChangesDialog.h"
 #include "ui/StatusLine.h"
 #include "ui/MainWindow.h"
 #include "link/Wait.h"
@@ -37,7 +38,8 @@ namespace {
 const QString kPassword = QStringLiteral("1234");
 constexpr int kMonitorPage = 9;
 
-// Message boxes are recorded and answered at once.
+// Message boxes are recorded and answered at once; the list of changes shown before a write is
+// answered "Zapisz", as the fitter who pressed the write button does.
 class SoakDialogs : public Dialogs {
 public:
     QMessageBox::StandardButton showMessage(QWidget *, const UserMessage &message, QMessageBox::StandardButtons) override
@@ -46,9 +48,17 @@ public:
         return QMessageBox::Ok;
     }
     std::optional<QString> chooseFile(QWidget *, FileDialogSettings &) override { return std::nullopt; }
-    int execDialog(QDialog &) override { return QDialog::Rejected; }
+    int execDialog(QDialog &dialog) override
+    {
+        if (dynamic_cast<ChangesDialog *>(&dialog)) {
+            ++writeConfirmations;
+            return QDialog::Accepted;
+        }
+        return QDialog::Rejected;
+    }
 
     std::vector<UserMessage> messages;
+    int writeConfirmations = 0;
 };
 
 class SoakShell : public ShellHooks {
@@ -559,6 +569,7 @@ SoakFigures SoakRun::run()
     TimeBase::setSpeedup(previousSpeedup);
 
     figures_.seconds = clock_.elapsed() / 1000.0;
+    figures_.writeConfirmations = dialogs_.writeConfirmations;
     figures_.damagedReplies = lineCounts_.damagedReplies;
     figures_.damagedRequests = lineCounts_.damagedRequests;
     figures_.lostReplies = lineCounts_.lostReplies;

@@ -38,6 +38,8 @@ struct SoakOptions {
     int stallLimitSeconds = 30;     // no event processed for this long ends the soak as hung
     QString dataFolder;             // car databases and diagrams, as beside the program
     bool verbose = false;
+    double goalConnectsPercent = 0;   // the exit status fails below these
+    double goalGroupsPercent = 0;
 };
 
 struct SoakFigures {
@@ -51,6 +53,7 @@ struct SoakFigures {
     int groupsWritten = 0, groupsFailed = 0;
     int readBacks = 0, readBacksOk = 0;
     int failuresReported = 0;   // message boxes reporting a failure
+    int writeConfirmations = 0; // lists of changes answered "Zapisz" before a write
     OperationTally connectTally, groupTally, unrefusedGroupTally, readBackTally;
     std::vector<double> connectMs;   // protocol time of each successful connect, unplug cycles apart
     // What must stay 0.

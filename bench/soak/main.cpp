@@ -5,7 +5,8 @@
 //   build/bench/soak/alvetra-soak --byte-errors 0.01    each byte damaged with 1 % chance
 //
 // Prints the figures; the exit status is 0 only when mismatches, unreported failures and hangs
-// are all 0.
+// are all 0 and the success rates reach the goals given (--goal-connects, --goal-groups; the
+// unplug cycles and the deliberately refused group apart).
 
 #include "Soak.h"
 
@@ -34,7 +35,9 @@ SoakOptions parseOptions(const QApplication &app)
     const QCommandLineOption unplug(QStringLiteral("unplug-every"), QStringLiteral("Cycles per unplugging (20; 0 never)."), QStringLiteral("n"), QStringLiteral("20"));
     const QCommandLineOption data(QStringLiteral("data"), QStringLiteral("Folder of the car databases and diagrams."), QStringLiteral("folder"), QStringLiteral(ALVETRA_DATA_DIR));
     const QCommandLineOption verbose(QStringLiteral("verbose"), QStringLiteral("A line per cycle."));
-    parser.addOptions({cycles, speedup, seed, frameErrors, byteErrors, lost, noise, unplug, data, verbose});
+    const QCommandLineOption goalConnects(QStringLiteral("goal-connects"), QStringLiteral("Least share of connects that succeed, in per cent (0)."), QStringLiteral("percent"), QStringLiteral("0"));
+    const QCommandLineOption goalGroups(QStringLiteral("goal-groups"), QStringLiteral("Least share of groups written, the refused one apart, in per cent (0)."), QStringLiteral("percent"), QStringLiteral("0"));
+    parser.addOptions({cycles, speedup, seed, frameErrors, byteErrors, lost, noise, unplug, data, verbose, goalConnects, goalGroups});
     parser.process(app);
 
     SoakOptions o;
@@ -48,6 +51,8 @@ SoakOptions parseOptions(const QApplication &app)
     o.unplugEvery = parser.value(unplug).toInt();
     o.dataFolder = QDir(parser.value(data)).absolutePath();
     o.verbose = parser.isSet(verbose);
+    o.goalConnectsPercent = parser.value(goalConnects).toDouble();
+    o.goalGroupsPercent = parser.value(goalGroups).toDouble();
     return o;
 }
 
@@ -56,6 +61,22 @@ void printTally(const char *name, const OperationTally &t)
     const auto percent = [](int part, int whole) { return whole ? 100.0 * part / whole : 0.0; };
     std::printf("  %-22s %5d of %5d (%5.1f %%)   unplug cycles %4d of %4d\n", name, t.succeeded, t.attempts,
                 percent(t.succeeded, t.attempts), t.unplugSucceeded, t.unplugAttempts);
+}
+
+double share(const OperationTally &t)
+{
+    return t.attempts ? 100.0 * t.succeeded / t.attempts : 100.0;
+}
+
+// The goals not reached, one line each.
+QStringList missedGoals(const SoakOptions &o, const SoakFigures &f)
+{
+    QStringList missed;
+    if (share(f.connectTally) < o.goalConnectsPercent)
+        missed << QStringLiteral("connects %1 %% below the goal of %2 %%").arg(share(f.connectTally), 0, 'f', 1).arg(o.goalConnectsPercent);
+    if (share(f.unrefusedGroupTally) < o.goalGroupsPercent)
+        missed << QStringLiteral("groups written %1 %% below the goal of %2 %%").arg(share(f.unrefusedGroupTally), 0, 'f', 1).arg(o.goalGroupsPercent);
+    return missed;
 }
 
 double median(std::vector<double> values)
@@ -90,6 +111,7 @@ void print(const SoakOptions &o, const SoakFigures &f)
     std::printf("  groups written         %6d, %d failed\n", f.groupsWritten, f.groupsFailed);
     std::printf("  read-backs             %6d, %d succeeded\n", f.readBacks, f.readBacksOk);
     std::printf("  failures reported      %6d\n", f.failuresReported);
+    std::printf("  writes confirmed       %6d\n", f.writeConfirmations);
     std::printf("\nSucceeded, unplug cycles apart\n");
     printTally("connects", f.connectTally);
     printTally("groups written", f.groupTally);
@@ -115,6 +137,10 @@ int main(int argc, char **argv)
     const SoakOptions options = parseOptions(app);
     const SoakFigures figures = runSoak(options);
     print(options, figures);
+    const QStringList missed = missedGoals(options, figures);
+    for (const QString &line : missed)
+        std::printf("  ! %s\n", qPrintable(line));
     std::fflush(stdout);
-    return figures.mismatches == 0 && figures.unreported == 0 && figures.hangs == 0 ? 0 : 1;
+    const bool clean = figures.mismatches == 0 && figures.unreported == 0 && figures.hangs == 0;
+    return clean && missed.isEmpty() ? 0 : 1;
 }

@@ -36,11 +36,14 @@ QString fileNamePart(const QString &text)
     return part;
 }
 
-// "<unit>_<yyyy-MM-dd_HH-mm-ss>.<ext>"
+// "<unit>_<yyyy-MM-dd_HH-mm-ss>.<ext>", the whole name: a file of the user's such as
+// "x_2024-03-01_07-00-00.alm.bak" is no backup and must never be pruned ("$" alone would also
+// take a name ending in a line feed).
 const QRegularExpression &backupNamePattern()
 {
     static const QRegularExpression pattern(
-        QStringLiteral("^(.+)_(\\d{4}-\\d{2}-\\d{2}_\\d{2}-\\d{2}-\\d{2})\\.(alm|v14)$"));
+        QRegularExpression::anchoredPattern(
+            QStringLiteral("(.+)_(\\d{4}-\\d{2}-\\d{2}_\\d{2}-\\d{2}-\\d{2})\\.(alm|v14)")));
     return pattern;
 }
 
@@ -96,8 +99,12 @@ QString writeBackup(const QString &folder, const QString &identificationLine, co
 {
     if (!QDir().mkpath(folder))
         throw FileError(texts::kBackupFolderCannotBeMade.arg(QDir::toNativeSeparators(folder)));
+    // The backups hold the workshop's PC passwords and push-button codes: the folder and every
+    // file in it are the user's alone, also when the folder was made wider before.
+    QFile::setPermissions(folder, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
     const QString path = QDir(folder).filePath(backupFileName(identificationLine, when, extension));
     saveSettingsFile(path, image);
+    QFile::setPermissions(path, QFile::ReadOwner | QFile::WriteOwner);
     const std::vector<BackupEntry> backups = listBackups(folder);
     for (std::size_t i = kBackupsKept; i < backups.size(); ++i)
         QFile::remove(backups[i].path);

@@ -8,6 +8,7 @@
 #include <cstring>
 #include <fcntl.h>
 #include <pthread.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 namespace alvetra {
@@ -39,9 +40,14 @@ std::optional<QString> TrafficLog::open(const QString &path, ErrorHandler onErro
 {
     if (thread_.joinable())
         return linktexts::kTrafficLogOpenFailed.arg(path, systemError(EBUSY));
-    fd_ = ::open(QFile::encodeName(path).constData(), O_WRONLY | O_CREAT | O_APPEND | O_CLOEXEC, 0644);
+    // The log may hold the workshop's passwords and codes: the user's alone, also a log that
+    // is appended to (narrowing fails harmlessly on a file of somebody else's).
+    fd_ = ::open(QFile::encodeName(path).constData(), O_WRONLY | O_CREAT | O_APPEND | O_CLOEXEC, 0600);
     if (fd_ < 0)
         return linktexts::kTrafficLogOpenFailed.arg(path, systemError(errno));
+    struct stat st {};
+    if (::fstat(fd_, &st) == 0 && S_ISREG(st.st_mode))
+        (void)::fchmod(fd_, st.st_mode & 0700);
     path_ = path;
     onError_ = std::move(onError);
     {

@@ -88,27 +88,36 @@ void GroupWriter::writeInBracket(WriteGroup group)
             return;
     }
 
-    TabValues values;
-    Attempt result = attempt(group, values);
-    // A reply lost on the line is written again once after a new login, the same frames as the
-    // first time: the same bytes at the same addresses leave the unit as one write does. Not the
-    // PC password: a unit that took it checks the new login against it, and the fitter would be
+    Progress progress;
+    Attempt result = attempt(group, progress);
+    // A reply lost on the line is answered by a new login and the group's frames from the block
+    // that got no reply on, the same frames as before: the same bytes at the same addresses leave
+    // the unit as one write does, and the confirmation takes up what it stored. Not the PC
+    // password: a unit that took it checks the new login against it, and the fitter would be
     // told that the password he typed is wrong.
+    int relogins = 0;
+    std::size_t lostBlock = progress.nextBlock;
     bool retried = false;
-    if (result == Attempt::Unanswered && group != WriteGroup::PcPassword) {
+    while (result == Attempt::Unanswered && group != WriteGroup::PcPassword) {
+        if (progress.nextBlock != lostBlock) {
+            lostBlock = progress.nextBlock;
+            relogins = 0;
+        }
+        if (++relogins > kMaxReloginsPerBlock)
+            break;
         state.loginOk = false;
         retried = true;
-        result = attempt(group, values);
+        result = attempt(group, progress);
     }
     if (result == Attempt::Written)
-        reportSuccess(group, values);
+        reportSuccess(group, progress.values);
     // A login that stops the first attempt has said why and nothing was sent; after the first
     // attempt's blocks the group's own failure is told as well.
     else if (result != Attempt::Stopped || retried)
         reportFailure(group);
 }
 
-GroupWriter::Attempt GroupWriter::attempt(WriteGroup group, TabValues &values)
+GroupWriter::Attempt GroupWriter::attempt(WriteGroup group, Progress &progress)
 {
     OperationView &view = context_.view;
     OperationState &state = context_.state;
@@ -116,15 +125,18 @@ GroupWriter::Attempt GroupWriter::attempt(WriteGroup group, TabValues &values)
     if (!LoginProcedure(context_).run(kLoginDelayMs))
         return Attempt::Stopped;
     state.loginOk = true;
-    if (moment == BuildMoment::AfterLogin && !accepted(build(group, view.gatherValues())))
+    if (!progress.built && moment == BuildMoment::AfterLogin && !accepted(build(group, view.gatherValues())))
         return Attempt::Stopped;
 
     view.beginProgress(groupTexts(group).progress, static_cast<int>(groupBlocks(group, state.layout).size()));
-    values = view.gatherValues();
-    if (moment == BuildMoment::AfterProgress)
-        build(group, values);
+    if (!progress.built) {
+        progress.values = view.gatherValues();
+        if (moment == BuildMoment::AfterProgress)
+            build(group, progress.values);
+        progress.built = true;
+    }
 
-    const WriteResult blocks = sendBlocks(group);
+    const WriteResult blocks = sendBlocks(group, progress);
     // Confirmed also after a failed block, so the unit takes up what it already stored.
     const bool confirmed = confirm(group);
     if (blocks == WriteResult::Written && confirmed)
@@ -158,16 +170,20 @@ bool GroupWriter::accepted(const BuildOutcome &outcome)
     return outcome.ok;
 }
 
-WriteResult GroupWriter::sendBlocks(WriteGroup group)
+WriteResult GroupWriter::sendBlocks(WriteGroup group, Progress &progress)
 {
     UnitRequests unit(context_.link);
     const std::vector<WriteBlockSpec> blocks = groupBlocks(group, context_.state.layout);
     for (std::size_t i = 0; i < blocks.size(); ++i) {
+        // The bar moves over the blocks an earlier attempt wrote, too.
         if (i > 0)
             context_.view.stepProgress();
+        if (i < progress.nextBlock)
+            continue;
         const WriteResult result = unit.writeBlock(blocks[i].address, blocks[i].count, context_.state.image);
         if (result != WriteResult::Written)
             return result;
+        progress.nextBlock = i + 1;
     }
     return WriteResult::Written;
 }

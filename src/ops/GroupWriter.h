@@ -23,7 +23,8 @@ public:
     // CAN-analysis options do nothing at all while their group box is hidden. A PC password the
     // unit has taken goes into the access password; the new-password edits are emptied at the
     // very end, whatever the outcome. A group whose write or confirmation got no reply is
-    // written once more after a new login (not the PC password); a refusal is final.
+    // written on after a new login from the block that got none (not the PC password), at most
+    // kMaxReloginsPerBlock times for one block; a refusal is final.
     OperationOutcome write(WriteGroup group);
 
     // Every group in kWriteAllOrder (the CAN-analysis options only from family 15 on) while the
@@ -51,14 +52,22 @@ private:
         Stopped,      // the login or the group's builder refused; they have said why
     };
 
+    // How far a group's write has come: the blocks before `nextBlock` were answered and
+    // accepted. `built` once the group's bytes are in the image (a later attempt sends the same).
+    struct Progress {
+        std::size_t nextBlock = 0;
+        bool built = false;
+        TabValues values;   // the tab values the group was built from
+    };
+
     void writeInBracket(WriteGroup group);
-    // The login, the group built at the layout it confirmed, the blocks and the confirmation;
-    // `values` are the tab values the group was built from.
-    Attempt attempt(WriteGroup group, TabValues &values);
+    // The login, on the first attempt the group built at the layout it confirmed, the blocks
+    // from `progress.nextBlock` on and the confirmation.
+    Attempt attempt(WriteGroup group, Progress &progress);
     BuildOutcome build(WriteGroup group, const TabValues &values);
-    // Written when every block was; otherwise the result of the block that was not, after which
-    // nothing more is sent.
-    WriteResult sendBlocks(WriteGroup group);
+    // Written when every block from `progress.nextBlock` on was; otherwise the result of the
+    // block that was not, which `progress` then names, and nothing more is sent.
+    WriteResult sendBlocks(WriteGroup group, Progress &progress);
     bool confirm(WriteGroup group);
     void reportSuccess(WriteGroup group, const TabValues &values);
     void reportFailure(WriteGroup group);

@@ -8,10 +8,6 @@ namespace alvetra {
 
 class LoginProcedure;
 
-// Re-logins allowed for one block that the unit does not answer before the read gives up, so a
-// unit that answers logins but no reads cannot keep the program busy for ever.
-constexpr int kMaxReloginsPerBlock = 3;
-
 class ReadOperation {
 public:
     explicit ReadOperation(const OperationContext &context) : context_(context) {}

@@ -14,6 +14,11 @@ namespace alvetra {
 // supervision's last request.
 constexpr int kLoginDelayMs = 1000;
 
+// New logins allowed for one block whose read or write the unit does not answer before the
+// operation gives up, so a unit that answers logins but nothing else cannot keep the program
+// busy for ever.
+constexpr int kMaxReloginsPerBlock = 3;
+
 class UnitRequests {
 public:
     explicit UnitRequests(UnitLink &link) : link_(link) {}

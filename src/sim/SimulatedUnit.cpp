@@ -574,6 +574,8 @@ void SimulatedUnit::onWrite(const Bytes &data, Clock::time_point at)
     std::copy(data.begin() + 4, data.begin() + 4 + count, memory_.begin() + address);
     if (overlaps(address, address + count - 1, layout_.timeCounter, layout_.timeCounter + 2))
         counter_.set(word24(memory_, layout_.timeCounter), at);
+    if (faults_.loseThisWriteReply())
+        return;
     reply(request::kWrite, {kWriteAccepted}, at);
 }
 

@@ -12,6 +12,7 @@
 // - silence to read requests after N answered reads, until the next login;
 // - silence to the reads of chosen addresses, each once, until the next login;
 // - the k-th write request (counted from when the fault was set) refused;
+// - the replies to chosen write requests (counted the same way) lost on the line, the write done;
 // - no reply at all until a given time; no reply at all until told to resume.
 
 #include "sim/LinePacer.h"
@@ -34,6 +35,7 @@ struct FaultPlan {
     std::set<int> readsLostOnce;                // read addresses: unanswered until the next login, once each
     std::set<std::uint8_t> repliesLostOnce;     // request codes: the next reply to each is lost
     std::optional<int> refuseWrite;             // k: the k-th write is refused (1 = the first)
+    std::set<int> writeRepliesLost;             // k: the k-th write is stored, its reply lost
 };
 
 class UnitFaults {
@@ -64,6 +66,8 @@ public:
 
     // Counts a write request; true when this one is to be refused.
     bool refuseThisWrite();
+    // After refuseThisWrite: true when the reply to the write just counted is to be lost.
+    bool loseThisWriteReply() const { return plan_.writeRepliesLost.count(writesSeen_) != 0; }
 
     // Applies the random faults to a reply frame's text.
     QByteArray damage(QByteArray frameText);

@@ -245,6 +245,51 @@ TEST_F(Transactions, AReadReplyForAnotherBlockNeitherLandsInTheImageNorEndsTheRe
     EXPECT_EQ(image.at(0x17), 8);
 }
 
+TEST_F(Transactions, ALateReadReplyWhileAWriteOrAStatusRequestWaitsLeavesTheImageAlone)
+{
+    // The read before is answered; a copy of its reply with other bytes comes again, very late,
+    // in front of the write's and the status request's replies.
+    TimeBase::setSpeedup(10.0);
+    image.fill(0xEE);
+    const QByteArray stale = replyText(0x82, readReplyData(0x08, Bytes(8, 0x5A)));
+    line->respond([&](const QByteArray &text) -> std::optional<FakeLine::Reply> {
+        switch (requestCode(text)) {
+        case 0x02: return FakeLine::Reply{replyText(0x82, readReplyData(0x08, Bytes(8, 0x11))), 0};
+        case 0x03: return FakeLine::Reply{stale + replyText(0x83, {0x00}), 0};
+        case 0x08: return FakeLine::Reply{stale + replyText(0x88, {1, 2, 3, 4}), 0};
+        default: return std::nullopt;
+        }
+    });
+    openPort();
+    ASSERT_TRUE(link->readBlock(kUnitAddress, 0x08, 8));
+    SettingsImage source;
+    EXPECT_EQ(link->writeBlock(kUnitAddress, 0x20, 2, source), WriteResult::Written);
+    EXPECT_TRUE(link->sendStatusRequest(2500, 1000));
+
+    for (int a = 0; a < kImageSize; ++a)
+        ASSERT_EQ(image.at(a), a >= 0x08 && a < 0x10 ? 0x11 : 0xEE) << a;
+}
+
+TEST_F(Transactions, AStatusRequestToASlowUnitIsSentOnDoublingPausesAndWaitsItsWhole2600Ms)
+{
+    // Real time: at a speed-up the shortest pause is real milliseconds and hides the doubling.
+    TimeBase::setSpeedup(1.0);
+    bool answered = false;
+    line->respond([&](const QByteArray &text) -> std::optional<FakeLine::Reply> {
+        if (requestCode(text) != 0x08 || std::exchange(answered, true))
+            return std::nullopt;
+        return FakeLine::Reply{replyText(0x88, {1, 2, 3, 4}), 2560};   // the first copy's answer, late
+    });
+    openPort();
+    EXPECT_TRUE(link->sendStatusRequest(2500, 1000));
+
+    // Sent at 0, 286, 858 and 1858 ms (the pause doubles up to the 1000 ms repeat); the answer
+    // at 2560 ms still counts, since the wait ends at 2600 ms.
+    const std::vector<QByteArray> sent = line->writtenTexts();
+    EXPECT_GE(sent.size(), 3u);
+    EXPECT_LE(sent.size(), 5u);
+}
+
 TEST_F(Transactions, ALateReplyToARepeatedReadDoesNotEndTheNextRead)
 {
     // A slow unit answers every read 400 ms late, after the read has been sent again: the first

@@ -9,10 +9,19 @@
 
 #include <QDir>
 
+#include <sys/stat.h>
+
 using namespace alvetra;
 using namespace alvetra::test;
 
 namespace {
+
+// The permission bits of a file or folder.
+int modeOf(const QString &path)
+{
+    struct stat st {};
+    return ::stat(QFile::encodeName(path).constData(), &st) == 0 ? int(st.st_mode & 07777) : -1;
+}
 
 // XDG_DATA_HOME in a temporary folder for the test's lifetime, so no test writes into the home.
 class BackupsTest : public OpsTest {
@@ -52,6 +61,13 @@ TEST_F(BackupsTest, AReadLeavesTheUnitsMemoryInTheNewestBackupAndOnly200AreKept)
         writeFile(folder.filePath(backupFileName("Alvetra SIM  HW 3.2  MZRv1.61", when, "alm")), QByteArray(256, 'x'));
     }
     writeFile(folder.filePath("notatki_2024-03-01_07-00-00.txt"), "mine");
+    // Older than every backup by their names, but not backups: never listed, never pruned.
+    const QStringList usersOwn{"x_2024-03-01_07-00-00.alm.bak", "y_2024-03-01_07-00-00.alm\n"};
+    for (const QString &name : usersOwn)
+        writeFile(folder.filePath(name), "mine");
+    // A folder made readable by everybody before is narrowed by the next backup.
+    ASSERT_TRUE(QFile::setPermissions(opsConfig.backupFolder, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner |
+                                                                  QFile::ReadOther | QFile::ExeOther));
 
     ASSERT_EQ(ops->connect(), OperationOutcome::Done);
 
@@ -66,7 +82,20 @@ TEST_F(BackupsTest, AReadLeavesTheUnitsMemoryInTheNewestBackupAndOnly200AreKept)
     // The oldest went; the file that is not a backup stayed.
     EXPECT_EQ(backups.back().when, QDateTime(QDate(2024, 3, 1), QTime(8, 1)));
     EXPECT_TRUE(folder.exists("notatki_2024-03-01_07-00-00.txt"));
+    for (const QString &name : usersOwn)
+        EXPECT_TRUE(folder.exists(name)) << name.toStdString();
     EXPECT_EQ(view.lastStatus(), texts::kConnected);
+    EXPECT_EQ(modeOf(opsConfig.backupFolder), 0700);
+    EXPECT_EQ(modeOf(backups.front().path), 0600);
+}
+
+TEST_F(BackupsTest, ANewBackupFolderAndItsBackupsAreTheUsersAlone)
+{
+    const QString folder = dataHome.filePath("alvetra/backups");
+    SettingsImage image;
+    const QString path = writeBackup(folder, "Alvetra SIM  HW 3.2  MZRv1.61", QDateTime(QDate(2024, 3, 1), QTime(8, 0)), "alm", image);
+    EXPECT_EQ(modeOf(folder), 0700);
+    EXPECT_EQ(modeOf(path), 0600);
 }
 
 TEST_F(BackupsTest, ABackupThatCannotBeWrittenIsToldOnceAndTheReadsStillSucceed)

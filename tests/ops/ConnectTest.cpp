@@ -5,6 +5,7 @@
 #include "files/FilesTexts.h"
 #include "alarm/FileError.h"
 #include "ops/ReadOperation.h"
+#include "ops/UnitRequests.h"
 
 using namespace alvetra;
 using namespace alvetra::test;

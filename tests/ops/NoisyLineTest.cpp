@@ -72,3 +72,59 @@ TEST_F(OpsTest, AGroupWriteWhoseReplyIsLostIsWrittenAgainAfterANewLogin)
     EXPECT_EQ(unit->memory(), state.image.bytes());
     EXPECT_EQ(view.lastStatus(), texts::kAntiTheftDone);
 }
+
+TEST_F(OpsTest, AWriteLostAgainAndAgainGoesOnFromTheBlockThatGotNoReply)
+{
+    connectAndClearLogs();
+    view.values.pulseC1 = 7;
+    sim::FaultPlan plan;
+    plan.writeRepliesLost = {3, 4};   // the third block's reply, and again on the first retry
+    unit->setFaults(plan);
+    EXPECT_EQ(ops->writeGroup(WriteGroup::CentralLocks), OperationOutcome::Done);
+
+    const auto writes = writesReceived();
+    ASSERT_EQ(writes.size(), 11u);   // nine blocks, the third of them three times
+    EXPECT_EQ(writes[3], writes[2]);
+    EXPECT_EQ(writes[4], writes[2]);
+    EXPECT_EQ(unit->received(0x01).size(), 3u);
+    EXPECT_EQ(unit->memory(), state.image.bytes());
+    EXPECT_EQ(view.lastStatus(), texts::kLocksDone);
+}
+
+TEST_F(OpsTest, ThePcPasswordIsNeverWrittenAgainAfterALostReply)
+{
+    connectAndClearLogs();
+    view.values.newPcPassword = view.values.newPcPasswordRepeat = QStringLiteral("5678");
+    sim::FaultPlan plan;
+    plan.writeRepliesLost = {1};
+    unit->setFaults(plan);
+    EXPECT_EQ(ops->writeGroup(WriteGroup::PcPassword), OperationOutcome::Failed);
+
+    EXPECT_EQ(unit->received(0x03).size(), 1u);
+    EXPECT_EQ(unit->received(0x01).size(), 1u);
+    EXPECT_EQ(view.messageTexts(), std::vector<QString>{texts::kPcPasswordFailedBox});
+    EXPECT_EQ(view.password, QStringLiteral("1234"));
+}
+
+TEST_F(OpsTest, ARetryWhoseLoginFailsEndsTheGroupAsNotLoggedIn)
+{
+    connectAndClearLogs();
+    view.values.antiTheft = !view.values.antiTheft;
+    // Once the group's login is through: its first write's reply is lost, and the unit then
+    // answers no identification, so the new login fails.
+    bool armed = false;
+    view.progressHidden = [&] {
+        if (std::exchange(armed, true))
+            return;
+        sim::FaultPlan plan;
+        plan.writeRepliesLost = {1};
+        plan.unansweredCodes = {0x06};
+        unit->setFaults(plan);
+    };
+    EXPECT_EQ(ops->writeGroup(WriteGroup::AntiTheft), OperationOutcome::Failed);
+
+    // Nothing is sent after the failed login, and writing all would stop there.
+    EXPECT_EQ(unit->received(0x03).size(), 1u);
+    EXPECT_FALSE(state.loginOk);
+    EXPECT_EQ(view.messageTexts(), (std::vector<QString>{texts::kUnitNotAnswering, texts::kAntiTheftFailedBox}));
+}
