@@ -13,7 +13,7 @@
 #include "OperationLimit.h"
 #include "ops/AlarmOperations.h"
 #include "link/Frame.h"
-#include "link/LinkEvents.h"
+#include "ops/HeadlessLinkEvents.h"
 #include "ops/OperationView.h"
 #include "sim/PtyServer.h"
 #include "link/SerialLink.h"
@@ -75,34 +75,15 @@ public:
     QStringList makes;
 };
 
-// The window's side of the link: the identification line and the counter.
-class BenchEvents : public LinkEvents {
+// An open failure kept for the report, damaged replies counted.
+class BenchEvents : public HeadlessLinkEvents {
 public:
-    BenchEvents(BenchView &view, OperationState &state) : view_(view), state_(state) {}
-    void threadStarted() override {}
-    void portOpened() override { opened = true; }
-    void portClosed() override {}
+    BenchEvents(BenchView &view, OperationState &state) : HeadlessLinkEvents(view.identification, state) {}
     void openFailed(Transport::OpenResult, const QString &, const UserMessage &m) override { failure = m.text; }
-    void closeFailed(const QString &, int, const UserMessage &) override {}
-    void deviceLost(const QString &, const UserMessage &) override {}
     void checksumError(int, const QString &) override { ++crc; }
-    void rxActivity() override {}
-    void txActivity() override {}
-    void clearIdentification() override { view_.identification.clear(); }
-    void setIdentification(const QString &line) override { view_.identification = line; }
-    void setTimeCounter(std::uint32_t value) override { state_.timeCounter = value; }
-    void showArmed() override {}
-    void showDisarmed() override {}
-    void withdrawAccess() override { state_.connected = false; }
-    void statusReport(std::uint8_t, std::uint8_t, std::uint8_t, std::uint8_t) override {}
 
-    bool opened = false;
     QString failure;
     long crc = 0;
-
-private:
-    BenchView &view_;
-    OperationState &state_;
 };
 
 struct Measurement {

@@ -43,8 +43,10 @@ ExitStatus read(UnitSession &session, Console &console, const CliOptions &option
     QString fileName = options.output;
     if (QFileInfo(fileName).suffix().isEmpty())
         fileName += dialogDefaultsForFamily(session.state().familyCode).defaultExtension;
-    // Written through a temporary file that replaces the old one only when complete.
-    session.operations().saveFile(fileName);
+    // The unit's memory exactly as read, as its backup holds it (not rebuilt from the settings,
+    // which would drop bits no setting covers); written through a temporary file that replaces
+    // the old one only when complete.
+    saveSettingsFile(fileName, *session.state().unitMemory);
     console.result(clitexts::kSaved.arg(QFileInfo(fileName).absoluteFilePath()));
     return ExitStatus::Ok;
 }

@@ -4,11 +4,12 @@
 // are plain values. It remembers how the last operation ended, for the exit status.
 
 #include "cli/Console.h"
-#include "link/LinkEvents.h"
+#include "ops/HeadlessLinkEvents.h"
 #include "ops/OperationState.h"
 #include "ops/OperationView.h"
 
 #include <functional>
+#include <optional>
 #include <vector>
 
 namespace alvetra::cli {
@@ -71,37 +72,19 @@ private:
     int makeCount_ = 0;
 };
 
-// The window's side of the link: the identification line and the counter; port problems are
-// remembered for the exit status and told on the standard error.
-class TerminalLinkEvents : public LinkEvents {
+// Port problems are remembered for the exit status and told on the standard error.
+class TerminalLinkEvents : public HeadlessLinkEvents {
 public:
     TerminalLinkEvents(Console &console, TerminalView &view, OperationState &state)
-        : console_(console), view_(view), state_(state) {}
+        : HeadlessLinkEvents(view.identification, state), console_(console) {}
 
-    void threadStarted() override {}
-    void portOpened() override { opened = true; }
-    void portClosed() override { opened = false; }
     void openFailed(Transport::OpenResult result, const QString &, const UserMessage &message) override;
-    void closeFailed(const QString &, int, const UserMessage &) override {}
     void deviceLost(const QString &, const UserMessage &message) override;
-    void checksumError(int, const QString &) override {}
-    void rxActivity() override {}
-    void txActivity() override {}
-    void clearIdentification() override { view_.identification.clear(); }
-    void setIdentification(const QString &line) override { view_.identification = line; }
-    void setTimeCounter(std::uint32_t value) override { state_.timeCounter = value; }
-    void showArmed() override {}
-    void showDisarmed() override {}
-    void withdrawAccess() override { state_.connected = false; }
-    void statusReport(std::uint8_t, std::uint8_t, std::uint8_t, std::uint8_t) override {}
 
-    bool opened = false;
     std::optional<Transport::OpenResult> failure;
 
 private:
     Console &console_;
-    TerminalView &view_;
-    OperationState &state_;
 };
 
 } // namespace alvetra::cli

@@ -159,6 +159,21 @@ TEST_F(CliTest, ReadThenWriteGivesTheSecondUnitTheFirstUnitsSettings)
     EXPECT_EQ(differing(), 0);
 }
 
+TEST_F(CliTest, ReadSavesTheUnitsMemoryByteForByte)
+{
+    sim::SimulatedUnit &unit = makeUnit(quietUnit());
+    ImageBytes memory = unit.memory();
+    // Two presses, and bits above them that no setting covers (a rebuilt word drops them).
+    memory[static_cast<std::size_t>(unit.layout().emergencyCode)] = 0xF3;
+    memory[static_cast<std::size_t>(unit.layout().emergencyCode) + 1] = 0x2F;
+    unit.setMemory(memory);
+
+    ASSERT_EQ(onUnit(unit, {QStringLiteral("read"), QStringLiteral("-o"), path("unit.alm")}).status, 0);
+    SettingsImage saved;
+    loadSettingsFile(path("unit.alm"), saved);
+    EXPECT_EQ(saved.bytes(), unit.memory());
+}
+
 TEST_F(CliTest, HistoryListsTheEventsNewestFirstAsTheWindowDoes)
 {
     sim::SimulatedUnit &unit = makeUnit(quietUnit());
