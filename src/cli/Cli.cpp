@@ -116,8 +116,16 @@ ExitStatus write(UnitSession &session, Console &console, const CliOptions &optio
     return outcome == OperationOutcome::Done ? ExitStatus::Ok : session.failureStatus();
 }
 
-ExitStatus runUnitCommand(const CliOptions &options, Console &console, const QString &dataFolder)
+ExitStatus runUnitCommand(CliOptions options, Console &console, const QString &dataFolder, PasswordTerminal &terminal)
 {
+    const PasswordOutcome password = resolvePassword(options.passwordSources, terminal);
+    if (!password.password) {
+        console.message(password.message);
+        if (password.failure == ExitStatus::Usage)
+            console.message(clitexts::kSeeHelp);
+        return password.failure;
+    }
+    options.password = *password.password;
     UnitSession session(options, dataFolder, console);
     if (options.command == Command::Write)
         return write(session, console, options);
@@ -130,7 +138,7 @@ ExitStatus runUnitCommand(const CliOptions &options, Console &console, const QSt
     }
 }
 
-ExitStatus run(const CliOptions &options, Console &console, const QString &dataFolder)
+ExitStatus run(const CliOptions &options, Console &console, const QString &dataFolder, PasswordTerminal &terminal)
 {
     switch (options.command) {
     case Command::Help: console.result(clitexts::kHelp); return ExitStatus::Ok;
@@ -139,13 +147,19 @@ ExitStatus run(const CliOptions &options, Console &console, const QString &dataF
         return ExitStatus::Ok;
     case Command::Show: return showFile(options, console);
     case Command::Diff: return diffFiles(options, console);
-    default: return runUnitCommand(options, console, dataFolder);
+    default: return runUnitCommand(options, console, dataFolder, terminal);
     }
 }
 
 } // namespace
 
 int runCli(const QStringList &arguments, Console &console, const QString &dataFolder)
+{
+    StandardTerminal terminal;
+    return runCli(arguments, console, dataFolder, terminal);
+}
+
+int runCli(const QStringList &arguments, Console &console, const QString &dataFolder, PasswordTerminal &terminal)
 {
     QString error;
     const std::optional<CliOptions> options = parseCliArguments(arguments, error);
@@ -169,7 +183,7 @@ int runCli(const QStringList &arguments, Console &console, const QString &dataFo
 
     ExitStatus status = ExitStatus::Ok;
     try {
-        status = run(*options, console, dataFolder);
+        status = run(*options, console, dataFolder, terminal);
     } catch (const FileError &e) {
         console.message(e.message());
         status = ExitStatus::BadFile;

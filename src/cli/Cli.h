@@ -4,11 +4,14 @@
 // running Qt application object and the folder of the car databases.
 
 #include "cli/Console.h"
+#include "cli/PasswordInput.h"
 
 #include <QStringList>
 
 namespace alvetra::cli {
 
 int runCli(const QStringList &arguments, Console &console, const QString &dataFolder);
+// The same with the password asked on `terminal` instead of the standard input.
+int runCli(const QStringList &arguments, Console &console, const QString &dataFolder, PasswordTerminal &terminal);
 
 } // namespace alvetra::cli

@@ -88,13 +88,14 @@ std::optional<CliOptions> parseCliArguments(const QStringList &arguments, QStrin
     const QCommandLineOption port(QStringLiteral("port"), QString(), QStringLiteral("DEVICE"));
     const QCommandLineOption simulator(QStringLiteral("simulator"), QString());
     const QCommandLineOption password(QStringLiteral("password"), QString(), QStringLiteral("PW"));
+    const QCommandLineOption passwordFile(QStringLiteral("password-file"), QString(), QStringLiteral("FILE"));
     const QCommandLineOption output({QStringLiteral("o"), QStringLiteral("output")}, QString(), QStringLiteral("FILE"));
     const QCommandLineOption groups(QStringLiteral("groups"), QString(), QStringLiteral("LIST"));
     const QCommandLineOption json(QStringLiteral("json"), QString());
     const QCommandLineOption speed(QStringLiteral("speed"), QString(), QStringLiteral("BPS"));
     const QCommandLineOption trafficLog(QStringLiteral("traffic-log"), QString(), QStringLiteral("FILE"));
     const QCommandLineOption timeout(QStringLiteral("timeout"), QString(), QStringLiteral("SECONDS"));
-    parser.addOptions({help, version, port, simulator, password, output, groups, json, speed, trafficLog, timeout});
+    parser.addOptions({help, version, port, simulator, password, passwordFile, output, groups, json, speed, trafficLog, timeout});
     if (!parser.parse(arguments)) {
         error = parser.errorText();
         return std::nullopt;
@@ -138,11 +139,9 @@ std::optional<CliOptions> parseCliArguments(const QStringList &arguments, QStrin
             error = clitexts::kNoPort;
             return std::nullopt;
         }
-        if (!parser.isSet(password)) {
-            error = clitexts::kNoPassword;
-            return std::nullopt;
-        }
-        options.password = parser.value(password);
+        if (parser.isSet(password))
+            options.passwordSources.option = parser.value(password);
+        options.passwordSources.file = parser.value(passwordFile);
     }
     options.output = parser.value(output);
     if (options.command == Command::Read && options.output.isEmpty()) {

@@ -1,6 +1,7 @@
 #pragma once
 // The command line of alvetra-cli: the command, the port, the files and the common options.
 
+#include "cli/PasswordInput.h"
 #include "ops/WriteGroups.h"
 
 #include <QString>
@@ -15,7 +16,8 @@ enum class Command { Help, Version, Info, Read, Write, History, Show, Diff };
 struct CliOptions {
     Command command = Command::Help;
     QString port;                 // the device as given, or "Symulator" with --simulator
-    QString password;
+    PasswordSources passwordSources;   // --password, --password-file
+    QString password;             // the one taken from them (resolvePassword), for the unit
     QString output;               // read: -o
     QStringList files;            // write: one; show: one; diff: two
     std::vector<WriteGroup> groups;   // write: empty for all of them, as writing all does

@@ -10,21 +10,21 @@ inline const QString kHelp = QStringLiteral(
     "Użycie / Usage: alvetra-cli POLECENIE [OPCJE]\n"
     "\n"
     "Polecenia / Commands:\n"
-    "  info --port URZĄDZENIE --password HASŁO\n"
+    "  info --port URZĄDZENIE [HASŁO]\n"
     "      Loguje się i wypisuje identyfikację, rodzinę, teksty odpowiedzi 6 i 7 oraz poziom dostępu.\n"
     "      Logs in; prints the identification, family, texts of requests 6 and 7 and the access level.\n"
-    "  read --port URZĄDZENIE --password HASŁO -o PLIK\n"
+    "  read --port URZĄDZENIE [HASŁO] -o PLIK\n"
     "      Odczytuje ustawienia jak przycisk Połącz i zapisuje je do PLIKU (rozszerzenie wg rodziny,\n"
     "      gdy nie podano). PLIK powstaje tylko po pełnym odczycie.\n"
     "      Reads the settings as the window's connect does and saves FILE (extension by family unless\n"
     "      given); FILE is written only after the whole read succeeded.\n"
-    "  write --port URZĄDZENIE --password HASŁO PLIK [--groups LISTA]\n"
+    "  write --port URZĄDZENIE [HASŁO] PLIK [--groups LISTA]\n"
     "      Odczytuje centralkę, sprawdza, czy PLIK do niej pasuje, i zapisuje grupy ustawień z PLIKU\n"
     "      (wszystkie albo LISTA rozdzielona przecinkami): pc-password, codes, turn-signals,\n"
     "      central-locks, anti-theft, anti-hijack, rearming, can, can-options.\n"
     "      Reads the unit, checks that FILE fits it and writes FILE's settings groups (all, or the\n"
     "      comma-separated LIST above); prints the summary.\n"
-    "  history --port URZĄDZENIE --password HASŁO\n"
+    "  history --port URZĄDZENIE [HASŁO]\n"
     "      Historia zdarzeń, jak na zakładce Historia. / The event history as the window lists it.\n"
     "  show PLIK [--json]\n"
     "      Każde ustawienie pliku słowami, w grupach jak zakładki. / Every setting in words, by tab.\n"
@@ -34,12 +34,20 @@ inline const QString kHelp = QStringLiteral(
     "Opcje wspólne / Common options:\n"
     "  --port URZĄDZENIE     port szeregowy, np. /dev/ttyUSB0 / serial device\n"
     "  --simulator           wbudowana symulowana centrala (hasło 1234) / the built-in simulated unit\n"
-    "  --password HASŁO      hasło dostępu do programowania komputerem / PC access password\n"
     "  --speed BIT/S         prędkość portu (domyślnie 19200) / line speed (default 19200)\n"
     "  --timeout SEKUNDY     najdłuższy czas polecenia / longest time the command may take\n"
     "  --traffic-log PLIK    zapis ruchu na łączu / log of the line's traffic\n"
     "  -h, --help            ta pomoc / this help\n"
     "  -v, --version         wersja / version\n"
+    "\n"
+    "Hasło dostępu do programowania komputerem (HASŁO) / PC access password (HASŁO):\n"
+    "  --password-file PLIK  pierwszy wiersz PLIKU; inni użytkownicy nie mogą go czytać\n"
+    "                        / the first line of FILE, which other users must not be able to read\n"
+    "  ALVETRA_PASSWORD      zmienna środowiska / environment variable\n"
+    "  --password HASŁO      dla skryptów; widoczne dla innych użytkowników komputera (ps)\n"
+    "                        / for scripts; other users of the machine can see it (ps)\n"
+    "  Bez żadnego z nich program pyta o hasło na terminalu, bez echa.\n"
+    "  / With none of them the program asks on the terminal, without echo.\n"
     "\n"
     "Wyniki na standardowym wyjściu, komunikaty i postęp na standardowym wyjściu błędów.\n"
     "Results go to standard output, messages and progress to standard error.\n"
@@ -53,7 +61,9 @@ inline const QString kHelp = QStringLiteral(
     "  5  odmowa: alarm uzbrojony, aktywna blokada, inna centralka, plik innego układu, grupa\n"
     "     niezapisana / refused: armed, a block active, another unit, a file for another layout,\n"
     "     a group not written\n"
-    "  6  plik ustawień nieczytelny lub nie do zapisania / a settings file unreadable or unwritable\n"
+    "  6  plik ustawień nieczytelny lub nie do zapisania, plik z hasłem nieczytelny lub dostępny\n"
+    "     dla innych / a settings file unreadable or unwritable, a password file unreadable or\n"
+    "     readable by others\n"
     "  7  port nie istnieje lub nie działa z tą prędkością / port missing or refuses the speed\n"
     "  8  port zajęty przez inny program / port busy\n"
     "  9  brak uprawnień do portu / no permission for the port\n");
@@ -63,7 +73,14 @@ inline const QString kSeeHelp = QStringLiteral("Pomoc / help: alvetra-cli --help
 inline const QString kUnknownCommand = QStringLiteral("Nieznane polecenie: %1");
 inline const QString kNoCommand = QStringLiteral("Nie podano polecenia.");
 inline const QString kNoPort = QStringLiteral("Podaj port: --port URZĄDZENIE albo --simulator.");
-inline const QString kNoPassword = QStringLiteral("Podaj hasło dostępu: --password HASŁO.");
+inline const QString kNoPassword =
+    QStringLiteral("Podaj hasło dostępu: --password-file PLIK, zmienna ALVETRA_PASSWORD albo --password HASŁO.");
+inline const QString kTwoPasswordSources = QStringLiteral("Podaj --password albo --password-file, nie oba.");
+inline const QString kPasswordPrompt = QStringLiteral("Hasło dostępu: ");
+inline const QString kPasswordFileUnreadable = QStringLiteral("Nie można odczytać pliku z hasłem %1: %2.");
+inline const QString kPasswordFileReadableByOthers =
+    QStringLiteral("Plik z hasłem %1 mogą czytać inni użytkownicy; hasła z niego nie użyto. "
+                   "Ogranicz dostęp (chmod 600 %1).");
 inline const QString kNoOutput = QStringLiteral("Podaj plik wynikowy: -o PLIK.");
 inline const QString kOneFileNeeded = QStringLiteral("Polecenie %1 potrzebuje jednego pliku.");
 inline const QString kTwoFilesNeeded = QStringLiteral("Polecenie %1 potrzebuje dwóch plików.");

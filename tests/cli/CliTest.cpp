@@ -252,9 +252,6 @@ TEST_F(CliTest, EachErrorExitsWithItsStatusAndMessage)
         int status;
         QString message;
     };
-    sim::UnitConfig v14 = quietUnit();
-    v14.identification = QStringLiteral("MZRAv1.4");
-    sim::SimulatedUnit &v14Unit = makeUnit(v14);
     sim::SimulatedUnit &silent = makeUnit(quietUnit());
     silent.setAnswering(false);
     sim::SimulatedUnit &unit = makeUnit(quietUnit());
@@ -309,4 +306,70 @@ TEST_F(CliTest, EachErrorExitsWithItsStatusAndMessage)
     EXPECT_FALSE(QFile::exists(path("none.alm")));
     EXPECT_EQ(unit.memory(), unitMemory);
     holder.close();
+}
+
+namespace {
+
+// A terminal that answers the question with its line.
+class TypingTerminal : public cli::PasswordTerminal {
+public:
+    explicit TypingTerminal(bool terminal) : terminal_(terminal) {}
+    bool isTerminal() const override { return terminal_; }
+    std::optional<QString> ask(const QString &prompt) override
+    {
+        prompts << prompt;
+        return QStringLiteral("1234");
+    }
+    QStringList prompts;
+
+private:
+    bool terminal_;
+};
+
+} // namespace
+
+TEST_F(CliTest, ThePasswordComesFromAPrivateFileTheEnvironmentOrTheTerminal)
+{
+    sim::SimulatedUnit &unit = makeUnit(quietUnit());
+    const QString device = serve(unit);
+    const auto info = [&](QStringList extra, cli::PasswordTerminal &terminal) {
+        QBuffer out, err;
+        out.open(QIODevice::WriteOnly);
+        err.open(QIODevice::WriteOnly);
+        cli::Console console(out, err, false);
+        const QStringList arguments = QStringList{"alvetra-cli", "info", "--port", device} + extra;
+        CliRun run;
+        run.status = cli::runCli(arguments, console, QStringLiteral(ALVETRA_DATA_DIR), terminal);
+        run.err = QString::fromUtf8(err.data());
+        return run;
+    };
+    TypingTerminal terminal(true);
+    TypingTerminal noTerminal(false);
+    const auto writePasswordFile = [&](const char *name, QFile::Permissions permissions) {
+        QFile file(path(name));
+        EXPECT_TRUE(file.open(QIODevice::WriteOnly));
+        file.write("1234\r\nsecond line\n");
+        file.close();
+        file.setPermissions(permissions);
+        return path(name);
+    };
+    const QString privateFile = writePasswordFile("private", QFile::ReadOwner | QFile::WriteOwner);
+    const QString sharedFile = writePasswordFile("shared", QFile::ReadOwner | QFile::WriteOwner | QFile::ReadOther);
+
+    // A file others may read is refused before the port is even opened.
+    const CliRun shared = info({"--password-file", sharedFile}, terminal);
+    EXPECT_EQ(shared.status, 6);
+    EXPECT_TRUE(shared.err.contains(QStringLiteral("Plik z hasłem %1 mogą czytać inni użytkownicy").arg(sharedFile)))
+        << shared.err.toStdString();
+    EXPECT_TRUE(unit.received().empty());
+
+    EXPECT_EQ(info({"--password-file", privateFile}, terminal).status, 0);
+    qputenv("ALVETRA_PASSWORD", "1234");
+    EXPECT_EQ(info({}, terminal).status, 0);
+    qunsetenv("ALVETRA_PASSWORD");
+    EXPECT_TRUE(terminal.prompts.isEmpty());
+    EXPECT_EQ(info({}, terminal).status, 0);
+    EXPECT_EQ(terminal.prompts, QStringList{QStringLiteral("Hasło dostępu: ")});
+    EXPECT_EQ(info({}, noTerminal).status, 2);
+    EXPECT_EQ(info({"--password", "1234", "--password-file", privateFile}, terminal).status, 2);
 }
