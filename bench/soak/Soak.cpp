@@ -439,8 +439,11 @@ void SoakRun::writeAll()
             problem(QStringLiteral("written but not in the unit: ") + line);
         }
     }
-    if (options_.verbose)
+    if (options_.verbose) {
         std::fprintf(stderr, "  write all: %d of %d written; %s\n", claimed, total, qPrintable(status));
+        for (const UserMessage &m : dialogs_.messages)
+            std::fprintf(stderr, "    box: %s\n", qPrintable(QString(m.text).replace(QLatin1Char('\r'), QLatin1Char(' '))));
+    }
 }
 
 void SoakRun::readBack()

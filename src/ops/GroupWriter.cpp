@@ -109,6 +109,8 @@ void GroupWriter::writeInBracket(WriteGroup group)
         retried = true;
         result = attempt(group, progress);
     }
+    if (result == Attempt::Unanswered && group == WriteGroup::PcPassword && unitHoldsImagePassword())
+        result = Attempt::Written;
     if (result == Attempt::Written)
         reportSuccess(group, progress.values);
     // A login that stops the first attempt has said why and nothing was sent; after the first
@@ -143,6 +145,20 @@ GroupWriter::Attempt GroupWriter::attempt(WriteGroup group, Progress &progress)
         return Attempt::Written;
     const bool unanswered = blocks == WriteResult::NotAnswered || (blocks == WriteResult::Written && !confirmed);
     return unanswered && UnitRequests(context_.link).portOpen() ? Attempt::Unanswered : Attempt::Failed;
+}
+
+bool GroupWriter::unitHoldsImagePassword()
+{
+    const OperationState &state = context_.state;
+    const int address = state.layout.pcPassword;
+    const SettingsImage written = state.image;
+    if (!UnitRequests(context_.link).readBlock(address, kPcPasswordLength))
+        return false;
+    for (int i = 0; i < kPcPasswordLength; ++i) {
+        if (state.image.at(address + i) != written.at(address + i))
+            return false;
+    }
+    return true;
 }
 
 BuildOutcome GroupWriter::build(WriteGroup group, const TabValues &values)

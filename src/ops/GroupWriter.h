@@ -69,6 +69,9 @@ private:
     // block that was not, which `progress` then names, and nothing more is sent.
     WriteResult sendBlocks(WriteGroup group, Progress &progress);
     bool confirm(WriteGroup group);
+    // After a PC password write whose reply was lost: reads the password's bytes back (the
+    // read puts the unit's into the image); true when they are the ones written.
+    bool unitHoldsImagePassword();
     void reportSuccess(WriteGroup group, const TabValues &values);
     void reportFailure(WriteGroup group);
     // Shows a refusing builder's message; true when the builder accepted.

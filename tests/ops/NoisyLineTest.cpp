@@ -91,19 +91,30 @@ TEST_F(OpsTest, AWriteLostAgainAndAgainGoesOnFromTheBlockThatGotNoReply)
     EXPECT_EQ(view.lastStatus(), texts::kLocksDone);
 }
 
-TEST_F(OpsTest, ThePcPasswordIsNeverWrittenAgainAfterALostReply)
+TEST_F(OpsTest, ThePcPasswordIsNeverWrittenAgainAfterALostReplyButReadBackInTheSameSession)
 {
     connectAndClearLogs();
+    // Stored by the unit, the reply lost: its bytes read back show the new password.
     view.values.newPcPassword = view.values.newPcPasswordRepeat = QStringLiteral("5678");
     sim::FaultPlan plan;
     plan.writeRepliesLost = {1};
     unit->setFaults(plan);
-    EXPECT_EQ(ops->writeGroup(WriteGroup::PcPassword), OperationOutcome::Failed);
+    EXPECT_EQ(ops->writeGroup(WriteGroup::PcPassword), OperationOutcome::Done);
+    EXPECT_EQ(view.password, QStringLiteral("5678"));
 
-    EXPECT_EQ(unit->received(0x03).size(), 1u);
-    EXPECT_EQ(unit->received(0x01).size(), 1u);
+    // Lost on its way: the unit keeps its password and the fitter is told the write failed.
+    view.values.newPcPassword = view.values.newPcPasswordRepeat = QStringLiteral("9999");
+    sim::FaultPlan lost;
+    lost.unansweredCodes = {0x03};
+    unit->setFaults(lost);
+    EXPECT_EQ(ops->writeGroup(WriteGroup::PcPassword), OperationOutcome::Failed);
     EXPECT_EQ(view.messageTexts(), std::vector<QString>{texts::kPcPasswordFailedBox});
-    EXPECT_EQ(view.password, QStringLiteral("1234"));
+    EXPECT_EQ(view.password, QStringLiteral("5678"));
+
+    // Each time one login and one write; never the password again.
+    EXPECT_EQ(unit->received(0x01).size(), 2u);
+    EXPECT_EQ(unit->received(0x03).size(), 2u);
+    EXPECT_EQ(unit->memory(), state.image.bytes());
 }
 
 TEST_F(OpsTest, ARetryWhoseLoginFailsEndsTheGroupAsNotLoggedIn)
