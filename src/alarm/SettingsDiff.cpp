@@ -25,13 +25,26 @@ std::vector<SettingDifference> diffSettings(const std::vector<SettingWords> &her
         const SettingWords *other = find(there, line);
         if (!other || other->value != line.value)
             differences.push_back({line.tab, line.setting, line.value, other ? other->value : texts::kAbsent,
-                                   line.group, line.flagsWord});
+                                   line.group, line.flagsWord, line.secret});
     }
     for (const SettingWords &line : there) {
         if (!find(here, line))
-            differences.push_back({line.tab, line.setting, texts::kAbsent, line.value, line.group, line.flagsWord});
+            differences.push_back(
+                {line.tab, line.setting, texts::kAbsent, line.value, line.group, line.flagsWord, line.secret});
     }
     return differences;
+}
+
+void maskSecrets(std::vector<SettingDifference> &differences)
+{
+    for (SettingDifference &d : differences) {
+        if (!d.secret)
+            continue;
+        if (d.here != texts::kAbsent)
+            d.here = kMaskedValue;
+        if (d.there != texts::kAbsent)
+            d.there = kMaskedValue;
+    }
 }
 
 std::vector<WriteGroup> changedGroups(const std::vector<SettingDifference> &differences)

@@ -16,8 +16,13 @@ struct SettingDifference {
     QString there;     // "—" when only this side has it
     WriteGroup group;
     bool flagsWord = false;
+    bool secret = false;   // the PC password or a push-button code
     bool operator==(const SettingDifference &) const = default;
 };
+
+// Both values of every secret difference as kMaskedValue (a side without the setting stays
+// "—"): the table says that a code changed, not what it is.
+void maskSecrets(std::vector<SettingDifference> &differences);
 
 // The settings whose values differ, matched by tab and label, in the order of `here` and then
 // those only `there` has.

@@ -41,6 +41,11 @@ public:
         lines_.push_back({t::kTabCaptions[tab], setting, value, group, flagsWord});
     }
     void flag(Tab tab, const QString &setting, const QString &value, WriteGroup group) { add(tab, setting, value, group, true); }
+    void secret(Tab tab, const QString &setting, const QString &value, WriteGroup group)
+    {
+        add(tab, setting, value, group);
+        lines_.back().secret = true;
+    }
     std::vector<SettingWords> take() { return std::move(lines_); }
 
 private:
@@ -49,11 +54,11 @@ private:
 
 void codesTab(Lines &l, const TabValues &v, const QString &pcPassword)
 {
-    l.add(Codes, bare(t::kHasloDostepu), code(QString(pcPassword).remove(QChar(0))), WriteGroup::PcPassword);
-    l.add(Codes, bare(t::kZmKoduProg), code(v.programmingCode), WriteGroup::Codes);
-    l.add(Codes, bare(t::kZmKoduPorw), code(v.antiHijackCode), WriteGroup::Codes);
-    l.add(Codes, bare(t::kZmKoduBlok), code(v.antiTheftCode), WriteGroup::Codes);
-    l.add(Codes, bare(t::kZmKoduAwarRozb), code(v.emergencyCode), WriteGroup::Codes);
+    l.secret(Codes, bare(t::kHasloDostepu), code(QString(pcPassword).remove(QChar(0))), WriteGroup::PcPassword);
+    l.secret(Codes, bare(t::kZmKoduProg), code(v.programmingCode), WriteGroup::Codes);
+    l.secret(Codes, bare(t::kZmKoduPorw), code(v.antiHijackCode), WriteGroup::Codes);
+    l.secret(Codes, bare(t::kZmKoduBlok), code(v.antiTheftCode), WriteGroup::Codes);
+    l.secret(Codes, bare(t::kZmKoduAwarRozb), code(v.emergencyCode), WriteGroup::Codes);
 }
 
 void turnSignalsTab(Lines &l, const TabValues &v)
@@ -141,6 +146,14 @@ QString groupName(WriteGroup group) { return texts::kGroupNames[static_cast<int>
 QString groupsInWords(WriteGroup group, bool flagsWord)
 {
     return flagsWord ? groupName(group) + texts::kFlagsWordNote : groupName(group);
+}
+
+void maskSecrets(std::vector<SettingWords> &settings)
+{
+    for (SettingWords &s : settings) {
+        if (s.secret)
+            s.value = kMaskedValue;
+    }
 }
 
 } // namespace alvetra

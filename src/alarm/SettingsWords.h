@@ -19,8 +19,12 @@ struct SettingWords {
     QString value;     // as the control shows it
     WriteGroup group;  // the group whose write sends it
     bool flagsWord = false;   // a bit of the flags word, which every option group's write sends
+    bool secret = false;      // the PC password or a push-button code
     bool operator==(const SettingWords &) const = default;
 };
+
+// What a secret setting shows where it is masked.
+inline const QString kMaskedValue = QStringLiteral("****");
 
 // The settings as the tabs would show `values`, in page order. The PC password is the one the
 // unit holds (the tab's edits only ever hold a new one); the CAN group is the read group number
@@ -30,6 +34,10 @@ std::vector<SettingWords> describeValues(const TabValues &values, const QString 
 // The settings an image holds, as the tabs show them after reading it. An authorisation with
 // neither bit set has no item ("brak").
 std::vector<SettingWords> describeImage(const SettingsImage &image, const Layout &layout, int familyCode);
+
+// Every secret value as kMaskedValue: the PC password reprograms the unit and the emergency code
+// disarms it, so lists that are shown, printed or copied carry them only when asked to.
+void maskSecrets(std::vector<SettingWords> &settings);
 
 // The group's name in words, for the table's groups column.
 QString groupName(WriteGroup group);

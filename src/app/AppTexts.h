@@ -28,6 +28,9 @@ inline const QString kTrafficLogOptionDescription = QStringLiteral(
     "Dopisuje każdą ramkę na łączu do pliku FILE (jeden obiekt JSON w wierszu).\n"
     "Appends every frame on the line to FILE (one JSON object a line).");
 inline const QString kTrafficLogValueName = QStringLiteral("FILE");
+inline const QString kTrafficLogSecretsOptionDescription = QStringLiteral(
+    "Zapisuje w dzienniku ruchu hasło PC i kody jawnie (domyślnie są zamaskowane).\n"
+    "Writes the PC password and the codes into the traffic log in clear (masked by default).");
 inline const QString kHelpOptionDescription = QStringLiteral(
     "Wyświetla tę pomoc.\nDisplays this help.");
 inline const QString kVersionOptionDescription = QStringLiteral(

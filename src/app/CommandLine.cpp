@@ -14,6 +14,7 @@ namespace {
 const QString kPortOption = QStringLiteral("port");
 const QString kSimulatorOption = QStringLiteral("simulator");
 const QString kTrafficLogOption = QStringLiteral("traffic-log");
+const QString kTrafficLogSecretsOption = QStringLiteral("traffic-log-secrets");
 
 void describe(QCommandLineParser &parser)
 {
@@ -26,6 +27,7 @@ void describe(QCommandLineParser &parser)
     parser.addOption(QCommandLineOption(kSimulatorOption, apptexts::kSimulatorOptionDescription));
     parser.addOption(QCommandLineOption(kTrafficLogOption, apptexts::kTrafficLogOptionDescription,
                                         apptexts::kTrafficLogValueName));
+    parser.addOption(QCommandLineOption(kTrafficLogSecretsOption, apptexts::kTrafficLogSecretsOptionDescription));
 }
 
 CommandLineOptions optionsFrom(const QCommandLineParser &parser)
@@ -39,6 +41,7 @@ CommandLineOptions optionsFrom(const QCommandLineParser &parser)
         options.selectedPort = QString::fromLatin1(sim::kSimulatorPortName);
     }
     options.trafficLogPath = parser.value(kTrafficLogOption);
+    options.trafficLogSecrets = parser.isSet(kTrafficLogSecretsOption);
     return options;
 }
 

@@ -3,6 +3,7 @@
 //   --port DEVICE   add a serial device to the port list and select it (may be repeated)
 //   --simulator     add the simulated unit "Symulator" and select it
 //   --traffic-log FILE   append every frame on the line to FILE
+//   --traffic-log-secrets   with the PC password and the codes in clear (masked otherwise)
 //   --help, --version
 
 #include <QStringList>
@@ -15,6 +16,7 @@ struct CommandLineOptions {
     QStringList extraPorts;     // to add to the found ports, in this order
     QString selectedPort;       // to select at start-up; empty: the stored choice
     QString trafficLogPath;     // empty: no traffic log
+    bool trafficLogSecrets = false;   // the PC password and the codes in clear in the log
 };
 
 // Parses the arguments; --help and --version print and end the program, an unknown option prints

@@ -61,6 +61,7 @@ int main(int argc, char **argv)
     setup.portNames = alvetra::portList(alvetra::systemSerialPorts(), options.extraPorts);
     setup.forcedPort = options.selectedPort;
     setup.trafficLogPath = options.trafficLogPath;
+    setup.trafficLogSecrets = options.trafficLogSecrets;
     setup.programFolder = folders.data;
     setup.backupFolder = alvetra::defaultBackupFolder();
     setup.scanPorts = alvetra::scanSerialPorts;

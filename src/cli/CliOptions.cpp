@@ -95,7 +95,10 @@ std::optional<CliOptions> parseCliArguments(const QStringList &arguments, QStrin
     const QCommandLineOption speed(QStringLiteral("speed"), QString(), QStringLiteral("BPS"));
     const QCommandLineOption trafficLog(QStringLiteral("traffic-log"), QString(), QStringLiteral("FILE"));
     const QCommandLineOption timeout(QStringLiteral("timeout"), QString(), QStringLiteral("SECONDS"));
-    parser.addOptions({help, version, port, simulator, password, passwordFile, output, groups, json, speed, trafficLog, timeout});
+    const QCommandLineOption trafficLogSecrets(QStringLiteral("traffic-log-secrets"), QString());
+    const QCommandLineOption showSecrets(QStringLiteral("show-secrets"), QString());
+    parser.addOptions({help, version, port, simulator, password, passwordFile, output, groups, json, speed, trafficLog, timeout,
+                       trafficLogSecrets, showSecrets});
     if (!parser.parse(arguments)) {
         error = parser.errorText();
         return std::nullopt;
@@ -160,6 +163,8 @@ std::optional<CliOptions> parseCliArguments(const QStringList &arguments, QStrin
         options.speedIndex = static_cast<int>(rate - kLineRates.begin());
     }
     options.trafficLog = parser.value(trafficLog);
+    options.trafficLogSecrets = parser.isSet(trafficLogSecrets);
+    options.showSecrets = parser.isSet(showSecrets);
     if (parser.isSet(timeout)) {
         bool ok = false;
         options.timeoutSeconds = parser.value(timeout).toInt(&ok);

@@ -24,6 +24,8 @@ struct CliOptions {
     bool json = false;
     int speedIndex = 8;           // into kLineRates (19200 bit/s)
     QString trafficLog;
+    bool trafficLogSecrets = false;   // the PC password and the codes in clear in the log
+    bool showSecrets = false;         // show and diff: the PC password and the codes in clear
     int timeoutSeconds = 0;       // 0: no limit
 };
 

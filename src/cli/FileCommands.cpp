@@ -28,6 +28,14 @@ std::optional<std::vector<SettingWords>> settingsOf(const QString &fileName, Con
     return describeImage(image, family->layout(), family->familyCode);
 }
 
+// Secrets masked unless asked for (--show-secrets); a diff is made before they are.
+template <typename List> List shown(List list, const CliOptions &options)
+{
+    if (!options.showSecrets)
+        maskSecrets(list);
+    return list;
+}
+
 QString json(const std::vector<SettingWords> &settings)
 {
     QJsonArray tabs;
@@ -55,15 +63,16 @@ QString json(const std::vector<SettingWords> &settings)
 
 ExitStatus showFile(const CliOptions &options, Console &console)
 {
-    const std::optional<std::vector<SettingWords>> settings = settingsOf(options.files.constFirst(), console);
-    if (!settings)
+    const std::optional<std::vector<SettingWords>> read = settingsOf(options.files.constFirst(), console);
+    if (!read)
         return ExitStatus::BadFile;
+    const std::vector<SettingWords> settings = shown(*read, options);
     if (options.json) {
-        console.result(json(*settings));
+        console.result(json(settings));
         return ExitStatus::Ok;
     }
     QString tab;
-    for (const SettingWords &s : *settings) {
+    for (const SettingWords &s : settings) {
         if (s.tab != tab) {
             tab = s.tab;
             console.result(tab);
@@ -81,7 +90,7 @@ ExitStatus diffFiles(const CliOptions &options, Console &console)
     const std::optional<std::vector<SettingWords>> second = settingsOf(options.files[1], console);
     if (!second)
         return ExitStatus::BadFile;
-    const std::vector<SettingDifference> differences = diffSettings(*first, *second);
+    const std::vector<SettingDifference> differences = shown(diffSettings(*first, *second), options);
     for (const SettingDifference &d : differences)
         console.result(clitexts::kDifference.arg(d.tab, d.setting, d.here, d.there));
     return differences.empty() ? ExitStatus::Ok : ExitStatus::Differences;

@@ -75,7 +75,7 @@ bool UnitSession::waitForPort()
 ExitStatus UnitSession::open()
 {
     if (!options_.trafficLog.isEmpty()) {
-        if (const std::optional<QString> error = trafficLog_.open(options_.trafficLog)) {
+        if (const std::optional<QString> error = trafficLog_.open(options_.trafficLog, {}, options_.trafficLogSecrets)) {
             console_.message(*error);
             return ExitStatus::BadFile;
         }

@@ -4,6 +4,8 @@
 #include "link/FrameParser.h"
 #include "link/Protocol.h"
 
+#include <QStringList>
+
 #include <algorithm>
 
 namespace alvetra {
@@ -29,33 +31,35 @@ bool isDefaultBlock(const Bytes &data)
     return data == defaultDataBlock();
 }
 
-void splitRequest(FrameMeaning &m, const Bytes &data)
+// Each split returns where `bytes` begin in the data.
+std::size_t splitRequest(FrameMeaning &m, const Bytes &data)
 {
     switch (m.request) {
     case request::kLogin:
         // Length byte, then the password's characters.
         m.text = printable(tail(data, 1));
+        m.secretText = !m.text.isEmpty();
         m.bytes = m.text.isEmpty() ? data : Bytes(data.begin(), data.begin() + 1);
-        break;
+        return 0;
     case request::kRead:
     case request::kWrite:
         // 00 00 address count [bytes]
-        if (data.size() >= 4) {
-            m.address = data[2];
-            m.count = data[3];
-            m.bytes = tail(data, 4);
-        } else {
+        if (data.size() < 4) {
             m.bytes = data;
+            return 0;
         }
-        break;
+        m.address = data[2];
+        m.count = data[3];
+        m.bytes = tail(data, 4);
+        return 4;
     default:
         if (!isDefaultBlock(data))
             m.bytes = data;
-        break;
+        return 0;
     }
 }
 
-void splitReply(FrameMeaning &m, const Bytes &data)
+std::size_t splitReply(FrameMeaning &m, const Bytes &data)
 {
     switch (m.request) {
     case request::kLogin: {
@@ -63,27 +67,27 @@ void splitReply(FrameMeaning &m, const Bytes &data)
         const std::size_t textSize = data.size() >= 5 ? data.size() - 5 : 0;
         m.text = printable(Bytes(data.begin(), data.begin() + static_cast<std::ptrdiff_t>(textSize)));
         m.bytes = m.text.isEmpty() ? data : tail(data, textSize);
-        break;
+        return m.text.isEmpty() ? 0 : textSize;
     }
     case request::kRead:
         // address 00 00 count, then the bytes
-        if (data.size() >= 4) {
-            m.address = data[0];
-            m.count = data[3];
-            m.bytes = tail(data, 4);
-        } else {
+        if (data.size() < 4) {
             m.bytes = data;
+            return 0;
         }
-        break;
+        m.address = data[0];
+        m.count = data[3];
+        m.bytes = tail(data, 4);
+        return 4;
     case request::kIdentifyFirst:
     case request::kIdentifySecond:
         m.text = printable(data);
         if (m.text.isEmpty())
             m.bytes = data;
-        break;
+        return 0;
     default:
         m.bytes = data;
-        break;
+        return 0;
     }
 }
 
@@ -119,7 +123,7 @@ QString bytesToHex(const Bytes &bytes)
     return out;
 }
 
-FrameMeaning decodeFrame(const Frame &frame)
+FrameMeaning decodeFrame(const Frame &frame, SecretSpan secrets)
 {
     FrameMeaning m;
     m.valid = true;
@@ -127,20 +131,36 @@ FrameMeaning decodeFrame(const Frame &frame)
     m.reply = (frame.code & kReplyBit) != 0;
     m.request = frame.code & static_cast<std::uint8_t>(~kReplyBit);
     m.name = requestName(m.request);
-    if (m.reply)
-        splitReply(m, frame.data);
-    else
-        splitRequest(m, frame.data);
+    const std::size_t bytesFrom = m.reply ? splitReply(m, frame.data) : splitRequest(m, frame.data);
+    const std::vector<bool> secret = secretData(frame, secrets);
+    m.secretBytes.resize(m.bytes.size(), false);
+    for (std::size_t i = 0; i < m.bytes.size() && bytesFrom + i < secret.size(); ++i)
+        m.secretBytes[i] = secret[bytesFrom + i];
     return m;
 }
 
-FrameMeaning decodeFrameText(const QByteArray &text)
+FrameMeaning decodeFrameText(const QByteArray &text, SecretSpan secrets)
 {
     FrameParser parser;
     const FrameParser::Result result = parser.feed(text);
     if (result.frames.size() != 1 || result.rejected != 0)
         return {};
-    return decodeFrame(result.frames.front());
+    return decodeFrame(result.frames.front(), secrets);
+}
+
+QString FrameMeaning::dataHex(bool withSecrets) const
+{
+    if (withSecrets || std::find(secretBytes.begin(), secretBytes.end(), true) == secretBytes.end())
+        return bytesToHex(bytes);
+    QStringList pairs;
+    for (std::size_t i = 0; i < bytes.size(); ++i)
+        pairs << (i < secretBytes.size() && secretBytes[i] ? QStringLiteral("**") : byteToHex(bytes[i]));
+    return pairs.join(QLatin1Char(' '));
+}
+
+QString FrameMeaning::shownText(bool withSecrets) const
+{
+    return secretText && !withSecrets ? QString(text.size(), QLatin1Char('*')) : text;
 }
 
 } // namespace alvetra

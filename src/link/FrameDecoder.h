@@ -10,6 +10,7 @@
 // bytes after it. Codes the protocol does not know keep all their data as bytes.
 
 #include "link/Frame.h"
+#include "link/TrafficSecrets.h"
 
 #include <QByteArray>
 #include <QString>
@@ -28,11 +29,19 @@ struct FrameMeaning {
     std::optional<int> count;
     Bytes bytes;                   // the data that are neither address, count nor text
     QString text;                  // printable text the data carry (code page 1250), if any
+    std::vector<bool> secretBytes; // per byte of `bytes`: a secret (TrafficSecrets.h)
+    bool secretText = false;       // the text is a password
+
+    // `bytes` as hex pairs, each secret one as "**" unless `withSecrets`.
+    QString dataHex(bool withSecrets) const;
+    // `text`, a "*" for each character of a secret one unless `withSecrets`.
+    QString shownText(bool withSecrets) const;
 };
 
-// `text` is one frame from ":" to ";" (CR LF after it allowed).
-FrameMeaning decodeFrameText(const QByteArray &text);
-FrameMeaning decodeFrame(const Frame &frame);
+// `text` is one frame from ":" to ";" (CR LF after it allowed). The secrets are those of a
+// login and those at `secrets` in the image.
+FrameMeaning decodeFrameText(const QByteArray &text, SecretSpan secrets = secretSpanOf(Layout{}));
+FrameMeaning decodeFrame(const Frame &frame, SecretSpan secrets = secretSpanOf(Layout{}));
 
 // The English name of a request code (without the reply bit): "login", "read", "write",
 // "identify-1", "identify-2", "status", "learning", "block-keeping", "disconnect", "confirm",

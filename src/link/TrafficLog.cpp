@@ -36,7 +36,7 @@ TrafficLog::~TrafficLog()
         ::close(fd_);
 }
 
-std::optional<QString> TrafficLog::open(const QString &path, ErrorHandler onError)
+std::optional<QString> TrafficLog::open(const QString &path, ErrorHandler onError, bool withSecrets)
 {
     if (thread_.joinable())
         return linktexts::kTrafficLogOpenFailed.arg(path, systemError(EBUSY));
@@ -50,6 +50,7 @@ std::optional<QString> TrafficLog::open(const QString &path, ErrorHandler onErro
         (void)::fchmod(fd_, st.st_mode & 0700);
     path_ = path;
     onError_ = std::move(onError);
+    withSecrets_ = withSecrets;
     {
         std::lock_guard lock(mutex_);
         started_ = true;
@@ -102,7 +103,7 @@ void TrafficLog::run()
         lock.unlock();
         QByteArray bytes;
         for (const TrafficEvent &event : batch)
-            bytes += trafficLogLine(event);
+            bytes += trafficLogLine(event, withSecrets_);
         const int error = writeAll(bytes) ? 0 : errno;
         if (error != 0) {
             // Told before the failure is published, so that a flush() that returns has seen it.

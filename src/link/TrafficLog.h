@@ -34,9 +34,10 @@ public:
     TrafficLog(const TrafficLog &) = delete;
     TrafficLog &operator=(const TrafficLog &) = delete;
 
-    // Opens `path` for appending (created when missing) and starts the writer thread. Returns the
-    // message for the user when the file cannot be opened.
-    std::optional<QString> open(const QString &path, ErrorHandler onError = {});
+    // Opens `path` for appending (created when missing, the user's alone) and starts the writer
+    // thread; the secrets are masked unless `withSecrets`. Returns the message for the user when
+    // the file cannot be opened.
+    std::optional<QString> open(const QString &path, ErrorHandler onError = {}, bool withSecrets = false);
     bool isOpen() const;
     QString path() const { return path_; }
 
@@ -53,6 +54,7 @@ private:
 
     QString path_;
     ErrorHandler onError_;
+    bool withSecrets_ = false;
     int fd_ = -1;   // writer thread once started
     mutable std::mutex mutex_;
     std::condition_variable changed_;

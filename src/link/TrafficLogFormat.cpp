@@ -33,7 +33,7 @@ void appendField(QByteArray &out, const char *key)
     out.append(", \"").append(key).append("\": ");
 }
 
-void appendMeaning(QByteArray &out, const FrameMeaning &m)
+void appendMeaning(QByteArray &out, const FrameMeaning &m, bool withSecrets)
 {
     appendField(out, "name");
     appendString(out, m.name);
@@ -49,28 +49,32 @@ void appendMeaning(QByteArray &out, const FrameMeaning &m)
     }
     if (!m.bytes.empty()) {
         appendField(out, "data");
-        appendString(out, bytesToHex(m.bytes));
+        appendString(out, m.dataHex(withSecrets));
     }
     if (!m.text.isEmpty()) {
         appendField(out, "text");
-        appendString(out, m.text);
+        appendString(out, m.shownText(withSecrets));
     }
 }
 
 } // namespace
 
-QByteArray trafficLogLine(const TrafficEvent &event)
+QByteArray trafficLogLine(const TrafficEvent &event, bool withSecrets)
 {
     QByteArray out;
     out.reserve(160);
     out.append("{\"t\": ").append(QByteArray::number(double(event.microseconds) / 1e6, 'f', 6));
     out.append(event.direction == TrafficEvent::Direction::ToUnit ? ", \"dir\": \"tx\"" : ", \"dir\": \"rx\"");
     const QByteArray text = QByteArray::fromStdString(event.text);
+    const FrameMeaning meaning =
+        event.kind == TrafficEvent::Kind::Frame ? decodeFrameText(text, event.secrets) : FrameMeaning{};
+    const std::string shown = withSecrets ? event.text
+                              : meaning.valid ? maskedFrameText(event.text, meaning.frame, event.secrets)
+                                              : event.shownText(false);
     appendField(out, "frame");
-    appendString(out, QString::fromLatin1(text));
-    const FrameMeaning meaning = event.kind == TrafficEvent::Kind::Frame ? decodeFrameText(text) : FrameMeaning{};
+    appendString(out, QString::fromLatin1(shown.data(), qsizetype(shown.size())));
     if (meaning.valid)
-        appendMeaning(out, meaning);
+        appendMeaning(out, meaning, withSecrets);
     else
         out.append(event.kind == TrafficEvent::Kind::Noise ? ", \"error\": \"noise\"" : ", \"error\": \"damaged\"");
     out.append("}\n");

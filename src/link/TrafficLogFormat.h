@@ -8,7 +8,8 @@
 // `t` is seconds since the port first opened; `frame` is exactly the characters from ":" to
 // ";" (noise as it came, as text). A frame's meaning follows (FrameDecoder): "name", "reply"
 // (replies only), "address", "count", "data" (hex pairs), "text". Damaged text and noise have
-// "error": "damaged" or "noise" and no meaning.
+// "error": "damaged" or "noise" and no meaning. The PC password and the code words are masked
+// ("**" for each byte, and the check byte of their frame) unless the user asked for them.
 
 #include "link/TrafficTap.h"
 
@@ -18,8 +19,9 @@
 
 namespace alvetra {
 
-// One line of the log, "\n" included.
-QByteArray trafficLogLine(const TrafficEvent &event);
+// One line of the log, "\n" included; the secrets masked in the frame and its meaning unless
+// `withSecrets` (TrafficSecrets.h).
+QByteArray trafficLogLine(const TrafficEvent &event, bool withSecrets = false);
 
 // A recorded text as the replay reads it back.
 struct TrafficRecord {

@@ -1,5 +1,7 @@
 #include "link/TrafficTap.h"
 
+#include "link/FrameParser.h"
+
 #include <algorithm>
 
 namespace alvetra {
@@ -34,6 +36,25 @@ void TrafficTap::restart()
     started_ = false;
 }
 
+void TrafficTap::setSecretLayout(const Layout &layout)
+{
+    std::lock_guard lock(mutex_);
+    secrets_ = secretSpanOf(layout);
+}
+
+std::string TrafficEvent::shownText(bool withSecrets) const
+{
+    if (withSecrets)
+        return text;
+    if (kind != Kind::Frame)
+        return maskedUnparsedText(text, kind == Kind::Damaged);
+    FrameParser parser;
+    const FrameParser::Result parsed = parser.feed(QByteArray::fromStdString(text));
+    if (parsed.frames.size() != 1 || parsed.rejected != 0)
+        return maskedUnparsedText(text, true);
+    return maskedFrameText(text, parsed.frames.front(), secrets);
+}
+
 void TrafficTap::tell(TrafficEvent::Direction direction, TrafficEvent::Kind kind, const char *text, std::size_t size)
 {
     // Without sinks a frame costs one relaxed load.
@@ -46,7 +67,7 @@ void TrafficTap::tell(TrafficEvent::Direction direction, TrafficEvent::Kind kind
         origin_ = now;
     }
     const TrafficEvent event{std::chrono::duration_cast<std::chrono::microseconds>(now - origin_).count(), direction,
-                             kind, std::string(text, size)};
+                             kind, std::string(text, size), secrets_};
     for (TrafficSink *sink : sinks_)
         sink->take(event);
 }

@@ -10,7 +10,11 @@
 //   tap.attach(&consoleBuffer);
 //   tap.detach(&consoleBuffer);     // after it returns, the sink is never called again
 //
-// Texts are plain std::string: they are handed from the reader thread to other threads.
+// Texts are plain std::string: they are handed from the reader thread to other threads. Each
+// carries where the secrets lay in the image when it crossed (setSecretLayout), so that every
+// sink can mask them (TrafficSecrets.h).
+
+#include "link/TrafficSecrets.h"
 
 #include <atomic>
 #include <chrono>
@@ -29,6 +33,10 @@ struct TrafficEvent {
     Direction direction = Direction::ToUnit;
     Kind kind = Kind::Frame;
     std::string text;                // ":" ... ";" as it crossed the line (no CR LF); noise as it came
+    SecretSpan secrets = secretSpanOf(Layout{});
+
+    // The text as shown: as it crossed, or with its secrets masked.
+    std::string shownText(bool withSecrets) const;
 
     bool operator==(const TrafficEvent &) const = default;
 };
@@ -49,6 +57,9 @@ public:
     // The time origin: the first call after creation or restart() (a reopening keeps counting).
     void portOpened();
     void restart();
+    // The layout of the unit on the line, once its family is known (empty before): where the
+    // code words and the PC password are in the reads and writes told from now on.
+    void setSecretLayout(const Layout &layout);
     void tell(TrafficEvent::Direction direction, TrafficEvent::Kind kind, const char *text, std::size_t size);
 
 private:
@@ -58,6 +69,7 @@ private:
     std::vector<TrafficSink *> sinks_;
     std::atomic<bool> active_{false};
     bool started_ = false;
+    SecretSpan secrets_ = secretSpanOf(Layout{});
     Clock::time_point origin_{};
 };
 

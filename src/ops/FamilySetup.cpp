@@ -3,6 +3,7 @@
 #include "alarm/FileError.h"
 #include "files/FilesTexts.h"
 #include "ops/OperationView.h"
+#include "ops/UnitLink.h"
 
 #include <QDir>
 
@@ -11,6 +12,7 @@ namespace alvetra {
 void FamilySetup::apply(const FirmwareFamily &family)
 {
     context_.state.layout = family.layout();
+    context_.link.setUnitLayout(family.layout());
     context_.view.showCanAnalysis(family.canAnalysisVisible);
     context_.view.setDialogDefaults({family.defaultExtension, family.dialogFilter});
     context_.state.familyCode = family.familyCode;

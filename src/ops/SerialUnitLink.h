@@ -25,6 +25,7 @@ public:
     const std::atomic<bool> &learningFlag() const override { return link_.learningFlag(); }
     std::uint8_t learnedCount() const override { return link_.learnedCount(); }
     void clearLoginReply() override { link_.clearLoginReply(); }
+    void setUnitLayout(const Layout &layout) override { link_.traffic().setSecretLayout(layout); }
 
 private:
     SerialLink &link_;

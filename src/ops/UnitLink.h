@@ -6,6 +6,7 @@
 //
 // All calls run on the UI thread and process events while they wait.
 
+#include "alarm/Layout.h"
 #include "link/Protocol.h"
 #include "link/Request.h"
 #include "alarm/SettingsImage.h"
@@ -41,6 +42,9 @@ public:
     virtual std::uint8_t learnedCount() const = 0;
     // Clears the mark that a login reply has been received.
     virtual void clearLoginReply() = 0;
+    // The layout of the unit's family, once known: the link's traffic record masks the code
+    // words and the PC password at its addresses.
+    virtual void setUnitLayout(const Layout &) {}
 };
 
 } // namespace alvetra

@@ -1,6 +1,6 @@
 #include "sim/SessionReplay.h"
 
-#include "link/FrameParser.h"
+#include "link/TrafficSecrets.h"
 
 #include <algorithm>
 
@@ -8,36 +8,44 @@ namespace alvetra::sim {
 
 namespace {
 
-std::optional<Frame> frameOf(const QByteArray &text)
+// A reply as the line carries it: a frame (masked bytes read as kMaskByte) with CR LF; noise,
+// a damaged text or a frame that lost its end as it was recorded.
+QByteArray replyWire(const QByteArray &recorded)
 {
-    FrameParser parser;
-    const FrameParser::Result result = parser.feed(text);
-    if (result.frames.size() != 1 || result.rejected != 0)
-        return std::nullopt;
-    return result.frames.front();
-}
-
-bool sameRequest(const Frame &a, const Frame &b)
-{
-    return a.code == b.code && a.data == b.data;
+    if (!recorded.startsWith(':') || !recorded.endsWith(';'))
+        return recorded;
+    if (!recorded.contains('*'))
+        return recorded + "\r\n";
+    const std::optional<ReplayFrame> frame = frameWithMasks(recorded);
+    return frame ? encodeFrame(frame->frame) : recorded + "\r\n";
 }
 
 } // namespace
+
+bool SessionReplay::Exchange::matches(const Frame &other) const
+{
+    if (request.code != other.code || request.data.size() != other.data.size())
+        return false;
+    // A masked byte (a password or a code) stands for whatever the program sends there.
+    for (std::size_t i = 0; i < other.data.size(); ++i) {
+        if (!masked[i] && request.data[i] != other.data[i])
+            return false;
+    }
+    return true;
+}
 
 SessionReplay::SessionReplay(const TrafficLogContents &log)
 {
     for (const TrafficRecord &record : log.records) {
         if (record.direction == TrafficEvent::Direction::ToUnit) {
             // A request the program wrote is a whole frame; anything else is not worth answering.
-            if (const auto request = record.error ? std::nullopt : frameOf(record.frame))
-                exchanges_.push_back({*request, {}, false});
+            if (const auto request = record.error ? std::nullopt : frameWithMasks(record.frame))
+                exchanges_.push_back({request->frame, request->masked, {}, false});
             continue;
         }
         if (exchanges_.empty())
             continue;   // nobody asked for it
-        // Frames end with CR LF on the line; noise and a frame that lost its end come back as they were.
-        const bool ended = record.frame.startsWith(':') && record.frame.endsWith(';');
-        exchanges_.back().replies.push_back(ended ? record.frame + "\r\n" : record.frame);
+        exchanges_.back().replies.push_back(replyWire(record.frame));
     }
 }
 
@@ -45,7 +53,7 @@ std::optional<std::vector<QByteArray>> SessionReplay::answer(const Frame &reques
 {
     Exchange *last = nullptr;
     for (Exchange &exchange : exchanges_) {
-        if (!sameRequest(exchange.request, request))
+        if (!exchange.matches(request))
             continue;
         if (!exchange.used) {
             exchange.used = true;

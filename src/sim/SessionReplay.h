@@ -12,7 +12,9 @@
 // that went unanswered in the recording (and was sent again) is unanswered again, damaged text
 // and noise come back as they came. Once every recorded copy of a request has answered, the
 // last of them answers again (status polls come as often as the timer runs, not as often as
-// they did in the recording).
+// they did in the recording). A log with its secrets masked (link/TrafficSecrets.h) replays as
+// well: a masked byte of a request matches whatever the program sends there (the login with any
+// password is answered as recorded), and a masked byte of a reply comes as kMaskByte.
 
 #include "link/Frame.h"
 #include "link/TrafficLogFormat.h"
@@ -36,8 +38,10 @@ public:
 private:
     struct Exchange {
         Frame request;
+        std::vector<bool> masked;          // per data byte: masked in the log, matches any byte
         std::vector<QByteArray> replies;   // wire texts, CR LF after every frame
         bool used = false;
+        bool matches(const Frame &other) const;
     };
     std::vector<Exchange> exchanges_;
 };

@@ -32,8 +32,12 @@ ChangesDialog::ChangesDialog(QWidget *parent, Kind kind, const QString &intro, c
     table_->setHorizontalHeaderLabels(columns);
     table_->setEditTriggers(QAbstractItemView::NoEditTriggers);
     table_->verticalHeader()->hide();
-    for (int row = 0; row < static_cast<int>(changes.size()); ++row) {
-        const SettingDifference &d = changes[static_cast<std::size_t>(row)];
+    // A changed password or code is listed, its values masked: the table may be shown to anyone
+    // standing by, and the edits hold the values for whoever needs them.
+    std::vector<SettingDifference> shown = changes;
+    maskSecrets(shown);
+    for (int row = 0; row < static_cast<int>(shown.size()); ++row) {
+        const SettingDifference &d = shown[static_cast<std::size_t>(row)];
         const QString cells[] = {d.tab, d.setting, d.here, d.there, groupsInWords(d.group, d.flagsWord)};
         for (int column = 0; column < static_cast<int>(std::size(cells)); ++column)
             table_->setItem(row, column, new QTableWidgetItem(cells[column]));

@@ -87,6 +87,7 @@ struct WindowSetup {
     // The local time the history is dated from; default: the system clock.
     std::function<QDateTime()> clock;
     QString trafficLogPath;         // every frame appended to this file (--traffic-log); empty: none
+    bool trafficLogSecrets = false; // the log holds the PC password and the codes in clear (--traffic-log-secrets)
     // Where every complete read leaves a backup, and "Kopie zapasowe" lists them; empty: none.
     QString backupFolder;
     // The system's serial ports now, in the order to list them; refreshPorts() asks. Default:

@@ -29,9 +29,9 @@ void MainWindow::buildTraffic()
         if (trafficLog_ && !closed_)
             showMessage({kCaptionWarning, trafficLog_->error(), MessageIcon::Warning});
     });
-    trafficLogOpenError_ = trafficLog_->open(setup_.trafficLogPath, [wakeup = trafficLogFailed_.get()](const QString &) {
-        wakeup->wake();
-    });
+    trafficLogOpenError_ = trafficLog_->open(
+        setup_.trafficLogPath, [wakeup = trafficLogFailed_.get()](const QString &) { wakeup->wake(); },
+        setup_.trafficLogSecrets);
     if (trafficLogOpenError_)
         trafficLog_.reset();
     else

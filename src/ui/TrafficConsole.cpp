@@ -59,9 +59,17 @@ struct Row {
     int request = -1;   // request code without the reply bit; -1 for damaged text and noise
     bool error = false;
     QString meaning;
+    // The same with the secrets masked (the same strings when the row holds none).
+    QString maskedText;
+    QString maskedMeaning;
+
+    QString text(bool withSecrets) const
+    {
+        return withSecrets ? QString::fromLatin1(event.text.data(), qsizetype(event.text.size())) : maskedText;
+    }
 };
 
-QString meaningOf(const FrameMeaning &m)
+QString meaningOf(const FrameMeaning &m, bool withSecrets)
 {
     QStringList parts;
     const QString name = tt::requestName(m.request);
@@ -69,26 +77,32 @@ QString meaningOf(const FrameMeaning &m)
     if (m.address && m.count)
         parts << tt::kAddressCount.arg(*m.address).arg(*m.count);
     if (!m.bytes.empty())
-        parts << tt::kData.arg(bytesToHex(m.bytes));
+        parts << tt::kData.arg(m.dataHex(withSecrets));
     if (!m.text.isEmpty())
-        parts << tt::kText.arg(m.text);
+        parts << tt::kText.arg(m.shownText(withSecrets));
     return parts.join(QStringLiteral(", "));
 }
 
 Row rowOf(TrafficEvent event)
 {
     Row row;
+    std::string masked;
     if (event.kind == TrafficEvent::Kind::Frame) {
-        const FrameMeaning m = decodeFrameText(QByteArray::fromStdString(event.text));
+        const FrameMeaning m = decodeFrameText(QByteArray::fromStdString(event.text), event.secrets);
         if (m.valid) {
             row.request = m.request;
-            row.meaning = meaningOf(m);
+            row.meaning = meaningOf(m, true);
+            const QString maskedMeaning = meaningOf(m, false);
+            row.maskedMeaning = maskedMeaning == row.meaning ? row.meaning : maskedMeaning;
+            masked = maskedFrameText(event.text, m.frame, event.secrets);
         }
     }
     if (row.request < 0) {
         row.error = true;
-        row.meaning = event.kind == TrafficEvent::Kind::Noise ? tt::kNoise : tt::kDamaged;
+        row.meaning = row.maskedMeaning = event.kind == TrafficEvent::Kind::Noise ? tt::kNoise : tt::kDamaged;
+        masked = event.shownText(false);
     }
+    row.maskedText = QString::fromLatin1(masked.data(), qsizetype(masked.size()));
     row.event = std::move(event);
     return row;
 }
@@ -112,8 +126,8 @@ public:
         switch (index.column()) {
         case TimeColumn: return QString::number(double(row.event.microseconds) / 1000.0, 'f', 1);
         case DirectionColumn: return row.event.direction == TrafficEvent::Direction::ToUnit ? tt::kToUnit : tt::kFromUnit;
-        case FrameColumn: return QString::fromLatin1(row.event.text.data(), qsizetype(row.event.text.size()));
-        case MeaningColumn: return row.meaning;
+        case FrameColumn: return row.text(withSecrets_);
+        case MeaningColumn: return withSecrets_ ? row.meaning : row.maskedMeaning;
         default: return {};
         }
     }
@@ -153,8 +167,17 @@ public:
 
     const Row &row(int index) const { return rows_[std::size_t(index)]; }
 
+    bool withSecrets() const { return withSecrets_; }
+    void showSecrets(bool shown)
+    {
+        withSecrets_ = shown;
+        if (!rows_.empty())
+            emit dataChanged(index(0, FrameColumn), index(rowCount() - 1, MeaningColumn));
+    }
+
 private:
     std::size_t capacity_;
+    bool withSecrets_ = false;
     std::deque<Row> rows_;
 };
 
@@ -244,9 +267,14 @@ void TrafficConsole::buildControls()
                      request::kStatus, request::kLearning, request::kBlockKeeping, request::kDisconnect,
                      request::kConfirm, request::kConfirmCan})
         type_->addItem(tt::requestName(code), code);
+    showSecrets_ = new QCheckBox(tt::kShowSecrets, this);
+    showSecrets_->setObjectName(QStringLiteral("CHB_PokazHasla"));
+    showSecrets_->setToolTip(tt::kShowSecretsTip);
+    connect(showSecrets_, &QCheckBox::toggled, this, [this](bool shown) { rows_->showSecrets(shown); });
     bar->addWidget(hideStatus_);
     bar->addWidget(onlyErrors_);
     bar->addWidget(type_);
+    bar->addWidget(showSecrets_);
     bar->addStretch();
     const auto refilter = [this] {
         filter_->set(hideStatus_->isChecked(), onlyErrors_->isChecked(), type_->currentData().toInt());
@@ -307,7 +335,7 @@ QByteArray TrafficConsole::logText() const
 {
     QByteArray text;
     for (int i = 0; i < rows_->rowCount(); ++i)
-        text += trafficLogLine(rows_->row(i).event);
+        text += trafficLogLine(rows_->row(i).event, rows_->withSecrets());
     return text;
 }
 
@@ -344,7 +372,9 @@ void TrafficConsole::onSave()
         return;
     QFile file(*path);
     const QByteArray text = logText();
-    if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate) || file.write(text) != text.size() || !file.flush())
+    // The user's alone: with the secrets shown the log holds them.
+    if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate) || !file.setPermissions(QFile::ReadOwner | QFile::WriteOwner)
+        || file.write(text) != text.size() || !file.flush())
         dialogs_.showMessage(this, {kCaptionError, tt::kSaveFailed.arg(*path, file.errorString()), MessageIcon::Error});
 }
 

@@ -54,7 +54,8 @@ public:
 
     // Takes what the buffer holds now (the timer does it every kPullIntervalMs).
     void pull();
-    // Every kept row as a traffic log (one JSON line each).
+    // Every kept row as a traffic log (one JSON line each). Here, in the rows and on the clipboard
+    // the PC password and the code words are masked until the fitter ticks "CHB_PokazHasla".
     QByteArray logText() const;
     // The shown rows (after the filters), tab-separated, as "Kopiuj" puts them on the clipboard
     // when nothing is selected.
@@ -79,6 +80,7 @@ private:
     QCheckBox *hideStatus_ = nullptr;
     QCheckBox *onlyErrors_ = nullptr;
     QComboBox *type_ = nullptr;
+    QCheckBox *showSecrets_ = nullptr;   // the PC password and the codes in clear
 };
 
 } // namespace alvetra

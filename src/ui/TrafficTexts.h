@@ -49,6 +49,10 @@ inline const QString kCopy = QStringLiteral("Kopiuj");
 inline const QString kSave = QStringLiteral("Zapisz...");
 inline const QString kHideStatus = QStringLiteral("Ukryj odpytywanie stanu");
 inline const QString kOnlyErrors = QStringLiteral("Tylko błędy");
+inline const QString kShowSecrets = QStringLiteral("Pokaż hasła i kody");
+inline const QString kShowSecretsTip =
+    QStringLiteral("Hasło PC i kody przycisku jawnie w tabeli, w kopii i w zapisanym pliku. "
+                   "Kod awaryjny rozbraja alarm: nie pokazuj go osobom postronnym.");
 inline const QString kAllTypes = QStringLiteral("Wszystkie rodzaje");
 inline const QString kSaveTitle = QStringLiteral("Zapisz ruch na łączu");
 inline const QString kSaveFilter = QStringLiteral("Dziennik ruchu (*.jsonl)");

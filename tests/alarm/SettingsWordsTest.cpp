@@ -36,7 +36,7 @@ TEST(SettingsWords, ImageInWordsAsTheTabsShowIt)
     ASSERT_EQ(lines.size(), 38u);
     const auto line = [&](int i) { return lines[static_cast<std::size_t>(i)]; };
     EXPECT_EQ(line(0), (SettingWords{QStringLiteral("Hasła i kody"), QStringLiteral("Hasło dostępu do programowania centrali"),
-                                     QStringLiteral("abcd"), WriteGroup::PcPassword, false}));
+                                     QStringLiteral("abcd"), WriteGroup::PcPassword, false, true}));
     EXPECT_EQ(line(1).value, QStringLiteral("KKD"));
     EXPECT_EQ(line(2).value, QStringLiteral("brak"));
     EXPECT_EQ(line(11), (SettingWords{QStringLiteral("Zamki"), QStringLiteral("sterowanie zamkiem centralnym włączone"),
@@ -66,8 +66,13 @@ TEST(SettingsWords, DiffListsExactlyTheChangedSettingsAndTheirGroups)
     const std::vector<SettingDifference> d = diffSettings(describeImage(file, kLayoutB, 15), describeImage(unit, kLayoutB, 15));
     ASSERT_EQ(d.size(), 3u);
     EXPECT_EQ(d[0], (SettingDifference{QStringLiteral("Hasła i kody"), QStringLiteral("Kod awaryjnego rozblokowania przyciskiem"),
-                                       QStringLiteral("DD"), QStringLiteral("brak"), WriteGroup::Codes, false}));
+                                       QStringLiteral("DD"), QStringLiteral("brak"), WriteGroup::Codes, false, true}));
     EXPECT_EQ(d[1].here, QStringLiteral("90 sek."));
+    // Shown, the changed code says that it changed, not what it is.
+    std::vector<SettingDifference> masked = d;
+    maskSecrets(masked);
+    EXPECT_EQ(masked[0].here + masked[0].there, QStringLiteral("********"));
+    EXPECT_EQ(masked[1], d[1]);
     EXPECT_EQ(d[1].there, QStringLiteral("40 sek."));
     EXPECT_EQ(d[2].setting, QStringLiteral("Blokada antynapadowa aktywna"));
     EXPECT_EQ(groupsInWords(d[2].group, d[2].flagsWord), QStringLiteral("antynapad + słowo opcji"));

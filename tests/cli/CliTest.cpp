@@ -214,12 +214,14 @@ TEST_F(CliTest, ShowListsEverySettingInWordsUnderItsTab)
     const QString file = knownFile(path("known.alm"), "4321", 9);
     const CliRun run = cli({QStringLiteral("show"), file});
     EXPECT_EQ(run.status, 0) << run.err.toStdString();
-    EXPECT_TRUE(run.out.startsWith(QStringLiteral("Hasła i kody\n  Hasło dostępu do programowania centrali: 4321\n")))
+    // The password and the codes masked unless asked for.
+    EXPECT_TRUE(run.out.startsWith(QStringLiteral("Hasła i kody\n  Hasło dostępu do programowania centrali: ****\n")))
         << run.out.toStdString();
+    EXPECT_EQ(run.out.count(QStringLiteral(": ****\n")), 5);
     EXPECT_TRUE(run.out.contains(QStringLiteral("\nZamki\n"))) << run.out.toStdString();
     EXPECT_TRUE(run.out.contains(QStringLiteral("\n  C1: czas trwania dodatkowego impulsu C1: 9 sek.\n")));
 
-    const CliRun json = cli({QStringLiteral("show"), file, QStringLiteral("--json")});
+    const CliRun json = cli({QStringLiteral("show"), file, QStringLiteral("--json"), QStringLiteral("--show-secrets")});
     const QJsonArray tabs = QJsonDocument::fromJson(json.out.toUtf8()).array();
     ASSERT_FALSE(tabs.isEmpty()) << json.out.toStdString();
     qsizetype settings = 0;
@@ -235,8 +237,10 @@ TEST_F(CliTest, DiffPrintsOneLineASettingAndExitsOneWhenFilesDiffer)
     const QString b = knownFile(path("b.alm"), "4321", 9);
     const CliRun differ = cli({QStringLiteral("diff"), a, b});
     EXPECT_EQ(differ.status, 1) << differ.err.toStdString();
-    EXPECT_EQ(differ.out, QStringLiteral("Hasła i kody: Hasło dostępu do programowania centrali: 1234 -> 4321\n"
+    EXPECT_EQ(differ.out, QStringLiteral("Hasła i kody: Hasło dostępu do programowania centrali: **** -> ****\n"
                                          "Zamki: C1: czas trwania dodatkowego impulsu C1: 7 sek. -> 9 sek.\n"));
+    EXPECT_TRUE(cli({QStringLiteral("diff"), a, b, QStringLiteral("--show-secrets")})
+                    .out.startsWith(QStringLiteral("Hasła i kody: Hasło dostępu do programowania centrali: 1234 -> 4321\n")));
     const CliRun same = cli({QStringLiteral("diff"), a, knownFile(path("c.alm"), "1234", 7)});
     EXPECT_EQ(same.status, 0) << same.err.toStdString();
     EXPECT_TRUE(same.out.isEmpty()) << same.out.toStdString();

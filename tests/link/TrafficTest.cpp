@@ -170,3 +170,28 @@ TEST(TrafficLog, AFileThatCannotBeWrittenIsReportedOnceAndNeverBlocks)
     EXPECT_EQ(full.error(), message);
     EXPECT_FALSE(full.isOpen());
 }
+
+TEST(TrafficSecrets, PasswordsAndCodesAreMaskedInTheLogAndAMaskedFrameStillReplays)
+{
+    EXPECT_EQ(secretSpanOf(kLayoutB), (SecretSpan{54, 66}));   // four code words, then the password
+    EXPECT_EQ(secretSpanOf(Layout{}), (SecretSpan{54, 68}));   // before the family is known: both layouts
+    const SecretSpan span = secretSpanOf(kLayoutB);
+    const Frame login = makeFrame(kUnitAddress, request::kLogin, kPcAddress, {4, '1', '2', '3', '4'});
+    // A write across the end of the password: its last two characters, then the flags word.
+    const Frame write = makeFrame(kUnitAddress, request::kWrite, kPcAddress, {0, 0, 64, 4, '3', '4', 0x5A, 0x6B});
+    const QByteArray log = trafficLogLine({0, Dir::ToUnit, Kind::Frame, wire(login), span})
+        + trafficLogLine({1, Dir::ToUnit, Kind::Frame, wire(write), span})
+        + trafficLogLine({2, Dir::FromUnit, Kind::Damaged, ":E00E82C538000008D3D4D5D6D7D831323X;", span});
+    EXPECT_TRUE(log.contains(R"("frame": ":C50701E004**********;", "name": "login", "data": "04", "text": "****")"))
+        << log.constData();
+    EXPECT_TRUE(log.contains(R"("data": "** ** 5A 6B")")) << log.constData();
+    EXPECT_TRUE(log.contains(R"("frame": ":E00E82C5*************************X;", "error": "damaged")")) << log.constData();
+    EXPECT_TRUE(trafficLogLine({0, Dir::ToUnit, Kind::Frame, wire(login), span}, true).contains("31323334"));
+
+    // Replayed, a masked byte is "*" and the check byte fits again.
+    const std::vector<TrafficRecord> records = readTrafficLog(log).records;
+    const std::optional<ReplayFrame> replayed = frameWithMasks(records[1].frame);
+    ASSERT_TRUE(replayed);
+    EXPECT_EQ(replayed->frame, makeFrame(kUnitAddress, request::kWrite, kPcAddress, {0, 0, 64, 4, '*', '*', 0x5A, 0x6B}));
+    EXPECT_EQ(replayed->masked, (std::vector<bool>{false, false, false, false, true, true, false, false}));
+}

@@ -1,0 +1,140 @@
+#include "link/TrafficSecrets.h"
+
+#include "link/FrameParser.h"
+#include "link/Protocol.h"
+
+#include <algorithm>
+
+namespace alvetra {
+
+namespace {
+
+// In the text ":" DD LL CC SS data... KK ";" the first data byte's digits start here.
+constexpr std::size_t kFirstDataDigit = 9;
+// Read replies and write requests carry their bytes after four bytes of address and count.
+constexpr std::size_t kAddressedDataStart = 4;
+
+SecretSpan spanOfOne(const Layout &layout)
+{
+    const int first = std::min({layout.programmingCode, layout.antiHijackCode, layout.antiTheftCode,
+                                layout.emergencyCode, layout.pcPassword});
+    const int end = std::max({layout.programmingCode + 2, layout.antiHijackCode + 2, layout.antiTheftCode + 2,
+                              layout.emergencyCode + 2, layout.pcPassword + 4});
+    return {first, end};
+}
+
+bool isHexDigit(char c)
+{
+    return (c >= '0' && c <= '9') || (c >= 'A' && c <= 'F') || (c >= 'a' && c <= 'f');
+}
+
+int hexValue(char c)
+{
+    if (c >= '0' && c <= '9')
+        return c - '0';
+    return (c & ~0x20) - 'A' + 10;
+}
+
+// The image address of each data byte of a read reply or a write request; nothing otherwise.
+std::optional<int> addressOfData(const Frame &frame)
+{
+    const bool readReply = frame.code == reply::to(request::kRead);
+    const bool writeRequest = frame.code == request::kWrite;
+    if ((!readReply && !writeRequest) || frame.data.size() < kAddressedDataStart)
+        return std::nullopt;
+    // A read reply: address 00 00 count; a write: 00 00 address count.
+    return readReply ? frame.data[0] : frame.data[2];
+}
+
+} // namespace
+
+SecretSpan secretSpanOf(const Layout &layout)
+{
+    if (!layout.isEmpty())
+        return spanOfOne(layout);
+    const SecretSpan a = spanOfOne(kLayoutA);
+    const SecretSpan b = spanOfOne(kLayoutB);
+    return {std::min(a.first, b.first), std::max(a.end, b.end)};
+}
+
+std::vector<bool> secretData(const Frame &frame, SecretSpan span)
+{
+    std::vector<bool> secret(frame.data.size(), false);
+    if (frame.code == request::kLogin) {
+        // The length byte, then the password's characters.
+        std::fill(secret.begin() + std::min<std::ptrdiff_t>(1, std::ptrdiff_t(secret.size())), secret.end(), true);
+        return secret;
+    }
+    const std::optional<int> address = addressOfData(frame);
+    if (!address)
+        return secret;
+    for (std::size_t i = kAddressedDataStart; i < secret.size(); ++i)
+        secret[i] = span.contains(*address + int(i - kAddressedDataStart));
+    return secret;
+}
+
+std::string maskedFrameText(const std::string &text, const Frame &frame, SecretSpan span)
+{
+    const std::vector<bool> secret = secretData(frame, span);
+    if (std::find(secret.begin(), secret.end(), true) == secret.end())
+        return text;
+    std::string masked = text;
+    for (std::size_t i = 0; i < secret.size(); ++i) {
+        const std::size_t digit = kFirstDataDigit + 2 * i;
+        if (secret[i] && digit + 1 < masked.size())
+            masked.replace(digit, 2, "**");
+    }
+    // The check byte: the two digits before ";".
+    const std::size_t end = masked.rfind(';');
+    if (end != std::string::npos && end >= kFirstDataDigit + 2)
+        masked.replace(end - 2, 2, "**");
+    return masked;
+}
+
+std::string maskedUnparsedText(const std::string &text, bool frameStart)
+{
+    std::string masked = text;
+    const std::size_t from = frameStart && !text.empty() && text.front() == ':' ? kFirstDataDigit : 0;
+    for (std::size_t i = from; i < masked.size(); ++i) {
+        if (isHexDigit(masked[i]))
+            masked[i] = '*';
+    }
+    return masked;
+}
+
+std::optional<ReplayFrame> frameWithMasks(const QByteArray &text)
+{
+    if (!text.contains('*')) {
+        FrameParser parser;
+        const FrameParser::Result result = parser.feed(text);
+        if (result.frames.size() != 1 || result.rejected != 0)
+            return std::nullopt;
+        return ReplayFrame{result.frames.front(), std::vector<bool>(result.frames.front().data.size(), false)};
+    }
+    // ":" pairs ";" with at least the header and the check byte; "**" stands for a masked byte.
+    if (text.size() < 13 || text.front() != ':' || text.back() != ';' || text.size() % 2 != 0)
+        return std::nullopt;
+    Bytes bytes;
+    std::vector<bool> masked;
+    for (qsizetype i = 1; i + 1 < text.size() - 1; i += 2) {
+        const char high = text[i];
+        const char low = text[i + 1];
+        if (high == '*' && low == '*') {
+            bytes.push_back(kMaskByte);
+            masked.push_back(true);
+        } else if (isHexDigit(high) && isHexDigit(low)) {
+            bytes.push_back(static_cast<std::uint8_t>(hexValue(high) << 4 | hexValue(low)));
+            masked.push_back(false);
+        } else {
+            return std::nullopt;
+        }
+    }
+    // Destination, length, code, source, the data, and the check byte last (made anew).
+    const std::size_t dataCount = bytes.size() - 5;
+    if (bytes[1] != dataCount + 2 || masked[0] || masked[1] || masked[2] || masked[3])
+        return std::nullopt;
+    Frame frame = makeFrame(bytes[0], bytes[2], bytes[3], Bytes(bytes.begin() + 4, bytes.end() - 1));
+    return ReplayFrame{std::move(frame), std::vector<bool>(masked.begin() + 4, masked.end() - 1)};
+}
+
+} // namespace alvetra
