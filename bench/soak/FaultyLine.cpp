@@ -51,6 +51,10 @@ void FaultyLine::passReply(QByteArray frame)
     }
     if (damageOne(frame, readRandom_))
         counts_.damagedReplies++;
+    // A write's reply with the refusal byte: the program learns of the refusal (one that is
+    // lost or damaged looks like no reply, and the group may be written again).
+    else if (frame.startsWith(":E00383C501"))
+        counts_.refusalsDelivered++;
     ready_.append(frame);
 }
 

@@ -34,6 +34,7 @@ struct LineFaultCounts {
     std::atomic<long> noiseBursts{0};
     std::atomic<long> replies{0};
     std::atomic<long> requests{0};
+    std::atomic<long> refusalsDelivered{0};   // write refusals that reached the program whole
 };
 
 class FaultyLine final : public Transport {
