@@ -50,8 +50,11 @@ std::string TrafficEvent::shownText(bool withSecrets) const
         return maskedUnparsedText(text, kind == Kind::Damaged);
     FrameParser parser;
     const FrameParser::Result parsed = parser.feed(QByteArray::fromStdString(text));
-    if (parsed.frames.size() != 1 || parsed.rejected != 0)
-        return maskedUnparsedText(text, true);
+    if (parsed.frames.size() != 1 || parsed.rejected != 0) {
+        // A frame masked already (a masked log written again) stays as it is.
+        const QByteArray bytes = QByteArray::fromStdString(text);
+        return bytes.contains('*') && frameWithMasks(bytes) ? text : maskedUnparsedText(text, true);
+    }
     return maskedFrameText(text, parsed.frames.front(), secrets);
 }
 
