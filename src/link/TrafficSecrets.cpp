@@ -13,6 +13,8 @@ namespace {
 constexpr std::size_t kFirstDataDigit = 9;
 // Read replies and write requests carry their bytes after four bytes of address and count.
 constexpr std::size_t kAddressedDataStart = 4;
+// Destination, length, code and source come before a frame's data.
+constexpr std::size_t kHeaderBytes = 4;
 
 SecretSpan spanOfOne(const Layout &layout)
 {
@@ -78,16 +80,23 @@ std::string maskedFrameText(const std::string &text, const Frame &frame, SecretS
     const std::vector<bool> secret = secretData(frame, span);
     if (std::find(secret.begin(), secret.end(), true) == secret.end())
         return text;
-    std::string masked = text;
-    for (std::size_t i = 0; i < secret.size(); ++i) {
-        const std::size_t digit = kFirstDataDigit + 2 * i;
-        if (secret[i] && digit + 1 < masked.size())
-            masked.replace(digit, 2, "**");
+    // Byte by byte through the hex digits: destination, length, code and source, the data, then
+    // the check byte. What is no part of a frame is left out, as the parser leaves it out.
+    const std::size_t checkByte = kHeaderBytes + secret.size();
+    std::string masked;
+    masked.reserve(text.size());
+    std::size_t digits = 0;
+    for (const char c : text) {
+        if (c == ':' || c == ';') {
+            masked.push_back(c);
+            continue;
+        }
+        if (!isHexDigit(c))
+            continue;
+        const std::size_t byte = digits++ / 2;
+        const bool secretByte = byte >= kHeaderBytes && byte < checkByte && secret[byte - kHeaderBytes];
+        masked.push_back(secretByte || byte == checkByte ? '*' : c);
     }
-    // The check byte: the two digits before ";".
-    const std::size_t end = masked.rfind(';');
-    if (end != std::string::npos && end >= kFirstDataDigit + 2)
-        masked.replace(end - 2, 2, "**");
     return masked;
 }
 
@@ -102,8 +111,14 @@ std::string maskedUnparsedText(const std::string &text, bool frameStart)
     return masked;
 }
 
-std::optional<ReplayFrame> frameWithMasks(const QByteArray &text)
+std::optional<ReplayFrame> frameWithMasks(const QByteArray &recorded)
 {
+    // As the parser does, characters outside the frame's alphabet (and the mask) are left out.
+    QByteArray text;
+    for (const char c : recorded) {
+        if (isHexDigit(c) || c == ':' || c == ';' || c == '*')
+            text.append(c);
+    }
     if (!text.contains('*')) {
         FrameParser parser;
         const FrameParser::Result result = parser.feed(text);
