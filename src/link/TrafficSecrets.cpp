@@ -25,16 +25,20 @@ SecretSpan spanOfOne(const Layout &layout)
     return {first, end};
 }
 
-bool isHexDigit(char c)
+// A frame's digits are upper-case, as the parser takes them.
+bool isFrameDigit(char c)
 {
-    return (c >= '0' && c <= '9') || (c >= 'A' && c <= 'F') || (c >= 'a' && c <= 'f');
+    return (c >= '0' && c <= '9') || (c >= 'A' && c <= 'F');
+}
+
+bool isAnyHexDigit(char c)
+{
+    return isFrameDigit(c) || (c >= 'a' && c <= 'f');
 }
 
 int hexValue(char c)
 {
-    if (c >= '0' && c <= '9')
-        return c - '0';
-    return (c & ~0x20) - 'A' + 10;
+    return c <= '9' ? c - '0' : c - 'A' + 10;
 }
 
 // The image address of each data byte of a read reply or a write request; nothing otherwise.
@@ -91,7 +95,7 @@ std::string maskedFrameText(const std::string &text, const Frame &frame, SecretS
             masked.push_back(c);
             continue;
         }
-        if (!isHexDigit(c))
+        if (!isFrameDigit(c))
             continue;
         const std::size_t byte = digits++ / 2;
         const bool secretByte = byte >= kHeaderBytes && byte < checkByte && secret[byte - kHeaderBytes];
@@ -105,7 +109,7 @@ std::string maskedUnparsedText(const std::string &text, bool frameStart)
     std::string masked = text;
     const std::size_t from = frameStart && !text.empty() && text.front() == ':' ? kFirstDataDigit : 0;
     for (std::size_t i = from; i < masked.size(); ++i) {
-        if (isHexDigit(masked[i]))
+        if (isAnyHexDigit(masked[i]))
             masked[i] = '*';
     }
     return masked;
@@ -116,7 +120,7 @@ std::optional<ReplayFrame> frameWithMasks(const QByteArray &recorded)
     // As the parser does, characters outside the frame's alphabet (and the mask) are left out.
     QByteArray text;
     for (const char c : recorded) {
-        if (isHexDigit(c) || c == ':' || c == ';' || c == '*')
+        if (isFrameDigit(c) || c == ':' || c == ';' || c == '*')
             text.append(c);
     }
     if (!text.contains('*')) {
@@ -137,7 +141,7 @@ std::optional<ReplayFrame> frameWithMasks(const QByteArray &recorded)
         if (high == '*' && low == '*') {
             bytes.push_back(kMaskByte);
             masked.push_back(true);
-        } else if (isHexDigit(high) && isHexDigit(low)) {
+        } else if (isFrameDigit(high) && isFrameDigit(low)) {
             bytes.push_back(static_cast<std::uint8_t>(hexValue(high) << 4 | hexValue(low)));
             masked.push_back(false);
         } else {
