@@ -84,23 +84,24 @@ std::string maskedFrameText(const std::string &text, const Frame &frame, SecretS
     const std::vector<bool> secret = secretData(frame, span);
     if (std::find(secret.begin(), secret.end(), true) == secret.end())
         return text;
-    // Byte by byte through the hex digits: destination, length, code and source, the data, then
-    // the check byte. What is no part of a frame is left out, as the parser leaves it out.
+    // The frame as the parser takes it: from the last ":" before the first ";" to that ";", with
+    // only its digits; whatever else the text holds is no part of it and is left out.
+    const std::size_t end = text.find(';');
+    const std::size_t start = end == std::string::npos ? std::string::npos : text.rfind(':', end);
+    if (start == std::string::npos)
+        return maskedUnparsedText(text, true);
+    // Byte by byte: destination, length, code and source, the data, then the check byte.
     const std::size_t checkByte = kHeaderBytes + secret.size();
-    std::string masked;
-    masked.reserve(text.size());
+    std::string masked(1, ':');
     std::size_t digits = 0;
-    for (const char c : text) {
-        if (c == ':' || c == ';') {
-            masked.push_back(c);
-            continue;
-        }
-        if (!isFrameDigit(c))
+    for (std::size_t i = start + 1; i < end; ++i) {
+        if (!isFrameDigit(text[i]))
             continue;
         const std::size_t byte = digits++ / 2;
         const bool secretByte = byte >= kHeaderBytes && byte < checkByte && secret[byte - kHeaderBytes];
-        masked.push_back(secretByte || byte == checkByte ? '*' : c);
+        masked.push_back(secretByte || byte == checkByte ? '*' : text[i]);
     }
+    masked.push_back(';');
     return masked;
 }
 

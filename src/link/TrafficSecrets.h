@@ -43,8 +43,9 @@ constexpr std::uint8_t kMaskByte = '*';
 // write request or a read reply carries at addresses in `span`.
 std::vector<bool> secretData(const Frame &frame, SecretSpan span);
 
-// A whole frame's text (":" to ";", no CR LF) with its secret bytes and then its check byte masked;
-// the text itself when it holds no secret.
+// A whole frame's text (":" to ";", no CR LF) with its secret bytes and then its check byte masked
+// (only the frame: anything else the text holds is left out, as the parser leaves it out); the
+// text itself when it holds no secret.
 std::string maskedFrameText(const std::string &text, const Frame &frame, SecretSpan span);
 
 // Damaged text and noise, whose secret bytes cannot be told apart: every hex digit after a

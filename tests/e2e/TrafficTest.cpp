@@ -104,8 +104,9 @@ TEST_F(WindowTest, AMaskedRecordingReplaysToTheSameSettingsFileTheSecretsAsMasks
     const Layout layout = kLayoutB;
     const SecretSpan secrets = secretSpanOf(layout);
     for (int a = 0; a < 256; ++a) {
-        if (!secrets.contains(a))
+        if (!secrets.contains(a)) {
             EXPECT_EQ(replayed[a], recorded[a]) << a;
+        }
     }
     SettingsImage desk;
     loadSettingsFile(dir.filePath(QStringLiteral("desk.alm")), desk);
