@@ -149,11 +149,16 @@ std::optional<ReplayFrame> frameWithMasks(const QByteArray &recorded)
             return std::nullopt;
         }
     }
-    // Destination, length, code, source, the data, and the check byte last (made anew).
-    const std::size_t dataCount = bytes.size() - 5;
-    if (bytes[1] != dataCount + 2 || masked[0] || masked[1] || masked[2] || masked[3])
+    // Destination, length, code, source, the data, and the check byte last (made anew). The
+    // length byte stays as recorded, also one that disagrees with the data, as the parser keeps it.
+    if (masked[0] || masked[1] || masked[2] || masked[3])
         return std::nullopt;
-    Frame frame = makeFrame(bytes[0], bytes[2], bytes[3], Bytes(bytes.begin() + 4, bytes.end() - 1));
+    Frame frame;
+    frame.destination = bytes[0];
+    frame.length = bytes[1];
+    frame.code = bytes[2];
+    frame.source = bytes[3];
+    frame.data.assign(bytes.begin() + 4, bytes.end() - 1);
     return ReplayFrame{std::move(frame), std::vector<bool>(masked.begin() + 4, masked.end() - 1)};
 }
 
