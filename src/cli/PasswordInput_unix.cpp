@@ -25,12 +25,13 @@ public:
         termios quiet = saved_;
         quiet.c_lflag &= ~static_cast<tcflag_t>(ECHO);
         quiet.c_lflag |= ECHONL;
-        active_ = ::tcsetattr(STDIN_FILENO, TCSAFLUSH, &quiet) == 0;
+        // Nothing typed ahead is thrown away (TCSAFLUSH would leave the reader waiting for it).
+        active_ = ::tcsetattr(STDIN_FILENO, TCSANOW, &quiet) == 0;
     }
     ~EchoOff()
     {
         if (active_)
-            ::tcsetattr(STDIN_FILENO, TCSAFLUSH, &saved_);
+            ::tcsetattr(STDIN_FILENO, TCSANOW, &saved_);
     }
     EchoOff(const EchoOff &) = delete;
     EchoOff &operator=(const EchoOff &) = delete;
@@ -49,10 +50,11 @@ bool StandardTerminal::isTerminal() const
 
 std::optional<QString> StandardTerminal::ask(const QString &prompt)
 {
+    // Echo off before the question shows: whatever is typed once it is there is never echoed.
+    EchoOff echoOff;
     const QByteArray shown = prompt.toUtf8();
     if (::write(STDERR_FILENO, shown.constData(), static_cast<size_t>(shown.size())) < 0)
         return std::nullopt;
-    EchoOff echoOff;
     // Byte by byte from the descriptor: nothing after the line is taken from the input.
     std::string line;
     char c = 0;
