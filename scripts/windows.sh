@@ -1,0 +1,120 @@
+#!/bin/sh
+# Cross-builds the program for 64-bit Windows with Debian's mingw-w64.
+#   sh scripts/windows.sh qt   builds Qt for Windows once from Debian's qt6-base source package
+#                              into ${XDG_CACHE_HOME:-~/.cache}/alvetra/ and prints its prefix;
+#                              later runs find it there and take seconds.
+#   sh scripts/windows.sh      the qt stage, then the program itself into ./build-windows.
+set -e
+cd "$(dirname "$0")/.."
+toolchain=$(pwd)/cmake/mingw-w64-x86_64.cmake
+
+# Installs those of the named Debian packages that are missing, as scripts/deps.sh does.
+install_missing() {
+  missing=""
+  for p in "$@"; do
+    dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing="$missing $p"
+  done
+  if [ -n "$missing" ]; then
+    echo "Installing:$missing"
+    export DEBIAN_FRONTEND=noninteractive
+    apt-get install -y $missing || { apt-get update && apt-get install -y $missing; }
+  fi
+}
+
+# Adds a deb-src line for each Debian archive and suite that apt already takes binaries from.
+add_deb_src() {
+  list=/etc/apt/sources.list.d/alvetra-deb-src.list
+  {
+    for f in /etc/apt/sources.list /etc/apt/sources.list.d/*.list; do
+      [ -f "$f" ] && sed -n 's|^[[:space:]]*deb[[:space:]]\(.*/debian.*\)$|deb-src \1|p' "$f"
+    done
+    for f in /etc/apt/sources.list.d/*.sources; do
+      [ -f "$f" ] && awk 'BEGIN { RS = "" }
+        {
+          types = uris = suites = comps = key = enabled = ""
+          n = split($0, line, "\n")
+          for (i = 1; i <= n; i++) {
+            if (line[i] ~ /^#/) continue
+            f = tolower(line[i]); sub(/:.*/, "", f)
+            v = line[i]; sub(/^[^:]*:[ \t]*/, "", v)
+            if (f == "types") types = v; else if (f == "uris") uris = v
+            else if (f == "suites") suites = v; else if (f == "components") comps = v
+            else if (f == "signed-by") key = v; else if (f == "enabled") enabled = v
+          }
+          if (types !~ /(^| )deb( |$)/ || uris !~ /\/debian/ || enabled == "no") next
+          opt = key != "" ? "[signed-by=" key "] " : ""
+          nu = split(uris, u, " "); ns = split(suites, s, " ")
+          for (a = 1; a <= nu; a++) for (b = 1; b <= ns; b++)
+            print "deb-src " opt u[a] " " s[b] " " comps
+        }' "$f"
+    done
+  } > "$list"
+  echo "Added $list:"
+  cat "$list"
+}
+
+# Qt for Windows, built once per Qt version, option set and toolchain file.
+qt_stage() {
+  start=$(date +%s)
+  install_missing cmake ninja-build g++-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64 \
+    qt6-base-dev qt6-base-dev-tools dpkg-dev
+  deb_version=$(dpkg-query -W -f='${Version}' qt6-base-dev)  # the host Qt: its tools serve the build
+  version=${deb_version%%[+-]*}
+  multiarch=$(gcc -dumpmachine)
+  # No tablet events: Debian's source leaves out the third-party wintab.h they need on Windows.
+  options="-DCMAKE_BUILD_TYPE=Release -DBUILD_SHARED_LIBS=ON
+    -DQT_HOST_PATH=/usr -DQT_HOST_PATH_CMAKE_DIR=/usr/lib/$multiarch/cmake
+    -DQT_BUILD_EXAMPLES=OFF -DQT_BUILD_TESTS=OFF
+    -DFEATURE_sql=OFF -DFEATURE_dbus=OFF -DFEATURE_opengl=OFF -DINPUT_opengl=no
+    -DFEATURE_printsupport=OFF -DFEATURE_concurrent=OFF -DFEATURE_xml=OFF -DFEATURE_tabletevent=OFF"
+  hash=$( { echo "$deb_version"; echo $options; cat "$toolchain"; } | sha256sum | cut -c1-12)
+  cache=${XDG_CACHE_HOME:-$HOME/.cache}/alvetra/qt-$version-mingw-$hash
+  if [ -f "$cache/stamp" ]; then
+    echo "Qt $version for Windows: $cache/install (built before; found in $(($(date +%s) - start)) s)"
+    return
+  fi
+
+  mkdir -p "$cache"
+  # Qt keeps the toolchain file's path in its qt.toolchain.cmake: a copy in the cache outlives the tree.
+  cp "$toolchain" "$cache/toolchain.cmake"
+  if [ ! -f "$cache/src/CMakeLists.txt" ]; then
+    if ! apt-cache showsrc qt6-base 2>/dev/null | grep -q "^Version: $deb_version\$"; then
+      grep -Eqs '^[[:space:]]*(deb-src|Types:.*deb-src)' /etc/apt/sources.list \
+        /etc/apt/sources.list.d/*.list /etc/apt/sources.list.d/*.sources || add_deb_src
+      apt-get update
+    fi
+    rm -rf "$cache/src" "$cache/download"
+    mkdir "$cache/download"
+    (cd "$cache/download" && apt-get source -q --only-source "qt6-base=$deb_version")
+    mv "$cache"/download/qt6-base-*/ "$cache/src"
+    rm -rf "$cache/download"
+  fi
+
+  # shellcheck disable=SC2086 # the options are words
+  nice -n 10 cmake -S "$cache/src" -B "$cache/build" -G Ninja \
+    -DCMAKE_TOOLCHAIN_FILE="$cache/toolchain.cmake" -DCMAKE_INSTALL_PREFIX="$cache/install" \
+    $options > "$cache/configure.log" || { tail -n 40 "$cache/configure.log"; exit 1; }
+  grep -E '^ *(Qt Gui|Qt Widgets) [. ]*(yes|no)' "$cache/build/config.summary" || true
+  nice -n 10 cmake --build "$cache/build" -- -j2
+  rm -rf "$cache/install"
+  cmake --install "$cache/build" > "$cache/install.log"
+  for f in bin/Qt6Core.dll bin/Qt6Gui.dll bin/Qt6Widgets.dll plugins/platforms/qwindows.dll \
+           lib/cmake/Qt6/Qt6Config.cmake; do
+    [ -f "$cache/install/$f" ] || { echo "Qt for Windows lacks $f" >&2; exit 1; }
+  done
+  seconds=$(($(date +%s) - start))
+  printf 'qt6-base %s\n%s\nbuilt in %d s on %s\n' "$deb_version" "$(echo $options)" "$seconds" \
+    "$(date -u +%Y-%m-%dT%H:%M:%SZ)" > "$cache/stamp"
+  echo "Qt $version for Windows built in $((seconds / 60)) min $((seconds % 60)) s: $cache/install"
+}
+
+stage=${1:-all}
+case $stage in
+  qt)  qt_stage ;;
+  all)
+    qt_stage
+    # ---- The program itself, cross-built into ./build-windows with the Qt above: to come. ----
+    echo "The program for Windows: not built yet" >&2
+    exit 1 ;;
+  *)   echo "usage: sh scripts/windows.sh [qt]" >&2; exit 2 ;;
+esac
