@@ -159,4 +159,6 @@ TEST_F(WindowTest, NoPasswordOrCodeLeavesTheConsoleTheLogOrTheCompareTableUnless
     window->close();
     window.reset();
     EXPECT_EQ(holdsSecrets(QString::fromLatin1(readAll(trafficLogPath))), QString());
+    EXPECT_EQ(QFileInfo(trafficLogPath).permissions() & ~(QFile::ReadOwner | QFile::WriteOwner | QFile::ReadUser | QFile::WriteUser),
+              QFile::Permissions()) << "the log is its owner's alone";
 }
