@@ -440,7 +440,8 @@ void SoakRun::writeAll()
         }
     }
     if (options_.verbose) {
-        std::fprintf(stderr, "  write all: %d of %d written; %s\n", claimed, total, qPrintable(status));
+        std::fprintf(stderr, "  write all: %d of %d written%s; %s\n", claimed, total,
+                     refusalMet ? " (one refused)" : "", qPrintable(status));
         for (const UserMessage &m : dialogs_.messages)
             std::fprintf(stderr, "    box: %s\n", qPrintable(QString(m.text).replace(QLatin1Char('\r'), QLatin1Char(' '))));
     }
