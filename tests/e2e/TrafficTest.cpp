@@ -121,7 +121,10 @@ TEST_F(WindowTest, NoPasswordOrCodeLeavesTheConsoleTheLogOrTheCompareTableUnless
     for (int i = 0; i < 8; ++i)
         memory[std::size_t(layout.programmingCode + i)] = std::uint8_t(0xD1 + i);
     unit->setMemory(memory);
-    const QStringList secrets{"D1D2", "D1 D2", "D3D4D5D6D7D8", "D3 D4 D5 D6 D7 D8", "3132", "31 32", "3334", "33 34", "\"1234\""};
+    // The password's first half follows the codes in the read of 56; its second half opens the
+    // read of 64.
+    const QStringList secrets{"D1D2",        "D1 D2", "D3D4D5D6D7D83132", "D3 D4 D5 D6 D7 D8 31 32",
+                              ":E00E82C5400000083334", "\"data\": \"33 34", "\"1234\""};
     const auto holdsSecrets = [&](const QString &text) {
         for (const QString &secret : secrets)
             if (text.contains(secret))
