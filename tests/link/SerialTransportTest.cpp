@@ -3,6 +3,7 @@
 
 #include "link/LineSpeed.h"
 #include "link/SerialTransport.h"
+#include "link/SerialTransport_unix.h"
 
 #include <QElapsedTimer>
 #include <QTimer>
