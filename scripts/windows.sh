@@ -6,20 +6,8 @@
 #   sh scripts/windows.sh      the qt stage, then the program itself into ./build-windows.
 set -e
 cd "$(dirname "$0")/.."
+. scripts/packages.sh
 toolchain=$(pwd)/cmake/mingw-w64-x86_64.cmake
-
-# Installs those of the named Debian packages that are missing, as scripts/deps.sh does.
-install_missing() {
-  missing=""
-  for p in "$@"; do
-    dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing="$missing $p"
-  done
-  if [ -n "$missing" ]; then
-    echo "Installing:$missing"
-    export DEBIAN_FRONTEND=noninteractive
-    apt-get install -y $missing || { apt-get update && apt-get install -y $missing; }
-  fi
-}
 
 # Adds a deb-src line for each Debian archive and suite that apt already takes binaries from.
 add_deb_src() {
@@ -60,7 +48,7 @@ qt_stage() {
     qt6-base-dev qt6-base-dev-tools dpkg-dev
   deb_version=$(dpkg-query -W -f='${Version}' qt6-base-dev)  # the host Qt: its tools serve the build
   version=${deb_version%%[+-]*}
-  multiarch=$(gcc -dumpmachine)
+  multiarch=$(dpkg-architecture -qDEB_HOST_MULTIARCH)
   # No tablet events: Debian's source leaves out the third-party wintab.h they need on Windows.
   options="-DCMAKE_BUILD_TYPE=Release -DBUILD_SHARED_LIBS=ON
     -DQT_HOST_PATH=/usr -DQT_HOST_PATH_CMAKE_DIR=/usr/lib/$multiarch/cmake
