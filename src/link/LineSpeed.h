@@ -1,6 +1,6 @@
 #pragma once
-// Line speeds: the thirteen rates offered in the speed box, and setting any of them on a serial
-// descriptor (14400 and 128000 bit/s are no standard termios rates and go through termios2).
+// Line speeds: the thirteen rates offered in the speed box. Setting one on a port is the
+// platform's (LineSpeed_unix.h: a serial descriptor).
 
 #include <array>
 
@@ -15,10 +15,5 @@ constexpr int lineRateForIndex(int index)
 {
     return index >= 0 && index < static_cast<int>(kLineRates.size()) ? kLineRates[static_cast<std::size_t>(index)] : 0;
 }
-
-// Sets input and output speed of `fd` to `bitsPerSecond` and reads back what the driver took.
-// False (errno set) when the driver refuses or settles more than 3 % away from the rate asked
-// for: such a port is not used at a speed the user did not choose.
-bool setLineRate(int fd, int bitsPerSecond);
 
 } // namespace alvetra

@@ -2,29 +2,10 @@
 
 #include "link/LinkEvents.h"
 #include "link/LinkMessages.h"
+#include "link/ThisThread.h"
 #include "link/Wait.h"
 
-#include <pthread.h>
-#include <sys/resource.h>
-#include <sys/syscall.h>
-#include <unistd.h>
-
 namespace alvetra {
-
-namespace {
-
-// One step below the program's other threads: the reader sleeps in the kernel almost always,
-// and when bytes come it must not take the processor from the window.
-void lowerThisThreadsPriority()
-{
-    const auto tid = static_cast<id_t>(::syscall(SYS_gettid));
-    errno = 0;
-    const int nice = ::getpriority(PRIO_PROCESS, tid);
-    if (errno == 0)
-        (void)::setpriority(PRIO_PROCESS, tid, nice + 1);
-}
-
-} // namespace
 
 ReaderThread::ReaderThread(Wiring wiring)
     : transport_(wiring.transport),
@@ -81,7 +62,7 @@ void ReaderThread::join()
 
 void ReaderThread::run()
 {
-    pthread_setname_np(pthread_self(), "rs232");
+    nameThisThread("rs232");
     lowerThisThreadsPriority();
     if (openPort()) {
         if (events_)

@@ -1,8 +1,10 @@
 #include "link/SerialTransport_unix.h"
 
 #include "link/SerialTransport.h"
+#include "link/ThisThread.h"
 
 #include "link/LineSpeed.h"
+#include "link/LineSpeed_unix.h"
 #include "link/Wait.h"
 
 #include <QCoreApplication>
@@ -120,7 +122,7 @@ bool writeAll(const Writer &writer, const std::string &bytes, int &error)
 
 void runWriter(const std::shared_ptr<Writer> &writer)
 {
-    pthread_setname_np(pthread_self(), "rs232-out");
+    nameThisThread("rs232-out");
     std::unique_lock lock(writer->mutex);
     for (;;) {
         writer->changed.wait(lock, [&] { return writer->quit || !writer->queue.empty(); });

@@ -1,13 +1,13 @@
 #include "link/TrafficLog.h"
 
 #include "link/LinkTexts.h"
+#include "link/ThisThread.h"
 #include "link/TrafficLogFormat.h"
 
 #include <QFile>
 #include <cerrno>
 #include <cstring>
 #include <fcntl.h>
-#include <pthread.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -92,7 +92,7 @@ QString TrafficLog::error() const
 
 void TrafficLog::run()
 {
-    pthread_setname_np(pthread_self(), "traffic-log");
+    nameThisThread("traffic-log");
     std::unique_lock lock(mutex_);
     for (;;) {
         changed_.wait(lock, [this] { return stopping_ || !queue_.empty(); });

@@ -1,6 +1,6 @@
 // Kept apart from the rest of the port code: <asm/termbits.h> (termios2) cannot be included
 // together with <termios.h>.
-#include "link/LineSpeed.h"
+#include "link/LineSpeed_unix.h"
 
 #include <asm/termbits.h>
 #include <cerrno>
