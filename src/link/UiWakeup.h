@@ -1,10 +1,11 @@
 #pragma once
 // Wakes the UI thread from any thread and runs a callback there.
 //
-// The wake-up is a write to an eventfd that the UI thread's event loop watches through a
-// QSocketNotifier: no memory is handed to Qt across threads (a posted event would be allocated
-// on one thread and freed on the other inside Qt, where a race detector cannot follow it), and
-// the descriptor write itself orders everything the waking thread did before it.
+// The wake-up is a signal of the system that the UI thread's event loop watches: on Linux a write
+// to an eventfd seen by a QSocketNotifier (UiWakeup_unix.cpp), on Windows an event seen by a
+// QWinEventNotifier (UiWakeup_win.cpp). No memory is handed to Qt across threads (a posted event
+// would be allocated on one thread and freed on the other inside Qt, where a race detector cannot
+// follow it), and the system call itself orders everything the waking thread did before it.
 //
 //   UiWakeup wakeup([this] { runQueuedSteps(); });   // on the UI thread
 //   wakeup.wake();                                    // from any thread
@@ -12,8 +13,7 @@
 // The object must outlive every thread that may still call wake().
 
 #include <functional>
-
-class QSocketNotifier;
+#include <memory>
 
 namespace alvetra {
 
@@ -27,10 +27,8 @@ public:
     void wake();
 
 private:
-    void consume();
-
-    int fd_ = -1;
-    QSocketNotifier *notifier_ = nullptr;
+    struct Signal;   // the platform's signal and its notifier
+    std::unique_ptr<Signal> signal_;
     std::function<void()> onWake_;
 };
 
