@@ -4,12 +4,8 @@
 #include "link/ThisThread.h"
 #include "link/TrafficLogFormat.h"
 
-#include <QFile>
 #include <cerrno>
 #include <cstring>
-#include <fcntl.h>
-#include <sys/stat.h>
-#include <unistd.h>
 
 namespace alvetra {
 
@@ -32,22 +28,15 @@ TrafficLog::~TrafficLog()
         changed_.notify_all();
         thread_.join();
     }
-    if (fd_ >= 0)
-        ::close(fd_);
 }
 
 std::optional<QString> TrafficLog::open(const QString &path, ErrorHandler onError, bool withSecrets)
 {
     if (thread_.joinable())
         return linktexts::kTrafficLogOpenFailed.arg(path, systemError(EBUSY));
-    // The log may hold the workshop's passwords and codes: the user's alone, also a log that
-    // is appended to (narrowing fails harmlessly on a file of somebody else's).
-    fd_ = ::open(QFile::encodeName(path).constData(), O_WRONLY | O_CREAT | O_APPEND | O_CLOEXEC, 0600);
-    if (fd_ < 0)
-        return linktexts::kTrafficLogOpenFailed.arg(path, systemError(errno));
-    struct stat st {};
-    if (::fstat(fd_, &st) == 0 && S_ISREG(st.st_mode))
-        (void)::fchmod(fd_, st.st_mode & 0700);
+    // The log may hold the workshop's passwords and codes: the user's alone.
+    if (const std::optional<QString> reason = file_.open(path))
+        return linktexts::kTrafficLogOpenFailed.arg(path, *reason);
     path_ = path;
     onError_ = std::move(onError);
     withSecrets_ = withSecrets;
@@ -104,10 +93,9 @@ void TrafficLog::run()
         QByteArray bytes;
         for (const TrafficEvent &event : batch)
             bytes += trafficLogLine(event, withSecrets_);
-        const int error = writeAll(bytes) ? 0 : errno;
-        if (error != 0) {
+        if (const std::optional<QString> reason = file_.write(bytes)) {
             // Told before the failure is published, so that a flush() that returns has seen it.
-            const QString message = linktexts::kTrafficLogWriteFailed.arg(path_, systemError(error));
+            const QString message = linktexts::kTrafficLogWriteFailed.arg(path_, *reason);
             if (onError_)
                 onError_(message);
             lock.lock();
@@ -123,25 +111,6 @@ void TrafficLog::run()
         written_ += batch.size();
         changed_.notify_all();
     }
-}
-
-bool TrafficLog::writeAll(const QByteArray &bytes)
-{
-    const char *data = bytes.constData();
-    qsizetype left = bytes.size();
-    while (left > 0) {
-        const ssize_t n = ::write(fd_, data, static_cast<std::size_t>(left));
-        if (n < 0 && errno == EINTR)
-            continue;
-        if (n <= 0) {
-            if (n == 0)
-                errno = EIO;
-            return false;
-        }
-        data += n;
-        left -= n;
-    }
-    return true;
 }
 
 } // namespace alvetra

@@ -13,6 +13,7 @@
 // called once, on the writer thread, and later texts are dropped. The link never waits for the
 // file: take() only queues.
 
+#include "link/PrivateAppendFile.h"
 #include "link/TrafficTap.h"
 
 #include <QString>
@@ -50,12 +51,11 @@ public:
 
 private:
     void run();
-    bool writeAll(const QByteArray &bytes);
 
     QString path_;
     ErrorHandler onError_;
     bool withSecrets_ = false;
-    int fd_ = -1;   // writer thread once started
+    PrivateAppendFile file_;   // writer thread once started
     mutable std::mutex mutex_;
     std::condition_variable changed_;
     std::deque<TrafficEvent> queue_;
