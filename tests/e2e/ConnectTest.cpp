@@ -40,10 +40,12 @@ TEST_F(WindowTest, ConnectingReadsEveryBlockFillsEveryTabAndGrantsFullAccess)
     std::vector<int> expected = kLoginCodes;
     expected.insert(expected.end(), 32, 0x02);
     expected.push_back(0x03);
-    EXPECT_EQ(codesReceived(), expected);
+    EXPECT_EQ(codesWithoutRetransmissions(), expected);
     std::vector<int> readAddresses;
-    for (const Frame &f : unit->received(0x02))
-        readAddresses.push_back(f.data.at(2));
+    for (const Frame &f : unit->received(0x02)) {
+        if (readAddresses.empty() || readAddresses.back() != f.data.at(2))   // a read sent again counts once
+            readAddresses.push_back(f.data.at(2));
+    }
     EXPECT_EQ(readAddresses, expectedReadAddresses());
     const auto writes = writesReceived();
     ASSERT_EQ(writes.size(), 1u);
