@@ -1,8 +1,8 @@
 #include "alarm/Cp1250.h"
 
+#include "alarm/SystemCodePage.h"
+
 #include <QHash>
-#include <QStringDecoder>
-#include <QStringEncoder>
 #include <QtGlobal>
 
 #include <array>
@@ -12,24 +12,21 @@ namespace alvetra::cp1250 {
 
 namespace {
 
-constexpr const char *kCodecName = "windows-1250";
 constexpr char kUnencodable = 0x1A;
 
-// The code page is one character a byte, so it is read from ICU once into two tables; opening
-// an ICU converter for every conversion cost more than the conversion itself.
+// The code page is one character a byte, so it is read from the system's converter once into
+// two tables; opening a converter for every conversion cost more than the conversion itself.
 struct CodePage {
     std::array<char16_t, 256> characterOf{};
     QHash<char16_t, char> byteOf;   // only characters that come back as the same byte
-    bool viaIcu = true;
+    bool viaSystem = true;
 
     CodePage()
     {
-        QStringDecoder decoder(kCodecName);
-        QStringEncoder encoder(kCodecName);
-        if (!decoder.isValid() || !encoder.isValid()) {
-            // Should ICU ever be missing, Latin-1 still gets every ASCII character right.
+        if (!system::available()) {
+            // Should the system lack the code page, Latin-1 still gets every ASCII character right.
             qWarning("Code page windows-1250 is not available; falling back to Latin-1");
-            viaIcu = false;
+            viaSystem = false;
             for (int b = 0; b < 256; ++b) {
                 characterOf[b] = static_cast<char16_t>(b);
                 byteOf.insert(static_cast<char16_t>(b), static_cast<char>(b));
@@ -37,13 +34,12 @@ struct CodePage {
             return;
         }
         for (int b = 0; b < 256; ++b) {
-            const QString decoded = decoder.decode(QByteArray(1, static_cast<char>(b)));
+            const QString decoded = system::decode(QByteArray(1, static_cast<char>(b)));
             characterOf[b] = decoded.size() == 1 ? decoded.at(0).unicode() : u'\uFFFD';
-            const QByteArray back = encoder.encode(decoded);
-            if (!encoder.hasError() && back.size() == 1 && static_cast<std::uint8_t>(back.at(0)) == b)
+            bool fits = false;
+            const QByteArray back = system::encode(decoded, &fits);
+            if (fits && back.size() == 1 && static_cast<std::uint8_t>(back.at(0)) == b)
                 byteOf.insert(characterOf[b], back.at(0));
-            encoder.resetState();
-            decoder.resetState();
         }
     }
 };
@@ -69,13 +65,16 @@ QByteArray encode(const QString &text, bool *ok)
             out.append(*found);
             continue;
         }
-        // Not in the code page: ICU decides (a substitute byte, a near letter, or nothing for an
-        // ignorable mark), as it did before the tables. A pair of surrogates is one character.
+        // Not in the code page: the system decides (a substitute byte, a near letter, or nothing
+        // for an ignorable mark), as it did before the tables. A pair of surrogates is one
+        // character.
         const qsizetype length = c.isHighSurrogate() && i + 1 < text.size() && text.at(i + 1).isLowSurrogate() ? 2 : 1;
-        if (page.viaIcu) {
-            QStringEncoder encoder(kCodecName);
-            out.append(encoder.encode(QStringView(text).mid(i, length)));
-            fits = fits && !encoder.hasError();
+        if (page.viaSystem) {
+            bool charFits = false;
+            const QByteArray bytes = system::encode(QStringView(text).mid(i, length), &charFits);
+            // At most one substitute for one character, whatever the system puts for a pair.
+            out.append(!charFits && bytes.size() > 1 ? QByteArray(1, kUnencodable) : bytes);
+            fits = fits && charFits;
         } else {
             out.append(kUnencodable);
             fits = false;

@@ -1,0 +1,44 @@
+# For a build for Windows on Linux: the DLLs a Windows program of this build needs beside it
+# (Qt's and mingw-w64's runtime), and Wine to run the tests, in a prefix of the build's own.
+
+# mingw-w64's runtime, wherever this compiler keeps it.
+set(alvetra_windows_runtime)
+foreach(dll libstdc++-6.dll libgcc_s_seh-1.dll libwinpthread-1.dll)
+  execute_process(COMMAND ${CMAKE_CXX_COMPILER} -print-file-name=${dll}
+                  OUTPUT_VARIABLE found OUTPUT_STRIP_TRAILING_WHITESPACE)
+  if(NOT IS_ABSOLUTE "${found}" OR NOT EXISTS "${found}")
+    message(FATAL_ERROR "mingw-w64 has no ${dll}")
+  endif()
+  get_filename_component(found "${found}" REALPATH)
+  list(APPEND alvetra_windows_runtime ${found})
+endforeach()
+
+# Qt's DLLs are in bin/ beside the lib/cmake/Qt6 folder this build found.
+get_filename_component(alvetra_windows_qt_bin "${Qt6_DIR}/../../../bin" ABSOLUTE)
+
+# Copies the runtime and the named Qt modules' DLLs beside a target's executable after it is built.
+function(alvetra_deploy_windows_runtime target)
+  set(files ${alvetra_windows_runtime})
+  foreach(module ${ARGN})
+    list(APPEND files ${alvetra_windows_qt_bin}/Qt6${module}.dll)
+  endforeach()
+  add_custom_command(TARGET ${target} POST_BUILD
+    COMMAND ${CMAKE_COMMAND} -E copy_if_different ${files} $<TARGET_FILE_DIR:${target}>
+    VERBATIM)
+endfunction()
+
+# Tests run through this: Wine in the build's own prefix (never the user's), quiet, with Qt's and
+# the runtime's folders on the program's PATH.
+# Wine sees this machine's root as drive Z:.
+set(alvetra_runtime_dirs Z:${alvetra_windows_qt_bin})
+foreach(dll ${alvetra_windows_runtime})
+  get_filename_component(dir "${dll}" DIRECTORY)
+  list(APPEND alvetra_runtime_dirs Z:${dir})
+endforeach()
+list(REMOVE_DUPLICATES alvetra_runtime_dirs)
+list(JOIN alvetra_runtime_dirs ";" ALVETRA_WINEPATH)
+set(ALVETRA_WINEPREFIX ${CMAKE_BINARY_DIR}/wine)
+configure_file(${CMAKE_CURRENT_LIST_DIR}/wine-run.sh.in ${CMAKE_BINARY_DIR}/wine-run.sh
+               FILE_PERMISSIONS OWNER_READ OWNER_WRITE OWNER_EXECUTE GROUP_READ GROUP_EXECUTE
+                                WORLD_READ WORLD_EXECUTE @ONLY)
+set(CMAKE_CROSSCOMPILING_EMULATOR ${CMAKE_BINARY_DIR}/wine-run.sh)
