@@ -12,6 +12,7 @@
 #include "ops/UnitRequests.h"
 
 #include <QCoreApplication>
+#include <QDir>
 #include <QFileInfo>
 #include <QTimer>
 
@@ -47,7 +48,7 @@ ExitStatus read(UnitSession &session, Console &console, const CliOptions &option
     // which would drop bits no setting covers); written through a temporary file that replaces
     // the old one only when complete.
     saveSettingsFile(fileName, *session.state().unitMemory);
-    console.result(clitexts::kSaved.arg(QFileInfo(fileName).absoluteFilePath()));
+    console.result(clitexts::kSaved.arg(QDir::toNativeSeparators(QFileInfo(fileName).absoluteFilePath())));
     return ExitStatus::Ok;
 }
 

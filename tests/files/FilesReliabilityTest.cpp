@@ -87,12 +87,12 @@ TEST_F(FilesReliability, AFolderInPlaceOfASettingsFileIsNamedAsSuchAndChangesNot
     const QString folder = dir.filePath(QStringLiteral("ustawienia.alm"));
     SettingsImage image = constant(0x44);
     EXPECT_EQ(errorOf([&] { loadSettingsFile(folder, image); }),
-              QStringLiteral("Nie można otworzyć pliku %1.\rTo jest folder, a nie plik.").arg(folder));
+              QStringLiteral("Nie można otworzyć pliku %1.\rTo jest folder, a nie plik.").arg(QDir::toNativeSeparators(folder)));
     EXPECT_EQ(image, constant(0x44));
 
     EXPECT_EQ(errorOf([&] { saveSettingsFile(folder, constant(0x10)); }),
               QStringLiteral("Nie można zapisać pliku %1.\rTo jest folder, a nie plik.\r"
-                             "Poprzednia zawartość pliku nie została zmieniona.").arg(folder));
+                             "Poprzednia zawartość pliku nie została zmieniona.").arg(QDir::toNativeSeparators(folder)));
     EXPECT_TRUE(QFileInfo(folder).isDir());
 }
 
@@ -103,7 +103,7 @@ TEST_F(FilesReliability, SavingIntoAFolderThatIsAFileFailsAndSaysWhy)
     const QString path = dir.filePath(QStringLiteral("plik/ustawienia.alm"));
     EXPECT_EQ(errorOf([&] { saveSettingsFile(path, constant(0x10)); }),
               QStringLiteral("Nie można zapisać pliku %1.\rTaki folder nie istnieje.\r"
-                             "Poprzednia zawartość pliku nie została zmieniona.").arg(path));
+                             "Poprzednia zawartość pliku nie została zmieniona.").arg(QDir::toNativeSeparators(path)));
     EXPECT_EQ(read(QStringLiteral("plik")), QByteArray("x"));
 }
 
@@ -112,6 +112,6 @@ TEST_F(FilesReliability, OversizedSettingsFileIsRefusedWithItsSize)
     const QString path = write(QStringLiteral("duzy.alm"), QByteArray(70000, '\x5A'));
     SettingsImage image = constant(0x44);
     EXPECT_EQ(errorOf([&] { loadSettingsFile(path, image); }),
-              QStringLiteral("Plik %1 nie jest plikiem ustawień alarmu: ma 70000 bajtów, a może mieć najwyżej 65535.").arg(path));
+              QStringLiteral("Plik %1 nie jest plikiem ustawień alarmu: ma 70000 bajtów, a może mieć najwyżej 65535.").arg(QDir::toNativeSeparators(path)));
     EXPECT_EQ(image, constant(0x44));
 }

@@ -150,12 +150,16 @@ TEST(TrafficLog, AFileThatCannotBeWrittenIsReportedOnceAndNeverBlocks)
 {
     QTemporaryDir dir;
     TrafficLog unopenable;
-    EXPECT_EQ(unopenable.open(dir.filePath("missing/log.jsonl")),
-              QStringLiteral("Nie można otworzyć dziennika ruchu %1: No such file or directory.")
-                  .arg(dir.filePath("missing/log.jsonl")));
+    // The reason is the system's own text, in the system's language.
+    const QString refused = unopenable.open(dir.filePath("missing/log.jsonl")).value_or(QString());
+    const QString head = QStringLiteral("Nie można otworzyć dziennika ruchu %1: ").arg(dir.filePath("missing/log.jsonl"));
+    EXPECT_TRUE(refused.startsWith(head) && refused.endsWith(QLatin1Char('.')) && refused.size() > head.size() + 1)
+        << refused.toStdString();
     unopenable.take({0, Dir::ToUnit, Kind::Frame, ":C5;"});   // dropped: never opened
 
-    // /dev/full takes the open and fails every write as a full disk does.
+#ifndef _WIN32
+
+    // /dev/full (Linux has it) takes the open and fails every write as a full disk does.
     TrafficLog full;
     std::atomic<int> reports{0};
     QString message;
@@ -169,6 +173,7 @@ TEST(TrafficLog, AFileThatCannotBeWrittenIsReportedOnceAndNeverBlocks)
                                       "Łącze działa dalej bez dziennika."));
     EXPECT_EQ(full.error(), message);
     EXPECT_FALSE(full.isOpen());
+#endif
 }
 
 TEST(TrafficSecrets, PasswordsAndCodesAreMaskedInTheLogAndAMaskedFrameStillReplays)

@@ -47,11 +47,11 @@ TEST_F(BadFiles, AnOversizedFileOrAFolderWhileConnectedChangesNeitherImageNorWin
 
     const QString large = write(QStringLiteral("duzy.alm"), QByteArray(70000, '\0'));
     EXPECT_EQ(openExpectingError(large),
-              QStringLiteral("Plik %1 nie jest plikiem ustawień alarmu: ma 70000 bajtów, a może mieć najwyżej 65535.").arg(large));
+              QStringLiteral("Plik %1 nie jest plikiem ustawień alarmu: ma 70000 bajtów, a może mieć najwyżej 65535.").arg(QDir::toNativeSeparators(large)));
 
     ASSERT_TRUE(QDir(files.path()).mkdir(QStringLiteral("katalog.alm")));
     const QString folder = files.filePath(QStringLiteral("katalog.alm"));
-    EXPECT_EQ(openExpectingError(folder), QStringLiteral("Nie można otworzyć pliku %1.\rTo jest folder, a nie plik.").arg(folder));
+    EXPECT_EQ(openExpectingError(folder), QStringLiteral("Nie można otworzyć pliku %1.\rTo jest folder, a nie plik.").arg(QDir::toNativeSeparators(folder)));
 
     EXPECT_EQ(state.image.bytes(), before);
     EXPECT_EQ(view.fills, fillsBefore);

@@ -50,7 +50,10 @@ TEST_F(OpsTest, AFaultFreeSessionPutsTheRecordedFramesOnTheLine)
     QFile recording(QStringLiteral(ALVETRA_OPS_TEST_DATA "/fault-free-session.txt"));
     ASSERT_TRUE(recording.open(QIODevice::ReadOnly | QIODevice::Text));
     const QStringList recorded = QString::fromLatin1(recording.readAll()).split(QLatin1Char('\n'), Qt::SkipEmptyParts);
-    EXPECT_EQ(conversation(*unit), recorded);
+    const QStringList sent = conversation(*unit);
+    EXPECT_EQ(sent.size(), recorded.size());
+    for (qsizetype i = 0; i < std::min(sent.size(), recorded.size()); ++i)
+        ASSERT_EQ(sent[i], recorded[i]) << "frame " << i;
 }
 
 TEST_F(OpsTest, AGroupWriteWhoseReplyIsLostIsWrittenAgainAfterANewLogin)

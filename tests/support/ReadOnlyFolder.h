@@ -1,11 +1,21 @@
 #pragma once
 // A folder in which no file can be made or replaced while the object lives, for root too:
 // permission bits stop other users, and for root the folder is marked immutable (ext4 and most
-// Linux file systems). active() is false where neither works.
+// Linux file systems). active() is false where neither works, and on Windows, whose read-only
+// attribute does not stop files being made in a folder.
 
 #include <QFile>
 #include <QString>
 
+#ifdef _WIN32
+namespace alvetra::test {
+class ReadOnlyFolder {
+public:
+    explicit ReadOnlyFolder(const QString &) {}
+    bool active() const { return false; }
+};
+} // namespace alvetra::test
+#else
 #include <fcntl.h>
 #include <linux/fs.h>
 #include <sys/ioctl.h>
@@ -55,3 +65,4 @@ private:
 };
 
 } // namespace alvetra::test
+#endif
