@@ -1,8 +1,8 @@
 // The serial port of Windows behind SerialTransport: "\\.\COMn" opened exclusively with
-// overlapped I/O. The reader thread waits for received characters and for interrupt() together
-// (WaitForMultipleObjects: no polling); the UI thread's write waits for its bytes to leave,
-// processing events after a short quiet wait, and counts the port as gone past the stall limit,
-// as on Linux.
+// overlapped I/O. The reader thread sleeps in a read that ends at the first byte to come, and in
+// interrupt()'s event, together (WaitForMultipleObjects: no polling); the UI thread's write waits
+// for its bytes to leave, processing events after a short quiet wait, and counts the port as gone
+// past the stall limit, as on Linux.
 
 #include "link/SerialTransport.h"
 
@@ -16,6 +16,7 @@
 #include <windows.h>
 
 #include <algorithm>
+#include <array>
 #include <atomic>
 #include <mutex>
 
@@ -38,6 +39,33 @@ Transport::OpenResult openResultForWindowsError(DWORD error)
     default: return Transport::OpenResult::Failed;
     }
 }
+
+// This program's claim on a port, held while it is open: a named object of the user's session.
+// Windows' own serial drivers refuse a second open of a port; some others (Wine's, which hands
+// a pseudo-terminal to every opener) do not, and two programs on one line garble each other's
+// frames. A second instance of this program finds the claim and counts the port in use.
+class PortClaim {
+public:
+    ~PortClaim() { release(); }
+    bool take(const QString &devicePath)
+    {
+        const QString device = devicePath.section(QLatin1Char('\\'), -1).toUpper();
+        const QString name = QStringLiteral("Local\\Alvetra.port.") + device;
+        handle_ = CreateMutexW(nullptr, FALSE, reinterpret_cast<const wchar_t *>(name.utf16()));
+        if (handle_ && GetLastError() == ERROR_ALREADY_EXISTS)
+            release();
+        return handle_ != nullptr;
+    }
+    void release()
+    {
+        if (handle_)
+            CloseHandle(handle_);
+        handle_ = nullptr;
+    }
+
+private:
+    HANDLE handle_ = nullptr;
+};
 
 // An event for one overlapped operation, closed with it.
 class OverlappedEvent {
@@ -100,6 +128,8 @@ private:
         return openResultForWindowsError(error);
     }
     OpenResult configureLine();
+    bool startRead();
+    void cancelRead();
     int stallLimitMs(qint64 bytes) const;
     bool awaitWrite(OVERLAPPED *overlapped, int limitMs);
 
@@ -109,8 +139,15 @@ private:
     const HANDLE stop_;   // auto-reset: interrupt() -> waitForBytes()
     std::mutex handleMutex_;   // the UI thread writes while the reader thread may close
     HANDLE handle_ = INVALID_HANDLE_VALUE;
-    OverlappedEvent waitEvent_;   // reader thread: the comm event wait
-    OverlappedEvent readEvent_;   // reader thread
+    PortClaim claim_;
+    // Reader thread: the read of one byte it sleeps in, the byte it brought (handed out by
+    // read()), and read()'s own reads of what the queue holds.
+    OverlappedEvent readEvent_;
+    OverlappedEvent drainEvent_;
+    OVERLAPPED *pendingRead_ = nullptr;
+    std::array<char, 1> inbox_{};
+    DWORD inboxStart_ = 0;
+    DWORD inboxEnd_ = 0;
     std::atomic<int> lastError_{0};
     std::atomic<bool> stalled_{false};
 };
@@ -120,18 +157,24 @@ Transport::OpenResult WindowsSerialPort::open()
     std::lock_guard lock(handleMutex_);
     if (handle_ != INVALID_HANDLE_VALUE)
         return OpenResult::InUse;
-    if (!stop_ || !waitEvent_.valid() || !readEvent_.valid())
+    if (!stop_ || !readEvent_.valid() || !drainEvent_.valid())
         return failOpen(ERROR_NOT_ENOUGH_MEMORY);
+    if (!claim_.take(devicePath_))
+        return failOpen(ERROR_ACCESS_DENIED);
     // No sharing: a second open, by this program or another, fails with access denied.
     const HANDLE handle = CreateFileW(reinterpret_cast<const wchar_t *>(devicePath_.utf16()),
                                       GENERIC_READ | GENERIC_WRITE, 0, nullptr, OPEN_EXISTING, FILE_FLAG_OVERLAPPED, nullptr);
-    if (handle == INVALID_HANDLE_VALUE)
-        return failOpen(GetLastError());
+    if (handle == INVALID_HANDLE_VALUE) {
+        const DWORD error = GetLastError();
+        claim_.release();
+        return failOpen(error);
+    }
     handle_ = handle;
     const OpenResult configured = configureLine();
     if (configured != OpenResult::Opened) {
         CloseHandle(handle_);
         handle_ = INVALID_HANDLE_VALUE;
+        claim_.release();
         return configured;
     }
     stalled_.store(false, std::memory_order_release);
@@ -170,67 +213,93 @@ Transport::OpenResult WindowsSerialPort::configureLine()
         lastError_ = ERROR_INVALID_PARAMETER;
         return OpenResult::SpeedRefused;
     }
-    // A read returns at once with what has come; the reader waits on the comm event instead.
+    // No time-outs: a read ends when its bytes have come. The reader waits in a read of one byte
+    // and then takes what the queue holds. (The documented "end at the first byte" setting, and
+    // comm event waits, fail on some drivers: Wine's ends every event wait on a pseudo-terminal
+    // at once and keeps such a read waiting for its full length.)
     COMMTIMEOUTS timeouts{};
-    timeouts.ReadIntervalTimeout = MAXDWORD;
-    if (!SetCommTimeouts(handle_, &timeouts) || !SetCommMask(handle_, EV_RXCHAR))
+    if (!SetCommTimeouts(handle_, &timeouts))
         return failOpen(GetLastError());
     PurgeComm(handle_, PURGE_RXABORT | PURGE_RXCLEAR | PURGE_TXABORT | PURGE_TXCLEAR);
     return OpenResult::Opened;
+}
+
+// Starts the read of one byte the reader sleeps in; false when the port has gone.
+bool WindowsSerialPort::startRead()
+{
+    pendingRead_ = readEvent_.get();
+    if (ReadFile(handle_, inbox_.data(), 1, nullptr, pendingRead_) ||
+        GetLastError() == ERROR_IO_PENDING)
+        return true;   // done at once or under way: its event tells either way
+    lastError_ = static_cast<int>(GetLastError());
+    pendingRead_ = nullptr;
+    return false;
+}
+
+// Ends a read under way before its buffer and OVERLAPPED go.
+void WindowsSerialPort::cancelRead()
+{
+    if (!pendingRead_)
+        return;
+    CancelIoEx(handle_, pendingRead_);
+    DWORD ignored = 0;
+    GetOverlappedResult(handle_, pendingRead_, &ignored, TRUE);
+    pendingRead_ = nullptr;
 }
 
 Transport::WaitResult WindowsSerialPort::waitForBytes()
 {
     if (handle_ == INVALID_HANDLE_VALUE || stalled_.load(std::memory_order_acquire))
         return WaitResult::DeviceLost;
-    for (;;) {
-        DWORD errors = 0;
-        COMSTAT status{};
-        if (!ClearCommError(handle_, &errors, &status)) {
-            lastError_ = static_cast<int>(GetLastError());
+    while (inboxStart_ == inboxEnd_) {
+        if (!pendingRead_ && !startRead())
             return WaitResult::DeviceLost;   // the adapter was pulled out
-        }
-        if (status.cbInQue > 0)
-            return WaitResult::BytesReady;
-        DWORD mask = 0;
-        OVERLAPPED *overlapped = waitEvent_.get();
-        if (!WaitCommEvent(handle_, &mask, overlapped) && GetLastError() != ERROR_IO_PENDING) {
-            lastError_ = static_cast<int>(GetLastError());
-            return WaitResult::DeviceLost;
-        }
-        const HANDLE events[2] = {waitEvent_.event(), stop_};
-        const DWORD woken = WaitForMultipleObjects(2, events, FALSE, INFINITE);
-        if (woken == WAIT_OBJECT_0 + 1) {
-            // The comm event wait must end before its OVERLAPPED is used again.
-            CancelIoEx(handle_, overlapped);
-            DWORD ignored = 0;
-            GetOverlappedResult(handle_, overlapped, &ignored, TRUE);
+        const HANDLE events[2] = {pendingRead_->hEvent, stop_};
+        if (WaitForMultipleObjects(2, events, FALSE, INFINITE) == WAIT_OBJECT_0 + 1) {
+            // The read stays under way; the next wait goes on with it.
             return stalled_.load(std::memory_order_acquire) ? WaitResult::DeviceLost : WaitResult::Interrupted;
         }
-        DWORD ignored = 0;
-        if (!GetOverlappedResult(handle_, overlapped, &ignored, FALSE) && GetLastError() != ERROR_OPERATION_ABORTED) {
+        DWORD got = 0;
+        const bool done = GetOverlappedResult(handle_, pendingRead_, &got, FALSE);
+        pendingRead_ = nullptr;
+        if (!done) {
             lastError_ = static_cast<int>(GetLastError());
             return WaitResult::DeviceLost;
         }
-        // A comm event without characters, or a wait the driver ended (Wine ends one when the
-        // port is written to): look again; a port that has gone fails ClearCommError above.
+        inboxStart_ = 0;
+        inboxEnd_ = got;
     }
+    return WaitResult::BytesReady;
 }
 
 qint64 WindowsSerialPort::read(char *buffer, qint64 maxBytes)
 {
     if (handle_ == INVALID_HANDLE_VALUE)
         return -1;
-    DWORD got = 0;
-    OVERLAPPED *overlapped = readEvent_.get();
-    const DWORD wanted = static_cast<DWORD>(std::min<qint64>(maxBytes, MAXDWORD));
-    if (!ReadFile(handle_, buffer, wanted, &got, overlapped)) {
-        if (GetLastError() != ERROR_IO_PENDING || !GetOverlappedResult(handle_, overlapped, &got, TRUE)) {
-            lastError_ = static_cast<int>(GetLastError());
-            return -1;
-        }
+    qint64 count = std::min<qint64>(maxBytes, inboxEnd_ - inboxStart_);
+    std::copy_n(inbox_.data() + inboxStart_, count, buffer);
+    inboxStart_ += static_cast<DWORD>(count);
+    // Then what has come since, which the queue holds: a read of that many ends at once.
+    DWORD errors = 0;
+    COMSTAT status{};
+    if (!ClearCommError(handle_, &errors, &status)) {
+        lastError_ = static_cast<int>(GetLastError());
+        return count > 0 ? count : -1;
     }
-    return static_cast<qint64>(got);
+    const DWORD wanted = static_cast<DWORD>(std::min<qint64>(status.cbInQue, maxBytes - count));
+    if (wanted == 0)
+        return count;
+    OVERLAPPED *overlapped = drainEvent_.get();
+    DWORD got = 0;
+    if (!ReadFile(handle_, buffer + count, wanted, nullptr, overlapped) && GetLastError() != ERROR_IO_PENDING) {
+        lastError_ = static_cast<int>(GetLastError());
+        return count > 0 ? count : -1;
+    }
+    if (!GetOverlappedResult(handle_, overlapped, &got, TRUE)) {
+        lastError_ = static_cast<int>(GetLastError());
+        return count > 0 ? count : -1;
+    }
+    return count + static_cast<qint64>(got);
 }
 
 int WindowsSerialPort::stallLimitMs(qint64 bytes) const
@@ -299,10 +368,13 @@ bool WindowsSerialPort::close()
     std::lock_guard lock(handleMutex_);
     if (handle_ == INVALID_HANDLE_VALUE)
         return true;
+    cancelRead();
+    inboxStart_ = inboxEnd_ = 0;
     EscapeCommFunction(handle_, CLRDTR);
     EscapeCommFunction(handle_, CLRRTS);
     const bool closed = CloseHandle(handle_) != 0;
     handle_ = INVALID_HANDLE_VALUE;
+    claim_.release();
     return closed;
 }
 
