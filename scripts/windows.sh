@@ -1,9 +1,15 @@
 #!/bin/sh
-# Cross-builds the program for 64-bit Windows with Debian's mingw-w64.
-#   sh scripts/windows.sh qt   builds Qt for Windows once from Debian's qt6-base source package
-#                              into ${XDG_CACHE_HOME:-~/.cache}/alvetra/ and prints its prefix;
-#                              later runs find it there and take seconds.
-#   sh scripts/windows.sh      the qt stage, then the program itself into ./build-windows.
+# Cross-builds the program for 64-bit Windows with Debian's mingw-w64 and tests it under Wine.
+#   sh scripts/windows.sh prepare  installs the packages and fetches Qt's sources (all of apt's
+#                               part), so that the qt stage can run beside other work.
+#   sh scripts/windows.sh qt    builds Qt for Windows once from Debian's qt6-base source package
+#                               into ${XDG_CACHE_HOME:-~/.cache}/alvetra/ and prints its prefix;
+#                               later runs find it there and take seconds.
+#   sh scripts/windows.sh       the qt stage, then alvetra-cli.exe and the suites without widgets
+#                               into ./build-windows (the window follows).
+#   sh scripts/windows.sh test  the build, then its suites under Wine (a prefix of the build's
+#                               own), alvetra-cli.exe through COM ports mapped to simulated units,
+#                               and its benchmark against the line's limit.
 set -e
 cd "$(dirname "$0")/.."
 . scripts/packages.sh
@@ -41,26 +47,28 @@ add_deb_src() {
   cat "$list"
 }
 
-# Qt for Windows, built once per Qt version, option set and toolchain file.
-qt_stage() {
+# What every stage needs: the packages, and Qt's version, options and cache folder; with the
+# sources of Qt for Windows fetched unless its build is cached. Everything that uses apt is here,
+# so that the build itself can run beside other work.
+qt_prepare() {
   start=$(date +%s)
   install_missing cmake ninja-build g++-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64 \
-    qt6-base-dev qt6-base-dev-tools dpkg-dev
+    qt6-base-dev qt6-base-dev-tools dpkg-dev googletest wine wine64
   deb_version=$(dpkg-query -W -f='${Version}' qt6-base-dev)  # the host Qt: its tools serve the build
   version=${deb_version%%[+-]*}
   multiarch=$(dpkg-architecture -qDEB_HOST_MULTIARCH)
   # No tablet events: Debian's source leaves out the third-party wintab.h they need on Windows.
+  # No Network, Direct2D or JPEG: the program uses none of them, and they cost build time.
   options="-DCMAKE_BUILD_TYPE=Release -DBUILD_SHARED_LIBS=ON
     -DQT_HOST_PATH=/usr -DQT_HOST_PATH_CMAKE_DIR=/usr/lib/$multiarch/cmake
     -DQT_BUILD_EXAMPLES=OFF -DQT_BUILD_TESTS=OFF
     -DFEATURE_sql=OFF -DFEATURE_dbus=OFF -DFEATURE_opengl=OFF -DINPUT_opengl=no
-    -DFEATURE_printsupport=OFF -DFEATURE_concurrent=OFF -DFEATURE_xml=OFF -DFEATURE_tabletevent=OFF"
+    -DFEATURE_printsupport=OFF -DFEATURE_concurrent=OFF -DFEATURE_xml=OFF -DFEATURE_tabletevent=OFF
+    -DFEATURE_network=OFF -DFEATURE_direct2d=OFF -DFEATURE_jpeg=OFF"
   hash=$( { echo "$deb_version"; echo $options; cat "$toolchain"; } | sha256sum | cut -c1-12)
   cache=${XDG_CACHE_HOME:-$HOME/.cache}/alvetra/qt-$version-mingw-$hash
-  if [ -f "$cache/stamp" ]; then
-    echo "Qt $version for Windows: $cache/install (built before; found in $(($(date +%s) - start)) s)"
-    return
-  fi
+  qt_prefix=$cache/install
+  [ -f "$cache/stamp" ] && return
 
   mkdir -p "$cache"
   # Qt keeps the toolchain file's path in its qt.toolchain.cmake: a copy in the cache outlives the tree.
@@ -77,13 +85,22 @@ qt_stage() {
     mv "$cache"/download/qt6-base-*/ "$cache/src"
     rm -rf "$cache/download"
   fi
+}
+
+# Qt for Windows, built once per Qt version, option set and toolchain file.
+qt_stage() {
+  qt_prepare
+  if [ -f "$cache/stamp" ]; then
+    echo "Qt $version for Windows: $qt_prefix (built before; found in $(($(date +%s) - start)) s)"
+    return
+  fi
 
   # shellcheck disable=SC2086 # the options are words
-  nice -n 10 cmake -S "$cache/src" -B "$cache/build" -G Ninja \
+  nice -n 19 cmake -S "$cache/src" -B "$cache/build" -G Ninja \
     -DCMAKE_TOOLCHAIN_FILE="$cache/toolchain.cmake" -DCMAKE_INSTALL_PREFIX="$cache/install" \
     $options > "$cache/configure.log" || { tail -n 40 "$cache/configure.log"; exit 1; }
   grep -E '^ *(Qt Gui|Qt Widgets) [. ]*(yes|no)' "$cache/build/config.summary" || true
-  nice -n 10 cmake --build "$cache/build" -- -j2
+  nice -n 19 cmake --build "$cache/build" -- -j2
   rm -rf "$cache/install"
   cmake --install "$cache/build" > "$cache/install.log"
   for f in bin/Qt6Core.dll bin/Qt6Gui.dll bin/Qt6Widgets.dll plugins/platforms/qwindows.dll \
@@ -96,13 +113,34 @@ qt_stage() {
   echo "Qt $version for Windows built in $((seconds / 60)) min $((seconds % 60)) s: $cache/install"
 }
 
+# alvetra-cli.exe and the suites without widgets, with the Qt above, into ./build-windows.
+program_stage() {
+  qt_stage
+  cmake -S . -B build-windows -G Ninja -DCMAKE_TOOLCHAIN_FILE="$toolchain" \
+    -DALVETRA_WINDOWS_PREFIX="$qt_prefix" -DCMAKE_BUILD_TYPE=Release \
+    -DALVETRA_WINDOW=OFF -DALVETRA_BUILD_BENCH=OFF > /dev/null
+  cmake --build build-windows
+}
+
+# The Windows build under Wine; Linux's alvetra-unit serves it units, Linux's alvetra-cli reads
+# the same unit for comparison, and cli_bench times it.
+test_stage() {
+  program_stage
+  sh scripts/deps.sh
+  cmake -S . -B "${BUILD_DIR:-build}" -G Ninja $CMAKE_ARGS > /dev/null
+  cmake --build "${BUILD_DIR:-build}" --target alvetra-unit alvetra-cli cli_bench
+  # One at a time: every Wine program of a prefix talks to its one server, and a busy suite
+  # slows the others past their waits.
+  ctest --test-dir build-windows --output-on-failure -j1
+  sh tests/windows/com-port.sh "${BUILD_DIR:-build}" build-windows
+  "${BUILD_DIR:-build}/bench/cli_bench" --runs 1 --windows build-windows
+}
+
 stage=${1:-all}
 case $stage in
-  qt)  qt_stage ;;
-  all)
-    qt_stage
-    # ---- The program itself, cross-built into ./build-windows with the Qt above: to come. ----
-    echo "The program for Windows: not built yet" >&2
-    exit 1 ;;
-  *)   echo "usage: sh scripts/windows.sh [qt]" >&2; exit 2 ;;
+  prepare) qt_prepare ;;
+  qt)   qt_stage ;;
+  all)  program_stage ;;
+  test) test_stage ;;
+  *)    echo "usage: sh scripts/windows.sh [prepare|qt|test]" >&2; exit 2 ;;
 esac

@@ -12,6 +12,7 @@
 #include "sim/SimulatedUnit.h"
 #include "link/Wait.h"
 #include "QtPrinters.h"
+#include "TestSpeedup.h"
 #include "WaitFor.h"
 
 #include <QCoreApplication>
@@ -207,12 +208,12 @@ protected:
 
     // Fast enough that a 100-second learning wait takes 2 s, slow enough that every reply from
     // the reader thread comes well within its transaction's wait.
-    static constexpr double kSpeedup = 50;
+    static constexpr double kNativeSpeedup = 50;
 
     void SetUp() override
     {
         previousSpeedup_ = TimeBase::speedup();
-        TimeBase::setSpeedup(kSpeedup);
+        TimeBase::setSpeedup(testSpeedup(kNativeSpeedup));
         for (const char *name : {"MZRAv14.txt", "MZRAv17.txt", "MZRAv18.txt", "MZRFv10.txt"})
             writeCarDatabase(name, QStringLiteral("12\n0000,Audi,A4 B8,17\n0001,Audi,A6 C7,18\n0100,Škoda,Octavia,21\n"));
         startUnit(unitConfig());
