@@ -3,6 +3,7 @@
 #include "cli/PasswordInput.h"
 
 #include <windows.h>
+#include <aclapi.h>
 
 #include <string>
 
@@ -64,11 +65,60 @@ std::optional<QString> StandardTerminal::ask(const QString &prompt)
     return QString::fromStdWString(line);
 }
 
-bool othersMayRead(const QString &)
+namespace {
+
+// The user this program runs as; empty when the token cannot be read.
+std::string currentUserSid()
 {
-    // Windows keeps who may read a file in its access list, not in mode bits; a file in the
-    // user's profile is the user's alone unless shared on purpose. Not checked here yet.
-    return false;
+    HANDLE token = nullptr;
+    if (!OpenProcessToken(GetCurrentProcess(), TOKEN_QUERY, &token))
+        return {};
+    std::string buffer(256, '\0');
+    DWORD size = 0;
+    const bool read = GetTokenInformation(token, TokenUser, buffer.data(), static_cast<DWORD>(buffer.size()), &size);
+    CloseHandle(token);
+    if (!read)
+        return {};
+    const auto *user = reinterpret_cast<const TOKEN_USER *>(buffer.data());
+    return std::string(static_cast<const char *>(user->User.Sid), GetLengthSid(user->User.Sid));
+}
+
+// Whom an access list may let read a user's private file: the user, the file's owner, the
+// system and the administrators (who may read any file anyway).
+bool mayReadPrivateFiles(PSID sid, PSID owner, const std::string &user)
+{
+    return EqualSid(sid, owner) ||
+           (!user.empty() && EqualSid(sid, const_cast<char *>(user.data()))) ||
+           IsWellKnownSid(sid, WinLocalSystemSid) || IsWellKnownSid(sid, WinBuiltinAdministratorsSid) ||
+           IsWellKnownSid(sid, WinCreatorOwnerSid);
+}
+
+} // namespace
+
+bool othersMayRead(const QString &path)
+{
+    // Windows keeps who may read a file in its access list: any entry that lets someone else
+    // read it counts (a list that is missing lets everybody). Denying entries are not weighed:
+    // a file they would protect is refused all the same, which errs on the safe side.
+    PSID owner = nullptr;
+    PACL access = nullptr;
+    PSECURITY_DESCRIPTOR descriptor = nullptr;
+    if (GetNamedSecurityInfoW(reinterpret_cast<const wchar_t *>(path.utf16()), SE_FILE_OBJECT,
+                              OWNER_SECURITY_INFORMATION | DACL_SECURITY_INFORMATION, &owner, nullptr, &access,
+                              nullptr, &descriptor) != ERROR_SUCCESS)
+        return false;   // the file cannot be read either; opening it says so
+    const std::string user = currentUserSid();
+    bool shared = access == nullptr;
+    for (DWORD i = 0; access && i < access->AceCount && !shared; ++i) {
+        void *entry = nullptr;
+        if (!GetAce(access, i, &entry) || static_cast<ACE_HEADER *>(entry)->AceType != ACCESS_ALLOWED_ACE_TYPE)
+            continue;
+        const auto *allowed = static_cast<ACCESS_ALLOWED_ACE *>(entry);
+        const bool reads = (allowed->Mask & (FILE_READ_DATA | GENERIC_READ | GENERIC_ALL)) != 0;
+        shared = reads && !mayReadPrivateFiles(const_cast<DWORD *>(&allowed->SidStart), owner, user);
+    }
+    LocalFree(descriptor);
+    return shared;
 }
 
 } // namespace alvetra::cli
