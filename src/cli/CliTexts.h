@@ -32,7 +32,7 @@ inline const QString kHelp = QStringLiteral(
     "      Ustawienia, którymi pliki się różnią. / The settings that differ between two files.\n"
     "\n"
     "Opcje wspólne / Common options:\n"
-    "  --port URZĄDZENIE     port szeregowy, np. /dev/ttyUSB0 / serial device\n"
+    "  --port URZĄDZENIE     port szeregowy, np. /dev/ttyUSB0 albo COM3 / serial device\n"
     "  --simulator           wbudowana symulowana centrala (hasło 1234) / the built-in simulated unit\n"
     "  --speed BIT/S         prędkość portu (domyślnie 19200) / line speed (default 19200)\n"
     "  --timeout SEKUNDY     najdłuższy czas polecenia / longest time the command may take\n"
