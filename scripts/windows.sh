@@ -114,6 +114,11 @@ qt_stage() {
 # alvetra-cli.exe and the suites without widgets, with the Qt above, into ./build-windows.
 program_stage() {
   qt_stage
+  # A build made with another Qt keeps that Qt's folders in its cache: start it afresh.
+  if [ -f build-windows/CMakeCache.txt ] &&
+     ! grep -qx "ALVETRA_WINDOWS_PREFIX:[A-Z]*=$qt_prefix" build-windows/CMakeCache.txt; then
+    rm -rf build-windows
+  fi
   cmake -S . -B build-windows -G Ninja -DCMAKE_TOOLCHAIN_FILE="$toolchain" \
     -DALVETRA_WINDOWS_PREFIX="$qt_prefix" -DCMAKE_BUILD_TYPE=Release \
     -DALVETRA_WINDOW=OFF -DALVETRA_BUILD_BENCH=OFF > /dev/null
