@@ -2,7 +2,8 @@
 # alvetra-cli.exe under Wine through COM ports that Wine maps to simulated units (alvetra-unit,
 # built for Linux, each on a pseudo-terminal of its own): a read gives the Linux tool's file byte
 # for byte, a write reaches the unit, and a port in use, a port that does not exist and a port
-# pulled out while open end with their exit statuses and messages.
+# pulled out while open end with their exit statuses and messages; and a console shows its
+# Polish letters.
 #   sh tests/windows/com-port.sh [LINUX_BUILD [WINDOWS_BUILD]]   (build, build-windows)
 set -eu
 linux=$(cd "${1:-build}" && pwd)
@@ -108,6 +109,16 @@ if [ "$status" -eq 7 ] && [ "$lost" -eq 1 ] && [ ! -e "$work/slow.alm" ]; then
   pass "a port pulled out while open: told once, exit 7, no file"
 else
   fail "a port pulled out while open: told once, exit 7, no file (status $status, told $lost times)"
+fi
+
+# A console (Wine makes one of a terminal) shows the Polish letters, whatever its code page.
+script -q -c "\"$windows/wine-run.sh\" \"$windows/alvetra-cli.exe\" show Z:$work/none.alm" /dev/null \
+  >"$work/raw" 2>&1 || true
+tr -d '\r' <"$work/raw" >"$work/out"
+if grep -qF "Nie można otworzyć pliku" "$work/out"; then
+  pass "a console shows Polish letters"
+else
+  fail "a console shows Polish letters"
 fi
 
 if [ "$failed" -ne 0 ]; then
