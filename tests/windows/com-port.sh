@@ -113,7 +113,7 @@ fi
 
 # A console (Wine makes one of a terminal) shows the Polish letters, whatever its code page.
 script -q -c "\"$windows/wine-run.sh\" \"$windows/alvetra-cli.exe\" show Z:$work/none.alm" /dev/null \
-  >"$work/raw" 2>&1 || true
+  </dev/null >"$work/raw" 2>&1 || true
 tr -d '\r' <"$work/raw" >"$work/out"
 if grep -qF "Nie można otworzyć pliku" "$work/out"; then
   pass "a console shows Polish letters"
