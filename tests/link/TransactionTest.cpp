@@ -2,6 +2,7 @@
 // a transaction returns and how soon.
 
 #include "LinkFixture.h"
+#include "TestSpeedup.h"
 
 #include <QElapsedTimer>
 #include <QTimer>
@@ -72,7 +73,7 @@ TEST_F(Transactions, AnAnsweredRequestEndsWithItsReplyNotAtTheNextTick)
 
 TEST_F(Transactions, ConfirmationToASilentUnitIsSentThreeTimesAndFailsAfterAboutThreeSeconds)
 {
-    TimeBase::setSpeedup(5.0);
+    TimeBase::setSpeedup(testSpeedup(5.0));
     openPort();
     const qint64 start = TimeBase::nowMs();
     EXPECT_FALSE(confirm(*link));
@@ -94,7 +95,7 @@ TEST_F(Transactions, ConfirmationToASilentUnitIsSentThreeTimesAndFailsAfterAbout
 
 TEST_F(Transactions, DisconnectAtShutdownIsSentUpToFourTimesOverSixHundredMilliseconds)
 {
-    TimeBase::setSpeedup(5.0);
+    TimeBase::setSpeedup(testSpeedup(5.0));
     openPort();
     EXPECT_FALSE(link->sendDisconnect());
     const std::vector<FakeLine::Written> sent = line->written();
@@ -229,7 +230,7 @@ TEST_F(Transactions, ARequestWithoutAReplyInsideAnotherWaitLeavesItsFlagsAlone)
 
 TEST_F(Transactions, AReadReplyForAnotherBlockNeitherLandsInTheImageNorEndsTheRead)
 {
-    TimeBase::setSpeedup(10.0);
+    TimeBase::setSpeedup(testSpeedup(10.0));
     image.fill(0xEE);
     openPort();
     const Bytes values = {1, 2, 3, 4, 5, 6, 7, 8};
@@ -249,7 +250,7 @@ TEST_F(Transactions, ALateReadReplyWhileAWriteOrAStatusRequestWaitsLeavesTheImag
 {
     // The read before is answered; a copy of its reply with other bytes comes again, very late,
     // in front of the write's and the status request's replies.
-    TimeBase::setSpeedup(10.0);
+    TimeBase::setSpeedup(testSpeedup(10.0));
     image.fill(0xEE);
     const QByteArray stale = replyText(0x82, readReplyData(0x08, Bytes(8, 0x5A)));
     line->respond([&](const QByteArray &text) -> std::optional<FakeLine::Reply> {
