@@ -2,6 +2,7 @@
 // block keeping.
 
 #include "LinkFixture.h"
+#include "TestSpeedup.h"
 #include "link/Supervision.h"
 
 #include <QTimer>
@@ -19,8 +20,8 @@ class SupervisionTest : public LinkFixture {
 protected:
     void SetUp() override
     {
-        // A 100 ms slice passes in half a real millisecond.
-        TimeBase::setSpeedup(200.0);
+        // A 100 ms slice passes in half a real millisecond (natively).
+        TimeBase::setSpeedup(testSpeedup(200.0));
         openPort();
     }
 
