@@ -279,26 +279,25 @@ qint64 WindowsSerialPort::read(char *buffer, qint64 maxBytes)
     qint64 count = std::min<qint64>(maxBytes, inboxEnd_ - inboxStart_);
     std::copy_n(inbox_.data() + inboxStart_, count, buffer);
     inboxStart_ += static_cast<DWORD>(count);
+    // A failure after the inbox's byte still hands that byte over; the next wait finds the port gone.
+    const auto failed = [&] {
+        lastError_ = static_cast<int>(GetLastError());
+        return count > 0 ? count : qint64(-1);
+    };
     // Then what has come since, which the queue holds: a read of that many ends at once.
     DWORD errors = 0;
     COMSTAT status{};
-    if (!ClearCommError(handle_, &errors, &status)) {
-        lastError_ = static_cast<int>(GetLastError());
-        return count > 0 ? count : -1;
-    }
+    if (!ClearCommError(handle_, &errors, &status))
+        return failed();
     const DWORD wanted = static_cast<DWORD>(std::min<qint64>(status.cbInQue, maxBytes - count));
     if (wanted == 0)
         return count;
     OVERLAPPED *overlapped = drainEvent_.get();
     DWORD got = 0;
-    if (!ReadFile(handle_, buffer + count, wanted, nullptr, overlapped) && GetLastError() != ERROR_IO_PENDING) {
-        lastError_ = static_cast<int>(GetLastError());
-        return count > 0 ? count : -1;
-    }
-    if (!GetOverlappedResult(handle_, overlapped, &got, TRUE)) {
-        lastError_ = static_cast<int>(GetLastError());
-        return count > 0 ? count : -1;
-    }
+    if (!ReadFile(handle_, buffer + count, wanted, nullptr, overlapped) && GetLastError() != ERROR_IO_PENDING)
+        return failed();
+    if (!GetOverlappedResult(handle_, overlapped, &got, TRUE))
+        return failed();
     return count + static_cast<qint64>(got);
 }
 

@@ -1,11 +1,9 @@
 // alvetra-cli on every platform: its commands in-process against the built-in simulated unit,
 // and a port that does not exist, named as a fitter names it.
 
-#include "cli/Cli.h"
-#include "cli/Console.h"
+#include "CliRun.h"
 #include "files/SettingsFile.h"
 
-#include <QBuffer>
 #include <QDir>
 #include <QFile>
 #include <QTemporaryDir>
@@ -13,31 +11,7 @@
 #include <gtest/gtest.h>
 
 using namespace alvetra;
-
-namespace {
-
-struct CliRun {
-    int status = -1;
-    QString out;
-    QString err;
-};
-
-CliRun runTool(QStringList arguments)
-{
-    QBuffer out;
-    QBuffer err;
-    out.open(QIODevice::WriteOnly);
-    err.open(QIODevice::WriteOnly);
-    cli::Console console(out, err, false);
-    arguments.prepend(QStringLiteral("alvetra-cli"));
-    CliRun run;
-    run.status = cli::runCli(arguments, console, QStringLiteral(ALVETRA_DATA_DIR));
-    run.out = QString::fromUtf8(out.data());
-    run.err = QString::fromUtf8(err.data());
-    return run;
-}
-
-} // namespace
+using namespace alvetra::test;
 
 TEST(CliSimulator, ReadWriteShowAndDiffOnTheBuiltInUnit)
 {

@@ -1,6 +1,7 @@
 // alvetra-cli end to end: its commands run in-process against simulated units served on
 // pseudo-terminals, as a script would run them against a unit on a serial port.
 
+#include "CliRun.h"
 #include "QtPrinters.h"
 
 #include "alarm/History.h"
@@ -26,14 +27,9 @@
 #include <vector>
 
 using namespace alvetra;
+using namespace alvetra::test;
 
 namespace {
-
-struct CliRun {
-    int status = -1;
-    QString out;
-    QString err;
-};
 
 sim::UnitConfig quietUnit()
 {
@@ -68,20 +64,7 @@ protected:
         return servers_.back()->devicePath();
     }
 
-    CliRun cli(QStringList arguments)
-    {
-        QBuffer out;
-        QBuffer err;
-        out.open(QIODevice::WriteOnly);
-        err.open(QIODevice::WriteOnly);
-        cli::Console console(out, err, false);
-        arguments.prepend(QStringLiteral("alvetra-cli"));
-        CliRun run;
-        run.status = cli::runCli(arguments, console, QStringLiteral(ALVETRA_DATA_DIR));
-        run.out = QString::fromUtf8(out.data());
-        run.err = QString::fromUtf8(err.data());
-        return run;
-    }
+    CliRun cli(QStringList arguments) { return runTool(std::move(arguments)); }
 
     CliRun onUnit(sim::SimulatedUnit &unit, QStringList arguments)
     {
