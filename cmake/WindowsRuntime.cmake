@@ -27,6 +27,32 @@ function(alvetra_deploy_windows_runtime target)
     VERBATIM)
 endfunction()
 
+# What a window program loads besides the DLLs it links: the platform and style plugins, and Qt's
+# own texts in Polish (Debian's qt6-translations-l10n; .qm files serve every platform). Qt finds
+# plugins in folders named after their kind beside the executable; the program looks for the
+# translation in "translations" there (src/app/QtTranslations.cpp).
+get_filename_component(alvetra_windows_qt_plugins "${Qt6_DIR}/../../../plugins" ABSOLUTE)
+set(ALVETRA_WINDOWS_PLUGINS platforms/qwindows.dll platforms/qoffscreen.dll styles/qwindowsvistastyle.dll)
+set(ALVETRA_QT_POLISH /usr/share/qt6/translations/qtbase_pl.qm)
+if(NOT EXISTS ${ALVETRA_QT_POLISH})
+  message(FATAL_ERROR "No ${ALVETRA_QT_POLISH} (package qt6-translations-l10n)")
+endif()
+
+function(alvetra_deploy_windows_plugins target)
+  set(commands)
+  foreach(plugin ${ALVETRA_WINDOWS_PLUGINS})
+    get_filename_component(kind ${plugin} DIRECTORY)
+    list(APPEND commands
+      COMMAND ${CMAKE_COMMAND} -E make_directory $<TARGET_FILE_DIR:${target}>/${kind}
+      COMMAND ${CMAKE_COMMAND} -E copy_if_different ${alvetra_windows_qt_plugins}/${plugin}
+              $<TARGET_FILE_DIR:${target}>/${kind})
+  endforeach()
+  add_custom_command(TARGET ${target} POST_BUILD ${commands}
+    COMMAND ${CMAKE_COMMAND} -E make_directory $<TARGET_FILE_DIR:${target}>/translations
+    COMMAND ${CMAKE_COMMAND} -E copy_if_different ${ALVETRA_QT_POLISH} $<TARGET_FILE_DIR:${target}>/translations
+    VERBATIM)
+endfunction()
+
 # Tests run through this: Wine in the build's own prefix (never the user's), quiet, with Qt's and
 # the runtime's folders on the program's PATH.
 # Wine sees this machine's root as drive Z:.

@@ -14,6 +14,7 @@ set -e
 cd "$(dirname "$0")/.."
 . scripts/packages.sh
 toolchain=$(pwd)/cmake/mingw-w64-x86_64.cmake
+host_build=${BUILD_DIR:-build}
 
 # Adds a deb-src line for each Debian archive and suite that apt already takes binaries from.
 add_deb_src() {
@@ -57,14 +58,19 @@ qt_prepare() {
   deb_version=$(dpkg-query -W -f='${Version}' qt6-base-dev)  # the host Qt: its tools serve the build
   version=${deb_version%%[+-]*}
   multiarch=$(dpkg-architecture -qDEB_HOST_MULTIARCH)
-  # Qt Core and Qt Test: what alvetra-cli and the suites without widgets use. Qt Gui and Widgets
-  # come with the window (they configure and build from the same source: docs/windows.md); they
-  # would triple the time of a build without cache. Nothing else of qtbase is used.
+  # Qt Core, Gui, Widgets and Test, and of them only what the program and its suites use: no
+  # network, OpenGL, Vulkan, Direct2D, FreeType (Windows draws text itself), JPEG or GIF, no
+  # printing, SQL, D-Bus, XML or Markdown. Every module left out saves CI minutes when no cache
+  # has this build (docs/windows.md).
   options="-DCMAKE_BUILD_TYPE=Release -DBUILD_SHARED_LIBS=ON
     -DQT_HOST_PATH=/usr -DQT_HOST_PATH_CMAKE_DIR=/usr/lib/$multiarch/cmake
     -DQT_BUILD_EXAMPLES=OFF -DQT_BUILD_TESTS=OFF
-    -DFEATURE_gui=OFF -DFEATURE_network=OFF -DFEATURE_sql=OFF -DFEATURE_dbus=OFF
-    -DFEATURE_concurrent=OFF -DFEATURE_xml=OFF"
+    -DFEATURE_network=OFF -DFEATURE_sql=OFF -DFEATURE_dbus=OFF -DFEATURE_concurrent=OFF
+    -DFEATURE_xml=OFF -DFEATURE_printsupport=OFF -DFEATURE_opengl=OFF -DINPUT_opengl=no
+    -DFEATURE_vulkan=OFF -DFEATURE_direct2d=OFF -DFEATURE_freetype=OFF -DFEATURE_jpeg=OFF
+    -DFEATURE_gif=OFF -DFEATURE_tuiotouch=OFF -DFEATURE_tabletevent=OFF
+    -DFEATURE_textmarkdownreader=OFF -DFEATURE_textmarkdownwriter=OFF
+    -DFEATURE_textodfwriter=OFF -DFEATURE_sessionmanager=OFF -DFEATURE_movie=OFF"
   hash=$( { echo "$deb_version"; echo $options; cat "$toolchain"; } | sha256sum | cut -c1-12)
   cache=${XDG_CACHE_HOME:-$HOME/.cache}/alvetra/qt-$version-mingw-$hash
   qt_prefix=$cache/install
@@ -102,7 +108,9 @@ qt_stage() {
   nice -n 19 cmake --build "$cache/build" -- -j2
   rm -rf "$cache/install"
   cmake --install "$cache/build" > "$cache/install.log"
-  for f in bin/Qt6Core.dll bin/Qt6Test.dll lib/cmake/Qt6/Qt6Config.cmake; do
+  for f in bin/Qt6Core.dll bin/Qt6Gui.dll bin/Qt6Widgets.dll bin/Qt6Test.dll \
+           plugins/platforms/qwindows.dll plugins/styles/qwindowsvistastyle.dll \
+           lib/cmake/Qt6/Qt6Config.cmake; do
     [ -f "$cache/install/$f" ] || { echo "Qt for Windows lacks $f" >&2; exit 1; }
   done
   seconds=$(($(date +%s) - start))
@@ -111,9 +119,18 @@ qt_stage() {
   echo "Qt $version for Windows built in $((seconds / 60)) min $((seconds % 60)) s: $cache/install"
 }
 
-# alvetra-cli.exe and the suites without widgets, with the Qt above, into ./build-windows.
+# The Linux build's part that every platform shares: the pictures and the manual, drawn and
+# typeset by programs of ours (the Windows build copies them instead of running its own).
+host_stage() {
+  sh scripts/deps.sh
+  cmake -S . -B "$host_build" -G Ninja $CMAKE_ARGS > /dev/null
+  cmake --build "$host_build" --target alvetra_icon alvetra_diagrams alvetra_manual
+}
+
+# alvetra.exe, alvetra-cli.exe and the suites, with the Qt above, into ./build-windows.
 program_stage() {
   qt_stage
+  host_stage
   # A build made with another Qt keeps that Qt's folders in its cache: start it afresh.
   if [ -f build-windows/CMakeCache.txt ] &&
      ! grep -qx "ALVETRA_WINDOWS_PREFIX:[A-Z]*=$qt_prefix" build-windows/CMakeCache.txt; then
@@ -121,7 +138,7 @@ program_stage() {
   fi
   cmake -S . -B build-windows -G Ninja -DCMAKE_TOOLCHAIN_FILE="$toolchain" \
     -DALVETRA_WINDOWS_PREFIX="$qt_prefix" -DCMAKE_BUILD_TYPE=Release \
-    -DALVETRA_WINDOW=OFF -DALVETRA_BUILD_BENCH=OFF > /dev/null
+    -DALVETRA_HOST_BUILD_DIR="$(cd "$host_build" && pwd)" -DALVETRA_BUILD_BENCH=OFF > /dev/null
   cmake --build build-windows
 }
 
@@ -129,15 +146,13 @@ program_stage() {
 # the same unit for comparison, and cli_bench times it.
 test_stage() {
   program_stage
-  sh scripts/deps.sh
-  cmake -S . -B "${BUILD_DIR:-build}" -G Ninja $CMAKE_ARGS > /dev/null
-  cmake --build "${BUILD_DIR:-build}" --target alvetra-unit alvetra-cli cli_bench
+  cmake --build "$host_build" --target alvetra-unit alvetra-cli cli_bench
   # One at a time: every Wine program of a prefix talks to its one server, and a busy suite
   # slows the others past their waits. A suite that fails runs once more (its output stays in
   # the log): Wine's wake-ups now and then come later than any native system's.
   ctest --test-dir build-windows --output-on-failure -j1 --repeat until-pass:2
-  sh tests/windows/com-port.sh "${BUILD_DIR:-build}" build-windows
-  "${BUILD_DIR:-build}/bench/cli_bench" --runs 1 --windows build-windows
+  sh tests/windows/com-port.sh "$host_build" build-windows
+  "$host_build/bench/cli_bench" --runs 1 --windows build-windows
 }
 
 stage=${1:-all}

@@ -2,8 +2,10 @@
 // sizes desktops ask for.
 //
 //   alvetra_make_icon OUTPUT_FOLDER
-// writes OUTPUT_FOLDER/alvetra.svg and OUTPUT_FOLDER/alvetra-<size>.png for every size below.
+// writes OUTPUT_FOLDER/alvetra.svg, OUTPUT_FOLDER/alvetra-<size>.png for every size below, and
+// OUTPUT_FOLDER/alvetra.ico, Windows' icon of the executable, with the sizes Windows shows.
 
+#include <QBuffer>
 #include <QColor>
 #include <QDir>
 #include <QFile>
@@ -186,6 +188,47 @@ QImage render(int size)
     return image;
 }
 
+void appendLittleEndian(QByteArray &out, quint32 value, int bytes)
+{
+    for (int i = 0; i < bytes; ++i)
+        out.append(char((value >> (8 * i)) & 0xff));
+}
+
+// An ICO file whose pictures are PNG files, as Windows reads them since Vista: a 6-byte header,
+// a 16-byte entry per picture (a size of 256 is written 0), then the pictures.
+bool writeIco(const QString &path)
+{
+    const int sizes[] = {16, 24, 32, 48, 256};
+    std::vector<QByteArray> pictures;
+    for (int size : sizes) {
+        QByteArray png;
+        QBuffer buffer(&png);
+        buffer.open(QIODevice::WriteOnly);
+        if (!render(size).save(&buffer, "PNG"))
+            return false;
+        pictures.push_back(png);
+    }
+    QByteArray ico;
+    appendLittleEndian(ico, 0, 2);
+    appendLittleEndian(ico, 1, 2);   // an icon, not a cursor
+    appendLittleEndian(ico, quint32(pictures.size()), 2);
+    quint32 offset = quint32(6 + 16 * pictures.size());
+    for (size_t i = 0; i < pictures.size(); ++i) {
+        appendLittleEndian(ico, quint32(sizes[i] % 256), 1);
+        appendLittleEndian(ico, quint32(sizes[i] % 256), 1);
+        appendLittleEndian(ico, 0, 2);    // no palette, reserved
+        appendLittleEndian(ico, 1, 2);    // planes
+        appendLittleEndian(ico, 32, 2);   // bits per pixel
+        appendLittleEndian(ico, quint32(pictures[i].size()), 4);
+        appendLittleEndian(ico, offset, 4);
+        offset += quint32(pictures[i].size());
+    }
+    for (const QByteArray &picture : pictures)
+        ico += picture;
+    QFile file(path);
+    return file.open(QIODevice::WriteOnly) && file.write(ico) == ico.size() && file.flush();
+}
+
 } // namespace
 
 int main(int argc, char **argv)
@@ -202,6 +245,10 @@ int main(int argc, char **argv)
     }
     if (!writeSvg(folder.filePath(QStringLiteral("alvetra.svg")))) {
         std::fprintf(stderr, "cannot write the SVG icon\n");
+        return 1;
+    }
+    if (!writeIco(folder.filePath(QStringLiteral("alvetra.ico")))) {
+        std::fprintf(stderr, "cannot write the Windows icon\n");
         return 1;
     }
     for (int size : kSizes) {

@@ -19,8 +19,10 @@ QString portNameForDevice(const QString &device);
 // The system's serial ports by name ("ttyS0", "ttyUSB0"), naturally ordered.
 QStringList systemSerialPorts();
 
-// The system's serial ports with their descriptions and stable names (the /dev/serial/by-id
-// link of each), naturally ordered.
+// The system's serial ports with their descriptions and stable names, naturally ordered, each
+// name once. Linux: Qt's list of serial devices, the stable name the /dev/serial/by-id link
+// (PortSearch_unix.cpp). Windows: COM1 to COM256, described by the device that owns each, the
+// stable name that device's instance ID (PortSearch_win.cpp).
 std::vector<PortInfo> scanSerialPorts();
 
 // `found` naturally ordered, followed by each extra device (by its port name) not yet listed,

@@ -1,16 +1,15 @@
 #pragma once
-// Tells when serial devices come and go (an adapter plugged in or pulled out), without a loop
-// that polls: udev's announcements of the "tty" subsystem through a socket notifier. Without
-// udev (built without libudev, or its monitor cannot be opened) a change of the /dev folder
-// (inotify) is told instead. Listing the ports costs about 20 ms of CPU (docs/performance.md),
-// so they are listed only when told, never on a timer.
+// Tells when serial ports come and go (an adapter plugged in or pulled out), without a loop that
+// polls. Linux: udev's announcements of the "tty" subsystem through a socket notifier, or, built
+// without libudev or when its monitor cannot be opened, a change of the /dev folder (inotify)
+// (PortWatcher_unix.cpp). Windows: the system's device notifications, WM_DEVICECHANGE, to a
+// hidden window of the watcher's (PortWatcher_win.cpp). Listing the ports costs about 20 ms of
+// CPU (docs/performance.md), so they are listed only when told, never on a timer.
 
 #include <QObject>
-class QFileSystemWatcher;
-class QSocketNotifier;
+#include <QString>
+#include <memory>
 class QTimer;
-struct udev;
-struct udev_monitor;
 
 namespace alvetra {
 
@@ -20,23 +19,21 @@ public:
     explicit PortWatcher(QObject *parent = nullptr);
     ~PortWatcher() override;
 
-    // True when udev announces the changes; false when /dev is watched instead.
-    bool usesUdev() const { return monitor_ != nullptr; }
+    // What tells the changes: "udev", "/dev" or "WM_DEVICECHANGE".
+    QString source() const;
 
 signals:
     void portsChanged();
 
 private:
-    bool startUdev();
-    void onUdevReadable();
+    // A plug-in comes as several announcements (the device, its interface, its by-id link): one
+    // change is told once they have settled.
+    void announced();
+    QTimer *makeSettleTimer();
 
-    udev *udev_ = nullptr;
-    udev_monitor *monitor_ = nullptr;
-    QSocketNotifier *notifier_ = nullptr;
-    // udev announces a plug-in as several events (the device, its by-id link): one change is told
-    // once they have settled.
-    QTimer *settle_ = nullptr;
-    QFileSystemWatcher *devices_ = nullptr;
+    QTimer *settle_;
+    struct Source;   // the platform's announcements, made by the watcher's constructor
+    std::unique_ptr<Source> source_;
 };
 
 } // namespace alvetra
