@@ -16,9 +16,9 @@ WindowPreferences AppShell::readPreferences()
     return preferences_.read();
 }
 
-bool AppShell::showComInformation(QWidget *)
+bool AppShell::showComInformation(QWidget *window)
 {
-    return PortReminderDialog::showComInformation(dialogs_);
+    return PortReminderDialog::showComInformation(dialogs_, window);
 }
 
 void AppShell::writePreferences(const WindowPreferences &preferences)

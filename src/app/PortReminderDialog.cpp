@@ -1,4 +1,5 @@
 #include "app/PortReminderDialog.h"
+#include "ui/ScreenPlacement.h"
 
 #include "app/AppTexts.h"
 #include "ui/Dialogs.h"
@@ -41,8 +42,17 @@ PortReminderDialog::PortReminderDialog(QWidget *parent) : QDialog(parent)
     OKBtn->setDefault(true);
     connect(OKBtn, &QPushButton::clicked, this, &QDialog::accept);
 
-    if (QScreen *screen = QGuiApplication::primaryScreen())
-        move(screen->availableGeometry().center() - rect().center());
+    placeOver(parent);
+}
+
+// Over `over` (the main window, shown behind it) inside that window's screen; centred on the
+// primary screen without one.
+void PortReminderDialog::placeOver(const QWidget *over)
+{
+    const QRect area = placement::availableAreaFor(over ? over->frameGeometry() : QRect());
+    QRect frame(QPoint(), placement::frameSize(*this));
+    frame.moveCenter(over ? over->frameGeometry().center() : area.center());
+    placement::moveFrameTo(*this, placement::keptInside(frame, area));
 }
 
 bool PortReminderDialog::doNotShowAgain() const
@@ -50,9 +60,10 @@ bool PortReminderDialog::doNotShowAgain() const
     return CheckBox1->isChecked();
 }
 
-bool PortReminderDialog::showComInformation(Dialogs &dialogs)
+bool PortReminderDialog::showComInformation(Dialogs &dialogs, const QWidget *over)
 {
     PortReminderDialog dialog;
+    dialog.placeOver(over);
     dialogs.execDialog(dialog);
     return !dialog.doNotShowAgain();
 }

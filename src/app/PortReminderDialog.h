@@ -22,9 +22,11 @@ public:
 
     // Shows the reminder modally through `dialogs`; returns whether to show it on the next start
     // (however the dialog was closed: OK, Enter or the close box).
-    static bool showComInformation(Dialogs &dialogs);
+    static bool showComInformation(Dialogs &dialogs, const QWidget *over = nullptr);
 
 private:
+    void placeOver(const QWidget *window);
+
     QFrame *Bevel1 = nullptr;
     QLabel *Label1 = nullptr;
     QCheckBox *CheckBox1 = nullptr;

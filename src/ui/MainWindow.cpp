@@ -1,4 +1,5 @@
 #include "ui/MainWindow.h"
+#include "ui/ScreenPlacement.h"
 
 #include "link/TrafficLog.h"
 #include "link/UiWakeup.h"
@@ -23,6 +24,7 @@
 #include "ui/WindowOperationView.h"
 
 #include <QAbstractItemView>
+#include <QGuiApplication>
 #include <QAction>
 #include <QCheckBox>
 #include <QCloseEvent>
@@ -185,6 +187,7 @@ void MainWindow::startUp()
         }
         rebuildPortList(portNames_, found, CMB_port->currentIndex());
     }
+    placeWindow(preferences.top, preferences.left);
     if (showComInformation_) {
         show();
         repaint();
@@ -192,7 +195,6 @@ void MainWindow::startUp()
         if (closed_)
             return;
     }
-    placeWindow(preferences.top, preferences.left);
     setExplanatoryLabels();
 
     onPortChanged();
@@ -270,20 +272,46 @@ WindowPreferences MainWindow::currentPreferences() const
     return preferences;
 }
 
-// A stored position is used when both coordinates are non-zero and the window would still be
-// reachable on a screen (a monitor may have gone since); otherwise the window is centred.
+// A stored position is used when both coordinates are non-zero and the whole window, frame
+// included, lies on one screen as the screens are now (a monitor may have gone since, or its
+// scaling changed); otherwise the window is centred in the available area of its screen.
 void MainWindow::placeWindow(int top, int left)
 {
-    QScreen *screen = this->screen();
-    const QRect available = screen ? screen->availableVirtualGeometry() : QRect();
-    const QRect wanted(QPoint(left, top), frameGeometry().size());
-    if (top != 0 && left != 0 && (available.isEmpty() || available.intersects(wanted))) {
-        move(left, top);
-        return;
+    winId();   // the system's window: Windows frames it at once, so its real frame is known below
+    const QSize frame = placement::frameSize(*this);
+    centred_ = false;
+    if (top != 0 && left != 0) {
+        if (const auto stored = placement::storedPlacement({left, top}, frame, placement::availableAreas())) {
+            placement::moveFrameTo(*this, *stored);
+            return;
+        }
     }
-    const QRect desktop = screen ? screen->availableGeometry() : QRect();
-    if (!desktop.isEmpty())
-        move(desktop.center() - QPoint(frameGeometry().width() / 2, frameGeometry().height() / 2));
+    centred_ = true;
+    const QScreen *screen = this->screen() ? this->screen() : QGuiApplication::primaryScreen();
+    if (screen)
+        placement::moveFrameTo(*this, placement::centredIn(frame, screen->availableGeometry()));
+}
+
+// Once the system has framed the window its real frame may differ from the estimate the
+// placement took: a centred window is centred again with it, and a window that reaches past its
+// screen's edge is moved back inside.
+void MainWindow::keepOnScreen()
+{
+    const QRect frame = frameGeometry();
+    const QRect area = placement::availableAreaFor(frame);
+    const QRect wanted = centred_ ? placement::centredIn(frame.size(), area) : placement::keptInside(frame, area);
+    if (wanted != frame)
+        placement::moveFrameTo(*this, wanted);
+}
+
+void MainWindow::showEvent(QShowEvent *event)
+{
+    QMainWindow::showEvent(event);
+    if (std::exchange(placementChecked_, true))
+        return;
+    // The frame is there now on Windows; an X11 window manager adds it a little later.
+    keepOnScreen();
+    QTimer::singleShot(kFrameSettleMs, this, &MainWindow::keepOnScreen);
 }
 
 void MainWindow::setExplanatoryLabels()

@@ -157,6 +157,7 @@ public:
 
 protected:
     void closeEvent(QCloseEvent *event) override;
+    void showEvent(QShowEvent *event) override;
 
 private:
     friend class WindowOperationView;
@@ -240,6 +241,10 @@ private:
     void applyPreferences(const WindowPreferences &preferences);
     WindowPreferences currentPreferences() const;
     void placeWindow(int top, int left);
+    void keepOnScreen();
+    static constexpr int kFrameSettleMs = 300;
+    bool placementChecked_ = false;   // the first show's check of the real frame is under way
+    bool centred_ = false;            // placed in the middle of its screen, not where stored
     void setExplanatoryLabels();
     void onPageShown(int index);
     void prepareSaveDialog();

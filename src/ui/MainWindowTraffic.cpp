@@ -5,6 +5,7 @@
 #include "link/SerialLink.h"
 #include "link/TrafficLog.h"
 #include "link/UiWakeup.h"
+#include "ui/ScreenPlacement.h"
 #include "ui/TrafficConsole.h"
 
 #include <QAction>
@@ -51,8 +52,10 @@ void MainWindow::tearDownTraffic()
 void MainWindow::showTrafficConsole()
 {
     if (!console_->isVisible()) {
-        // Beside the window, where there is room, else over its right part.
-        console_->move(frameGeometry().right() + 8, geometry().top());
+        // Beside the window, where its screen has room, else over its right part.
+        const QRect main = frameGeometry();
+        placement::moveFrameTo(*console_, placement::beside(main, placement::frameSize(*console_),
+                                                            placement::availableAreaFor(main)));
     }
     console_->show();
     console_->raise();

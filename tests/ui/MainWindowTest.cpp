@@ -523,18 +523,21 @@ TEST_F(WindowTest, StoredPositionIsUsedWhenBothCoordinatesAreSet)
     start();
     EXPECT_EQ(window->pos(), QPoint(30, 40));
 
+    // Centred once shown, when the system has framed it (offscreen: no frame at all).
     shell.stored.top = 0;
     shell.stored.left = 120;
-    start();
+    start().show();
     const QRect desktop = window->screen()->availableGeometry();
-    EXPECT_EQ(window->frameGeometry().center().x(), desktop.center().x());
+    EXPECT_EQ(window->frameGeometry().center(), desktop.center());
     EXPECT_NE(window->pos(), QPoint(120, 0));
 
-    // Far outside every screen: centred as well.
-    shell.stored.top = 30000;
-    shell.stored.left = 30000;
-    start();
-    EXPECT_EQ(window->frameGeometry().center().x(), desktop.center().x());
+    // Far outside every screen, or reaching past the screen's edge: centred as well.
+    for (const QPoint stored : {QPoint(30000, 30000), QPoint(desktop.right() - 300, 40)}) {
+        shell.stored.top = stored.y();
+        shell.stored.left = stored.x();
+        start().show();
+        EXPECT_EQ(window->frameGeometry().center(), desktop.center());
+    }
 }
 
 TEST_F(WindowTest, ComInformationShownOnlyWhenAskedAndItsAnswerStored)
