@@ -1,4 +1,5 @@
 #include "app/Preferences.h"
+#include "files/ProgramFolders.h"
 
 #include "app/AppTexts.h"
 #include "app/PrivateProfile.h"
@@ -84,10 +85,9 @@ bool PreferencesFile::write(const WindowPreferences &p) const
 QString PreferencesFile::locate(const QString &programFolder)
 {
     const QString besideProgram = QDir(programFolder).filePath(apptexts::kPreferencesFileName);
-    if (QFileInfo::exists(besideProgram) || QFileInfo(programFolder).isWritable())
+    if (QFileInfo::exists(besideProgram) || ProgramFolders::takesFiles(programFolder))
         return besideProgram;
-    const QString configFolder = QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation);
-    return QDir(configFolder).filePath(QStringLiteral("alvetra/") + apptexts::kPreferencesFileName);
+    return QDir(ProgramFolders::userPreferencesFolder()).filePath(apptexts::kPreferencesFileName);
 }
 
 } // namespace alvetra

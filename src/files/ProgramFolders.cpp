@@ -4,6 +4,7 @@
 #include <QDir>
 #include <QFileInfo>
 #include <QStandardPaths>
+#include <QTemporaryFile>
 
 namespace alvetra {
 
@@ -22,11 +23,6 @@ QString installedDataFolder(const QString &executableFolder)
     return QFileInfo(QDir(candidate).filePath(kMarkerFile)).isFile() ? candidate : QString();
 }
 
-QString userConfigurationFolder()
-{
-    return QDir(QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation)).filePath(QStringLiteral("alvetra"));
-}
-
 } // namespace
 
 QString ProgramFolders::installedDataPath()
@@ -39,16 +35,24 @@ ProgramFolders ProgramFolders::forExecutable(const QString &executableFolder)
     ProgramFolders folders;
     const QString installedData = installedDataFolder(executableFolder);
     if (installedData.isEmpty()) {
+        const bool writable = takesFiles(executableFolder);
         folders.data = executableFolder;
-        folders.preferences = executableFolder;
-        folders.documents = executableFolder;
+        folders.preferences = writable ? executableFolder : userPreferencesFolder();
+        folders.documents = writable ? executableFolder
+                                     : QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
         return folders;
     }
     folders.installed = true;
     folders.data = installedData;
-    folders.preferences = userConfigurationFolder();
+    folders.preferences = userPreferencesFolder();
     folders.documents = QDir::homePath();
     return folders;
+}
+
+bool ProgramFolders::takesFiles(const QString &folder)
+{
+    QTemporaryFile probe(QDir(folder).filePath(QStringLiteral(".alvetra-probe-XXXXXX")));
+    return probe.open();
 }
 
 ProgramFolders ProgramFolders::ofThisProgram()

@@ -5,7 +5,9 @@
 // as the fitters know it: the car databases, "Ikony/", the manual and "Serkano.ini". Installed
 // (the executable in <prefix>/bin, its data in <prefix>/share/alvetra) the shipped files are
 // read from the data folder, which belongs to the package manager; the preferences then go to the
-// user's configuration folder and the file dialogs start in the user's home folder.
+// user's configuration folder and the file dialogs start in the user's home folder. On Windows
+// the program's folder holds everything; when it takes no files (Program Files) the preferences
+// go to the user's roaming application data and the file dialogs start in the user's documents.
 //
 //   const ProgramFolders folders = ProgramFolders::forExecutable(QCoreApplication::applicationDirPath());
 //   CarDatabase::load(QDir(folders.data).filePath("MZRAv14.txt"));
@@ -30,6 +32,16 @@ struct ProgramFolders {
 
     // The same for the running program.
     static ProgramFolders ofThisProgram();
+
+    // Whether a file can be created in `folder` now: tried with a temporary file, since on
+    // Windows a folder's attributes say nothing of its access list (Program Files is not
+    // read-only, yet only an administrator may write there).
+    static bool takesFiles(const QString &folder);
+
+    // Where the user's own preferences go when the program's folder takes no files: the
+    // configuration folder on Linux (~/.config/alvetra), the roaming application data on
+    // Windows (%APPDATA%\alvetra), which follows the user from one workshop computer to another.
+    static QString userPreferencesFolder();
 };
 
 } // namespace alvetra
