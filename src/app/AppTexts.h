@@ -31,6 +31,8 @@ inline const QString kTrafficLogValueName = QStringLiteral("FILE");
 inline const QString kTrafficLogSecretsOptionDescription = QStringLiteral(
     "Zapisuje w dzienniku ruchu hasło PC i kody jawnie (domyślnie są zamaskowane).\n"
     "Writes the PC password and the codes into the traffic log in clear (masked by default).");
+inline const QString kSettingsFileArgumentDescription =
+    QStringLiteral("Plik ustawień (.alm, .v14) do otwarcia / a settings file to open");
 inline const QString kHelpOptionDescription = QStringLiteral(
     "Wyświetla tę pomoc.\nDisplays this help.");
 inline const QString kVersionOptionDescription = QStringLiteral(

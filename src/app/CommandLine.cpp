@@ -28,6 +28,8 @@ void describe(QCommandLineParser &parser)
     parser.addOption(QCommandLineOption(kTrafficLogOption, apptexts::kTrafficLogOptionDescription,
                                         apptexts::kTrafficLogValueName));
     parser.addOption(QCommandLineOption(kTrafficLogSecretsOption, apptexts::kTrafficLogSecretsOptionDescription));
+    parser.addPositionalArgument(QStringLiteral("plik"), apptexts::kSettingsFileArgumentDescription,
+                                 QStringLiteral("[plik]"));
 }
 
 CommandLineOptions optionsFrom(const QCommandLineParser &parser)
@@ -55,12 +57,15 @@ bool parseArguments(const QStringList &arguments, CommandLineOptions &options, Q
         error = parser.errorText();
         return false;
     }
-    if (!parser.positionalArguments().isEmpty()) {
+    // One settings file may be named: the system opens a double-clicked ".alm" that way.
+    if (parser.positionalArguments().size() > 1) {
         error = QStringLiteral("Nieoczekiwany argument / unexpected argument: %1")
-                    .arg(parser.positionalArguments().constFirst());
+                    .arg(parser.positionalArguments().at(1));
         return false;
     }
     options = optionsFrom(parser);
+    if (!parser.positionalArguments().isEmpty())
+        options.settingsFile = parser.positionalArguments().constFirst();
     return true;
 }
 

@@ -17,6 +17,7 @@ struct CommandLineOptions {
     QString selectedPort;       // to select at start-up; empty: the stored choice
     QString trafficLogPath;     // empty: no traffic log
     bool trafficLogSecrets = false;   // the PC password and the codes in clear in the log
+    QString settingsFile;       // a settings file (.alm, .v14) to open once the window is up
 };
 
 // Parses the arguments; --help and --version print and end the program, an unknown option prints

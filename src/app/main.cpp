@@ -83,5 +83,7 @@ int main(int argc, char **argv)
     if (window.hasClosed())
         return 0;
     window.show();
+    if (!options.settingsFile.isEmpty())
+        window.offerSettingsFile(options.settingsFile);
     return app.exec();
 }

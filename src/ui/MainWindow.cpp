@@ -441,6 +441,16 @@ std::optional<QString> MainWindow::runSaveDialog()
     return runFileDialog(saveDialog_);
 }
 
+// A settings file holds its unit's PC password and opens only with it typed in: the file waits in
+// the "Otwórz" dialog, chosen, while the password field takes the typing.
+void MainWindow::offerSettingsFile(const QString &fileName)
+{
+    const QFileInfo file(fileName);
+    openDialog_.fileName = file.absoluteFilePath();
+    openDialog_.initialFolder = withTrailingSeparator(file.absolutePath());
+    ED_HasloInst->setFocus();
+}
+
 std::optional<QString> MainWindow::runBackupsDialog()
 {
     BackupsDialog dialog(setup_.backupFolder, listBackups(setup_.backupFolder), this);

@@ -123,6 +123,10 @@ public:
     std::optional<QString> runSaveDialog();
     // The list of backups; the one chosen, if any.
     std::optional<QString> runBackupsDialog();
+
+    // A settings file named outside the window (on the command line: a file the system opens
+    // with the program) becomes the one "Otwórz" offers, to open once the password is typed.
+    void offerSettingsFile(const QString &fileName);
     // The default extension ("alm", "v14"; empty for none) and selected filter (1-based) of both
     // dialogs, which follow the firmware family.
     void setDialogDefaults(const QString &extension, int filterIndex);

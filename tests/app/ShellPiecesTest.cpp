@@ -69,7 +69,11 @@ TEST(CommandLine, PortAndSimulatorOptions)
     EXPECT_FALSE(parseArguments({QStringLiteral("alvetra"), QStringLiteral("--bogus")}, options, error));
     EXPECT_FALSE(error.isEmpty());
     EXPECT_FALSE(parseArguments({QStringLiteral("alvetra"), QStringLiteral("--port")}, options, error));
-    EXPECT_FALSE(parseArguments({QStringLiteral("alvetra"), QStringLiteral("stray")}, options, error));
+    // One settings file is opened (how the system opens a double-clicked ".alm"); a second is refused.
+    ASSERT_TRUE(parseArguments({QStringLiteral("alvetra"), QStringLiteral("C:\\Auta\\golf.alm")}, options, error));
+    EXPECT_EQ(options.settingsFile, QStringLiteral("C:\\Auta\\golf.alm"));
+    EXPECT_FALSE(parseArguments({QStringLiteral("alvetra"), QStringLiteral("a.alm"), QStringLiteral("b.alm")},
+                                options, error));
 }
 
 TEST(ErrorHandler, HandlerErrorIsShownWithTheApplicationTitleAndTheProgramGoesOn)

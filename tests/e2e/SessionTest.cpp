@@ -41,8 +41,14 @@ TEST_F(WindowTest, ASavedFileOpensOfflineWithItsPasswordAndConnectingGivesEveryt
     dialogs.whileChoosing = nullptr;
     window->close();
 
-    // A new run, without the unit: the file opens for editing with its password.
+    // A new run, without the unit, started on the file (as the system opens a double-clicked
+    // one): "Otwórz" offers it, and it opens for editing with its password.
     start();
+    window->offerSettingsFile(file);
+    dialogs.fileAnswer.reset();
+    trigger("ActionOpenSettings");
+    EXPECT_EQ(dialogs.shownFileDialogs.back().fileName, QFileInfo(file).absoluteFilePath());
+    dialogs.fileAnswer = file;
     find<QLineEdit>("ED_HasloInst")->setText(QStringLiteral("1234"));
     trigger("ActionOpenSettings");
     EXPECT_EQ(window->familyCode(), 15);
