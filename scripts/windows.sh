@@ -5,15 +5,24 @@
 #   sh scripts/windows.sh qt    builds Qt for Windows once from Debian's qt6-base source package
 #                               into ${XDG_CACHE_HOME:-~/.cache}/alvetra/ and prints its prefix;
 #                               later runs find it there and take seconds.
-#   sh scripts/windows.sh       the qt stage, then alvetra-cli.exe and the suites without widgets
-#                               into ./build-windows (the window follows).
+#   sh scripts/windows.sh       the qt stage, then alvetra.exe, alvetra-cli.exe and the suites
+#                               into ./build-windows, the program's folder into
+#                               build-windows/dist/Alvetra, the portable zip and the installer
+#                               alvetra-<version>-setup.exe beside it.
 #   sh scripts/windows.sh test  the build, then its suites under Wine (a prefix of the build's
 #                               own), alvetra-cli.exe through COM ports mapped to simulated units,
-#                               and its benchmark against the line's limit.
+#                               its benchmark against the line's limit, the installer and the
+#                               installed window (tests/windows/installer.sh) and the window on
+#                               laptop screens (scripts/screen-fit.sh).
+# ALVETRA_WINDOWS_FLAVOUR=cli builds and tests alvetra-cli.exe and the suites without widgets only.
 set -e
 cd "$(dirname "$0")/.."
 . scripts/packages.sh
 toolchain=$(pwd)/cmake/mingw-w64-x86_64.cmake
+# window: alvetra.exe, alvetra-cli.exe, the installer and the zip; cli: alvetra-cli.exe and the
+# suites without widgets, on a Qt of Core and Test alone (what CI's time allows: docs/windows.md).
+flavour=${ALVETRA_WINDOWS_FLAVOUR:-window}
+case $flavour in window|cli) ;; *) echo "ALVETRA_WINDOWS_FLAVOUR: window or cli" >&2; exit 2 ;; esac
 host_build=${BUILD_DIR:-build}
 
 # Adds a deb-src line for each Debian archive and suite that apt already takes binaries from.
@@ -54,23 +63,31 @@ add_deb_src() {
 qt_prepare() {
   start=$(date +%s)
   install_missing cmake ninja-build g++-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64 \
-    qt6-base-dev qt6-base-dev-tools dpkg-dev googletest wine wine64
+    qt6-base-dev qt6-base-dev-tools dpkg-dev googletest wine wine64 nsis qt6-translations-l10n
   deb_version=$(dpkg-query -W -f='${Version}' qt6-base-dev)  # the host Qt: its tools serve the build
   version=${deb_version%%[+-]*}
   multiarch=$(dpkg-architecture -qDEB_HOST_MULTIARCH)
   # Qt Core, Gui, Widgets and Test, and of them only what the program and its suites use: no
-  # network, OpenGL, Vulkan, Direct2D, FreeType (Windows draws text itself), JPEG or GIF, no
-  # printing, SQL, D-Bus, XML or Markdown. Every module left out saves CI minutes when no cache
-  # has this build (docs/windows.md).
+  # network, OpenGL, Vulkan, Direct2D, FreeType (Windows draws text itself, with GDI: Qt 6.4's
+  # DirectWrite font database builds only with Direct2D), JPEG or GIF, no printing, SQL, D-Bus,
+  # XML or Markdown. The cli flavour (CI) takes Core and Test alone: the whole set takes about
+  # half an hour on two cores when no cache has it (docs/windows.md).
   options="-DCMAKE_BUILD_TYPE=Release -DBUILD_SHARED_LIBS=ON
     -DQT_HOST_PATH=/usr -DQT_HOST_PATH_CMAKE_DIR=/usr/lib/$multiarch/cmake
-    -DQT_BUILD_EXAMPLES=OFF -DQT_BUILD_TESTS=OFF
+    -DQT_BUILD_EXAMPLES=OFF -DQT_BUILD_TESTS=OFF"
+  if [ "$flavour" = cli ]; then
+    options="$options -DFEATURE_gui=OFF -DFEATURE_network=OFF -DFEATURE_sql=OFF -DFEATURE_dbus=OFF
+    -DFEATURE_concurrent=OFF -DFEATURE_xml=OFF"
+  else
+    options="$options
     -DFEATURE_network=OFF -DFEATURE_sql=OFF -DFEATURE_dbus=OFF -DFEATURE_concurrent=OFF
     -DFEATURE_xml=OFF -DFEATURE_printsupport=OFF -DFEATURE_opengl=OFF -DINPUT_opengl=no
-    -DFEATURE_vulkan=OFF -DFEATURE_direct2d=OFF -DFEATURE_freetype=OFF -DFEATURE_jpeg=OFF
+    -DFEATURE_vulkan=OFF -DFEATURE_direct2d=OFF -DFEATURE_directwrite3=OFF
+    -DFEATURE_freetype=OFF -DFEATURE_jpeg=OFF
     -DFEATURE_gif=OFF -DFEATURE_tuiotouch=OFF -DFEATURE_tabletevent=OFF
     -DFEATURE_textmarkdownreader=OFF -DFEATURE_textmarkdownwriter=OFF
     -DFEATURE_textodfwriter=OFF -DFEATURE_sessionmanager=OFF -DFEATURE_movie=OFF"
+  fi
   hash=$( { echo "$deb_version"; echo $options; cat "$toolchain"; } | sha256sum | cut -c1-12)
   cache=${XDG_CACHE_HOME:-$HOME/.cache}/alvetra/qt-$version-mingw-$hash
   qt_prefix=$cache/install
@@ -108,9 +125,10 @@ qt_stage() {
   nice -n 19 cmake --build "$cache/build" -- -j2
   rm -rf "$cache/install"
   cmake --install "$cache/build" > "$cache/install.log"
-  for f in bin/Qt6Core.dll bin/Qt6Gui.dll bin/Qt6Widgets.dll bin/Qt6Test.dll \
-           plugins/platforms/qwindows.dll plugins/styles/qwindowsvistastyle.dll \
-           lib/cmake/Qt6/Qt6Config.cmake; do
+  expected="bin/Qt6Core.dll bin/Qt6Test.dll lib/cmake/Qt6/Qt6Config.cmake"
+  [ "$flavour" = cli ] ||
+    expected="$expected bin/Qt6Gui.dll bin/Qt6Widgets.dll plugins/platforms/qwindows.dll plugins/styles/qwindowsvistastyle.dll"
+  for f in $expected; do
     [ -f "$cache/install/$f" ] || { echo "Qt for Windows lacks $f" >&2; exit 1; }
   done
   seconds=$(($(date +%s) - start))
@@ -136,10 +154,12 @@ program_stage() {
      ! grep -qx "ALVETRA_WINDOWS_PREFIX:[A-Z]*=$qt_prefix" build-windows/CMakeCache.txt; then
     rm -rf build-windows
   fi
+  window=ON; [ "$flavour" = cli ] && window=OFF
   cmake -S . -B build-windows -G Ninja -DCMAKE_TOOLCHAIN_FILE="$toolchain" \
-    -DALVETRA_WINDOWS_PREFIX="$qt_prefix" -DCMAKE_BUILD_TYPE=Release \
+    -DALVETRA_WINDOWS_PREFIX="$qt_prefix" -DCMAKE_BUILD_TYPE=Release -DALVETRA_WINDOW=$window \
     -DALVETRA_HOST_BUILD_DIR="$(cd "$host_build" && pwd)" -DALVETRA_BUILD_BENCH=OFF > /dev/null
   cmake --build build-windows
+  [ "$flavour" = cli ] || cmake --build build-windows --target windows_zip windows_installer
 }
 
 # The Windows build under Wine; Linux's alvetra-unit serves it units, Linux's alvetra-cli reads
@@ -153,6 +173,9 @@ test_stage() {
   ctest --test-dir build-windows --output-on-failure -j1 --repeat until-pass:2
   sh tests/windows/com-port.sh "$host_build" build-windows
   "$host_build/bench/cli_bench" --runs 1 --windows build-windows
+  [ "$flavour" = cli ] && return
+  sh tests/windows/installer.sh "$host_build" build-windows
+  sh scripts/screen-fit.sh windows build-windows
 }
 
 stage=${1:-all}

@@ -1,0 +1,139 @@
+#!/bin/sh
+# The installer and the installed program under Wine, on a virtual display (Xvfb, framed by
+# openbox), used as a fitter uses them:
+#   - alvetra-<version>-setup.exe /S installs into Program Files: the program's folder, the
+#     uninstaller, the Start-menu entries, the entry in the list of installed programs and the
+#     settings files' association;
+#   - the installed alvetra.exe shows its window (timed from its start, Wine's included), lists
+#     COM7, which Wine maps to a simulated unit (alvetra-unit, built for Linux), connects with the
+#     password typed in, reads the unit, and writes every tab back (the unit's own log shows the
+#     login, the reads and the writes it received);
+#   - the uninstaller (/S) removes what was installed and leaves the preferences the program
+#     stored ("Serkano.ini" beside it: Wine lets the user write into Program Files).
+# A picture of the window goes to $PICTURES (default: $TMPDIR/alvetra-screens/windows-installed.png).
+#   sh tests/windows/installer.sh [LINUX_BUILD [WINDOWS_BUILD]]   (build, build-windows)
+set -eu
+linux=$(cd "${1:-build}" && pwd)
+windows=$(cd "${2:-build-windows}" && pwd)
+. "$(dirname "$0")/../../scripts/packages.sh"
+install_missing xvfb openbox xdotool x11-utils imagemagick
+prefix=${ALVETRA_WINEPREFIX:-$windows/wine}
+setup=$(ls "$windows"/alvetra-*-setup.exe)
+installed="$prefix/drive_c/Program Files/Alvetra"
+menu="$prefix/drive_c/ProgramData/Microsoft/Windows/Start Menu/Programs/Alvetra"
+pictures=${PICTURES:-${TMPDIR:-/tmp}/alvetra-screens}
+work=$(mktemp -d)
+started=""
+failed=0
+mkdir -p "$pictures"
+
+cleanup() {
+  [ -z "$started" ] || kill $started 2>/dev/null || true
+  rm -f "$prefix/dosdevices/com7"
+  rm -rf "$work"
+}
+trap cleanup EXIT
+trap 'exit 1' INT TERM
+
+pass() { echo "ok   $1"; }
+fail() { echo "FAIL $1" >&2; failed=$((failed + 1)); }
+check() { if eval "$2"; then pass "$1"; else fail "$1"; fi; }
+wine_run() { "$windows/wine-run.sh" "$@"; }
+registry() { wine_run reg query "$1" /v "$2" 2>/dev/null | tr -d '\r' | grep -q "$3"; }
+
+# Waits up to $2 tenths of a second for a visible window named $1 (a regular expression).
+window_id() { xdotool search --onlyvisible --name "$1" 2>/dev/null | tail -n 1; }
+wait_window() {
+  n=0
+  until [ -n "$(window_id "$1")" ]; do
+    n=$((n + 1)); [ $n -le "$2" ] || return 1; sleep 0.1
+  done
+}
+# Waits up to $2 seconds for a line of the unit's log matching $1.
+wait_log() {
+  n=0
+  until grep -q "$1" "$work/unit.log"; do
+    n=$((n + 1)); [ $n -le $(($2 * 10)) ] || return 1; sleep 0.1
+  done
+}
+
+export DISPLAY=:79
+Xvfb "$DISPLAY" -screen 0 1366x768x24 -nolisten tcp >/dev/null 2>&1 &
+started="$!"
+sleep 0.5
+openbox >/dev/null 2>&1 &
+started="$started $!"
+
+# ---- installation
+rm -rf "$installed" "$menu"
+wine_run "$setup" /S
+check "installed: the program, Qt, its plugins and translation, the data, the uninstaller" '
+  for f in alvetra.exe alvetra-cli.exe Qt6Widgets.dll libstdc++-6.dll platforms/qwindows.dll \
+           styles/qwindowsvistastyle.dll translations/qtbase_pl.qm MZRAv14.txt Ikony/Otworz0.bmp \
+           "Autoalrm Tervona CAN read.pdf" Odinstaluj.exe; do
+    [ -f "$installed/$f" ] || { echo "     missing $f" >&2; exit 1; }
+  done'
+check "Start-menu entries" '[ -f "$menu/Alvetra.lnk" ] && [ -f "$menu/Instrukcja.lnk" ]'
+check "listed among installed programs" \
+  'registry "HKLM\\Software\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\Alvetra" DisplayVersion 1.61'
+check ".alm and .v14 open with Alvetra" \
+  'registry "HKLM\\Software\\Classes\\.alm" "" Alvetra.Ustawienia &&
+   registry "HKLM\\Software\\Classes\\.v14" "" Alvetra.Ustawienia &&
+   registry "HKLM\\Software\\Classes\\Alvetra.Ustawienia\\shell\\open\\command" "" "alvetra.exe"'
+
+# ---- the installed program against a unit on COM7
+"$linux/alvetra-unit" --link "$work/unit" --verbose --minute-ms 3600000 </dev/null >"$work/unit.log" 2>&1 &
+started="$started $!"
+for _ in $(seq 50); do [ -e "$work/unit" ] && break; sleep 0.1; done
+ln -sfn "$work/unit" "$prefix/dosdevices/com7"
+wine_run cmd /c exit   # the server and its services up, as on a running Windows
+
+begin=$(date +%s%N)
+(cd "$work" && exec "$windows/wine-run.sh" "C:\\Program Files\\Alvetra\\alvetra.exe" --port COM7 \
+   >"$work/alvetra.log" 2>&1) &
+started="$started $!"
+if wait_window "^(Alvetra 1.61|ff)$" 300; then
+  shown_ms=$((($(date +%s%N) - begin) / 1000000))
+  echo "     window shown $shown_ms ms after the start (goal: 2000 ms)"
+  pass "the installed alvetra.exe opens its window"
+else
+  fail "the installed alvetra.exe opens its window"
+fi
+sleep 1
+if [ -n "$(window_id '^ff$')" ]; then
+  xdotool key --window "$(window_id '^ff$')" Return   # the port reminder of the first start
+  sleep 0.5
+fi
+main=$(window_id '^Alvetra 1.61$')
+import -window root "$pictures/windows-installed.png"
+# The password field (client coordinates of the window's fixed layout), then "Połącz".
+xdotool mousemove --window "$main" 270 60 click 1
+sleep 0.3
+xdotool type --delay 50 1234
+xdotool key --window "$main" alt+p
+check "connected with the password and read the unit" \
+  'wait_log "^<- :C50701E00431323334" 20 && wait_log "^-> :E00F81" 5 && sleep 4 && grep -c "^<- :C5..0[67]E0" "$work/unit.log" | grep -qv "^[0-2]$"'
+import -window root "$pictures/windows-installed-connected.png"
+xdotool key --window "$main" alt+z   # "Zapis wszystkich zakładek"
+sleep 0.5
+if [ -n "$(window_id '^Alvetra 1.61$' )" ] && [ "$(window_id '.')" != "$main" ]; then
+  xdotool key Return   # a question before the writing, if one is asked
+fi
+check "every tab written: the unit received and confirmed the writes" \
+  'wait_log "^<- :C5..03E0" 20 && wait_log "^-> :E00383" 5'
+xdotool key --window "$main" alt+F4 2>/dev/null || xdotool windowclose "$main" 2>/dev/null || true
+for _ in $(seq 100); do [ -z "$(window_id '^Alvetra 1.61$')" ] && break; sleep 0.1; done
+check "the window closed and stored the preferences" '[ -f "$installed/Serkano.ini" ]'
+
+# ---- uninstallation (the uninstaller runs from a copy of itself and returns at once)
+wine_run "$installed/Odinstaluj.exe" /S
+for _ in $(seq 300); do [ ! -f "$installed/alvetra.exe" ] && [ ! -f "$installed/Odinstaluj.exe" ] && break; sleep 0.1; done
+check "uninstalled: every installed file, the Start-menu entries and the registry entries gone" '
+  [ -z "$(cd "$installed" && find . -type f ! -name Serkano.ini)" ] && [ ! -e "$menu" ] &&
+  ! registry "HKLM\\Software\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\Alvetra" DisplayName Alvetra &&
+  ! registry "HKLM\\Software\\Classes\\.alm" "" Alvetra'
+check "the user's preferences stay" '[ -f "$installed/Serkano.ini" ]'
+rm -rf "$installed"
+
+echo "pictures in $pictures"
+[ "$failed" -eq 0 ] || { echo "$failed installer check(s) failed" >&2; exit 1; }
