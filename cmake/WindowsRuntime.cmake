@@ -32,7 +32,7 @@ endfunction()
 # plugins in folders named after their kind beside the executable; the program looks for the
 # translation in "translations" there (src/app/QtTranslations.cpp).
 get_filename_component(alvetra_windows_qt_plugins "${Qt6_DIR}/../../../plugins" ABSOLUTE)
-set(ALVETRA_WINDOWS_PLUGINS platforms/qwindows.dll platforms/qoffscreen.dll styles/qwindowsvistastyle.dll)
+set(ALVETRA_WINDOWS_PLUGINS platforms/qwindows.dll styles/qwindowsvistastyle.dll)
 set(ALVETRA_QT_POLISH /usr/share/qt6/translations/qtbase_pl.qm)
 if(NOT EXISTS ${ALVETRA_QT_POLISH})
   message(FATAL_ERROR "No ${ALVETRA_QT_POLISH} (package qt6-translations-l10n)")

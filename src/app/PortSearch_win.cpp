@@ -4,6 +4,7 @@
 #include <initguid.h>
 #include <devguid.h>
 #include <setupapi.h>
+#include <cfgmgr32.h>
 
 #include <QHash>
 #include <algorithm>

@@ -1,11 +1,12 @@
 #pragma once
-// SIGTERM, SIGINT and SIGHUP (a session ending, Ctrl+C in the terminal) close the main window the
-// ordinary way, so that the shutdown still says goodbye to the unit and stores the preferences.
+// The end of the program asked from outside closes the main window the ordinary way, so that the
+// shutdown still says goodbye to the unit and stores the preferences: SIGTERM, SIGINT and SIGHUP
+// on Linux (a session ending, Ctrl+C in the terminal; TerminationSignals_unix.cpp), the end of
+// the Windows session (WM_ENDSESSION; TerminationSignals_win.cpp).
 
 #include <QObject>
 #include <functional>
-
-class QSocketNotifier;
+#include <memory>
 
 namespace alvetra {
 
@@ -18,10 +19,9 @@ public:
     ~TerminationSignals() override;
 
 private:
-    void readSignal();
-
     std::function<void()> onSignal_;
-    QSocketNotifier *notifier_ = nullptr;
+    struct Source;   // the platform's announcement of the end
+    std::unique_ptr<Source> source_;
 };
 
 } // namespace alvetra
