@@ -1,16 +1,15 @@
 ; The installer of Alvetra for Windows, made on Linux with NSIS (packaging/windows/Windows.cmake):
 ;   makensis -DVERSION=1.61 -DDIST=<the program's folder> -DUNINSTALL_LIST=<its Delete lines>
 ;            -DOUTFILE=<alvetra-1.61-setup.exe> -DICON=<alvetra.ico> alvetra.nsi
-; Installs for every user into Program Files, with a Start-menu entry, an entry in the system's
+; Installs for every user into Program Files (64-bit Windows), with a Start-menu entry, an entry in the system's
 ; list of installed programs and ".alm" and ".v14" opened with Alvetra. /S installs without a
 ; question (workshops that set up many laptops); the uninstaller takes /S as well.
-Unicode true
+Target amd64-unicode   ; a 64-bit installer for a 64-bit program: it runs where the program runs
 SetCompressor /SOLID lzma
 RequestExecutionLevel admin
 ManifestDPIAware true
 
 !include "MUI2.nsh"
-!include "x64.nsh"
 
 !define PRODUCT "Alvetra"
 !define UNINSTALL_KEY "Software\Microsoft\Windows\CurrentVersion\Uninstall\Alvetra"
@@ -41,10 +40,6 @@ VIAddVersionKey /LANG=1045 "LegalCopyright" "the Alvetra maintainers"
 !insertmacro MUI_LANGUAGE "Polish"
 
 Function .onInit
-  ${IfNot} ${RunningX64}
-    MessageBox MB_ICONSTOP "Program ${PRODUCT} wymaga 64-bitowego systemu Windows." /SD IDOK
-    Abort
-  ${EndIf}
   SetRegView 64
   SetShellVarContext all
 FunctionEnd

