@@ -18,6 +18,7 @@ case $platform in
   windows) build=${2:-build-windows}; program=alvetra.exe ;;
   *) echo "usage: sh scripts/screen-fit.sh linux|windows [BUILD_DIR] [PICTURES_DIR]" >&2; exit 2 ;;
 esac
+build=$(cd "$build" && pwd)
 pictures=${3:-${TMPDIR:-/tmp}/alvetra-screens}
 mkdir -p "$pictures"
 work=$(mktemp -d)
@@ -75,7 +76,11 @@ for screen in 1366x768@100 1600x900@100 1920x1080@125 1920x1080@150 3840x2160@20
     (cd "$work" && QT_SCALE_FACTOR=$scale exec ./alvetra --simulator >/dev/null 2>&1) &
     started="$started $!"
   else
-    (cd "$work" && QT_SCALE_FACTOR=$scale exec "$build/wine-run.sh" ./alvetra.exe --simulator >/dev/null 2>&1) &
+    # Wine's server and its desktop stay with the display they started on: a new one for each.
+    WINEPREFIX=$build/wine wineserver -k 2>/dev/null || true
+    # Wine leaves the QT_ variables of Linux out of a Windows program's environment: cmd sets it.
+    (cd "$work" && exec "$build/wine-run.sh" cmd /c "set QT_SCALE_FACTOR=$scale&& alvetra.exe --simulator" \
+       >/dev/null 2>&1) &
     started="$started $!"
   fi
   if ! wait_for "^Alvetra 1.61$" 300; then
