@@ -5,6 +5,7 @@
 #include <QFileInfo>
 #include <QHeaderView>
 #include <QLocale>
+#include <QTimer>
 #include <QTreeView>
 
 #include <algorithm>
@@ -40,7 +41,12 @@ void widenDateColumn(QFileDialog &dialog)
     const int needed = std::max(view->fontMetrics().horizontalAdvance(QLocale::system().toString(widest, QLocale::ShortFormat)),
                                 view->fontMetrics().horizontalAdvance(QLocale::system().toString(widest, QLocale::LongFormat)));
     QHeaderView *header = view->header();
-    header->resizeSection(kDateColumn, std::max(header->sectionSize(kDateColumn), needed + kCellMargins));
+    const auto widen = [header, width = needed + kCellMargins] {
+        header->resizeSection(kDateColumn, std::max(header->sectionSize(kDateColumn), width));
+    };
+    widen();
+    // Qt's dialog on Windows lays its columns out again once it is shown.
+    QTimer::singleShot(0, header, widen);
 }
 
 } // namespace

@@ -1,5 +1,5 @@
-// The Windows port list and its watcher, under Wine: COM42 and COM200 are mapped to a device by
-// the test set-up (tests/CMakeLists.txt), as Windows maps the ports of USB adapters.
+// The Windows port list and its watcher, under Wine: COM42 and COM200 are made by the test
+// set-up (tests/CMakeLists.txt), as Windows makes the ports of USB adapters.
 
 #include "app/PortSearch.h"
 #include "app/PortWatcher.h"
@@ -34,10 +34,13 @@ TEST(WindowsPorts, AnArrivalOrRemovalOfAPortIsToldOnceAndOtherDevicesAreNot)
     const HWND window = FindWindowW(L"AlvetraPortWatcher", nullptr);
     ASSERT_NE(window, nullptr);
 
-    DEV_BROADCAST_PORT_W port{};
-    port.dbcp_size = sizeof(port);
-    port.dbcp_devicetype = DBT_DEVTYP_PORT;
-    wcscpy(port.dbcp_name, L"COM9");
+    struct {
+        DEV_BROADCAST_PORT_W header;
+        wchar_t nameRoom[8];   // the port's name runs on past the header's one character
+    } port{};
+    port.header.dbcp_size = sizeof(port);
+    port.header.dbcp_devicetype = DBT_DEVTYP_PORT;
+    wcscpy(port.header.dbcp_name, L"COM9");
     // A plug-in comes as the port and its interface, one after the other: told once.
     SendMessageW(window, WM_DEVICECHANGE, DBT_DEVICEARRIVAL, reinterpret_cast<LPARAM>(&port));
     SendMessageW(window, WM_DEVICECHANGE, DBT_DEVICEARRIVAL, reinterpret_cast<LPARAM>(&port));

@@ -58,9 +58,17 @@ protected:
     QString closingFile() const { return h.tabs->diagrams().shownDiagram(h.find<QLabel>("IM_Zamknij")); }
     QImage picture(const char *image) const { return h.find<QLabel>(image)->pixmap().toImage(); }
     QString path(const QString &file) const { return QDir(h.diagramDir.path()).filePath(file); }
+    // A report as the fitter reads it, less the system's reason, which is in its own language.
     QString missing(const QString &file) const
     {
-        return QStringLiteral("Cannot open file \"%1\". No such file or directory").arg(path(file));
+        return QStringLiteral("Cannot open file \"%1\". ").arg(QDir::toNativeSeparators(path(file)));
+    }
+    std::vector<QString> reportsWithoutReason() const
+    {
+        std::vector<QString> shown;
+        for (const QString &report : reports)
+            shown.push_back(report.left(report.indexOf(QStringLiteral("\". ")) + 3));
+        return shown;
     }
 
     TabsHarness h;
@@ -147,7 +155,7 @@ TEST_F(DiagramsTest, TheClosingGroupLoadsTheClosingPictureFirst)
     ASSERT_TRUE(QFile::remove(path(QStringLiteral("Zamknij1.bmp"))));
     ASSERT_TRUE(QFile::remove(path(QStringLiteral("Otworz1.bmp"))));
     moveMouseOver(h.find<QWidget>("GB_CzasyZamknij"));
-    EXPECT_EQ(reports, (std::vector<QString>{missing("Zamknij1.bmp"), missing("Otworz1.bmp")}));
+    EXPECT_EQ(reportsWithoutReason(), (std::vector<QString>{missing("Zamknij1.bmp"), missing("Otworz1.bmp")}));
     EXPECT_EQ(openingFile(), QStringLiteral("Otworz0.bmp"));
     EXPECT_EQ(closingFile(), QStringLiteral("Zamknij0.bmp"));
 }
@@ -157,7 +165,7 @@ TEST_F(DiagramsTest, AMissingFileIsReportedOnceAndThePictureKept)
     const QImage before = picture("IM_Otworz");
     ASSERT_TRUE(QFile::remove(path(QStringLiteral("Otworz3.bmp"))));
     moveMouseOver(h.find<SpinEdit>("SPE_SygnalOtworz"));
-    EXPECT_EQ(reports, std::vector<QString>{missing("Otworz3.bmp")});
+    EXPECT_EQ(reportsWithoutReason(), std::vector<QString>{missing("Otworz3.bmp")});
     EXPECT_EQ(openingFile(), QStringLiteral("Otworz1.bmp"));
     EXPECT_EQ(picture("IM_Otworz"), before);
     // Moving on over the same control does not raise a box on every movement.
@@ -180,7 +188,7 @@ TEST_F(DiagramsTest, AMissingPictureThrowsNothingThroughAButtonToggleOrAFocusCha
     auto *group = h.find<RadioGroup>("RAG_ZamekCzasImpulsuGlownego");
     EXPECT_NO_THROW(QTest::mouseClick(group->button(1), Qt::LeftButton, {}, QPoint(5, group->button(1)->height() / 2)));
     EXPECT_EQ(group->itemIndex(), 1);
-    EXPECT_EQ(reports, (std::vector<QString>{missing("Otworz0.bmp"), missing("Zamknij0.bmp")}));
+    EXPECT_EQ(reportsWithoutReason(), (std::vector<QString>{missing("Otworz0.bmp"), missing("Zamknij0.bmp")}));
 
     ASSERT_TRUE(QFile::remove(path(QStringLiteral("Otworz1.bmp"))));
     h.pages->activateWindow();
@@ -200,7 +208,7 @@ TEST_F(DiagramsTest, AnUnreadableFileIsAnErrorToo)
     bad.close();
     h.tabs->diagrams().loadDiagram(h.find<QLabel>("IM_Zamknij"), QStringLiteral("Zamknij5.bmp"));
     ASSERT_EQ(reports.size(), 1u);
-    const QString start = QStringLiteral("Cannot open file \"%1\". ").arg(bad.fileName());
+    const QString start = QStringLiteral("Cannot open file \"%1\". ").arg(QDir::toNativeSeparators(bad.fileName()));
     EXPECT_TRUE(reports[0].startsWith(start)) << qPrintable(reports[0]);
     EXPECT_GT(reports[0].size(), start.size());
     EXPECT_EQ(closingFile(), QStringLiteral("Zamknij1.bmp"));
@@ -230,7 +238,7 @@ TEST_F(DiagramsTest, AMissingFolderDoesNotStopTheSettingsFromShowing)
     v.programmingCode = QStringLiteral("KDK");
     h.tabs->applyFill(v);
     ASSERT_FALSE(reports.empty());
-    EXPECT_TRUE(reports[0].contains(QStringLiteral("/gone/Otworz2.bmp"))) << qPrintable(reports[0]);
+    EXPECT_TRUE(reports[0].contains(QDir::toNativeSeparators(QStringLiteral("/gone/Otworz2.bmp")))) << qPrintable(reports[0]);
     EXPECT_EQ(h.tabs->gather(), v);
 }
 

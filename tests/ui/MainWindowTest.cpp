@@ -14,6 +14,7 @@
 #include "sim/SimulatedTransport.h"
 #include "WaitFor.h"
 
+#include <QDir>
 #include <QAction>
 #include <QCheckBox>
 #include <QAbstractItemView>
@@ -512,7 +513,7 @@ TEST_F(WindowTest, SaveDialogStartsWithAlmAndRemembersTheChosenFolder)
 
     window->close();
     ASSERT_EQ(shell.written.size(), 1u);
-    EXPECT_EQ(shell.written[0].saveDialogFolder, QStringLiteral("/srv/klienci/"));
+    EXPECT_EQ(shell.written[0].saveDialogFolder, QDir::toNativeSeparators(QStringLiteral("/srv/klienci/")));
     EXPECT_EQ(shell.written[0].openDialogFolder, QString());
 }
 

@@ -50,6 +50,7 @@ HistoryTab::HistoryTab(QWidget *panel)
     auto *header = historyList->horizontalHeader();
     header->setStretchLastSection(false);
     header->setHighlightSections(false);
+    header->setMinimumSectionSize(20);   // the Windows style's own minimum (28) would widen "Lp."
     historyList->setColumnWidth(0, 27);
     historyList->setColumnWidth(1, 120);
     historyList->setColumnWidth(2, 544);

@@ -7,6 +7,7 @@
 
 #include <QApplication>
 #include <QEvent>
+#include <QDir>
 #include <QFile>
 #include <QFrame>
 #include <QGroupBox>
@@ -25,10 +26,11 @@ const QString kOpenOverviewFile = QStringLiteral("Otworz1.bmp");
 const QString kCloseMainPulseFile = QStringLiteral("Zamknij0.bmp");
 const QString kCloseOverviewFile = QStringLiteral("Zamknij1.bmp");
 
-// The file-open error text of the GUI framework the fitters know: path, then the system's reason.
+// The file-open error text of the GUI framework the fitters know: path (as the system writes
+// it), then the system's reason.
 QString openErrorText(const QString &path, const QString &reason)
 {
-    return QStringLiteral("Cannot open file \"%1\". %2").arg(path, reason);
+    return QStringLiteral("Cannot open file \"%1\". %2").arg(QDir::toNativeSeparators(path), reason);
 }
 
 } // namespace
