@@ -5,7 +5,6 @@
 #include <QFileInfo>
 #include <QHeaderView>
 #include <QLocale>
-#include <QTimer>
 #include <QTreeView>
 
 #include <algorithm>
@@ -41,12 +40,7 @@ void widenDateColumn(QFileDialog &dialog)
     const int needed = std::max(view->fontMetrics().horizontalAdvance(QLocale::system().toString(widest, QLocale::ShortFormat)),
                                 view->fontMetrics().horizontalAdvance(QLocale::system().toString(widest, QLocale::LongFormat)));
     QHeaderView *header = view->header();
-    const auto widen = [header, width = needed + kCellMargins] {
-        header->resizeSection(kDateColumn, std::max(header->sectionSize(kDateColumn), width));
-    };
-    widen();
-    // Qt's dialog on Windows lays its columns out again once it is shown.
-    QTimer::singleShot(0, header, widen);
+    header->resizeSection(kDateColumn, std::max(header->sectionSize(kDateColumn), needed + kCellMargins));
 }
 
 } // namespace

@@ -55,8 +55,8 @@ TEST_F(PreferencesTest, MissingFileGivesTheDefaults)
     const WindowPreferences p = PreferencesFile(iniPath(), QStringLiteral("/opt/alvetra")).read();
     EXPECT_EQ(p.portIndex, 0);
     EXPECT_EQ(p.speedIndex, 8);
-    EXPECT_EQ(p.saveDialogFolder, QStringLiteral("/opt/alvetra/"));
-    EXPECT_EQ(p.openDialogFolder, QStringLiteral("/opt/alvetra/"));
+    EXPECT_EQ(p.saveDialogFolder, QDir::toNativeSeparators(QStringLiteral("/opt/alvetra/")));
+    EXPECT_EQ(p.openDialogFolder, QDir::toNativeSeparators(QStringLiteral("/opt/alvetra/")));
     EXPECT_EQ(p.top, 0);
     EXPECT_EQ(p.left, 0);
     EXPECT_TRUE(p.showComInformation);

@@ -8,6 +8,7 @@
 #include "ui/MainWindow.h"
 
 #include <QCheckBox>
+#include <QDir>
 #include <QComboBox>
 #include <QGuiApplication>
 #include <QLabel>
@@ -88,8 +89,10 @@ TEST_F(StartupTest, ClosingWritesAllSevenKeys)
     });
     EXPECT_EQ(stored("COMMSETTINGS/CMBPORTINDEX"), QStringLiteral("1"));
     EXPECT_EQ(stored("COMMSETTINGS/CMBPORTSPEEDINDEX"), QStringLiteral("9"));
-    EXPECT_EQ(stored("SAVEDIALOG/PATH"), dir.path() + QLatin1Char('/'));
-    EXPECT_EQ(stored("OPENDIALOG1/PATH"), dir.path() + QLatin1Char('/'));
+    // The folders as the system writes them ("C:\\…\\" on Windows), read back by the program.
+    const WindowPreferences back = PreferencesFile(iniPath(), dir.path()).read();
+    EXPECT_EQ(back.saveDialogFolder, QDir::toNativeSeparators(dir.path() + QLatin1Char('/')));
+    EXPECT_EQ(back.openDialogFolder, QDir::toNativeSeparators(dir.path() + QLatin1Char('/')));
     const QSettings settings(iniPath(), QSettings::IniFormat);
     EXPECT_TRUE(settings.contains(QStringLiteral("FORM1/TOP")));
     EXPECT_TRUE(settings.contains(QStringLiteral("FORM1/LEFT")));

@@ -3,6 +3,8 @@
 
 #include "WindowHarness.h"
 
+#include <QFile>
+#include <QDir>
 #include <QComboBox>
 #include <QProgressBar>
 #include <QPushButton>
@@ -218,10 +220,13 @@ TEST_F(WindowTest, WhileAnOperationRunsItsActionsAreDisabledAndTheSupervisionSto
 TEST_F(WindowTest, AMissingLockDiagramIsToldAfterTheConnectOrTheClickAndDecidesNeither)
 {
     const QDir icons(QDir(programDir.path()).filePath(QStringLiteral("Ikony")));
+    // The file's name as the system writes it, and the system's own reason, in its language.
     const auto missing = [&](const char *file) {
+        QFile absent(icons.filePath(QString::fromLatin1(file)));
+        EXPECT_FALSE(absent.open(QIODevice::ReadOnly));
         return UserMessage{QStringLiteral("Alvetra 1.61"),
-                           QStringLiteral("Cannot open file \"%1\". No such file or directory")
-                               .arg(icons.filePath(QString::fromLatin1(file))),
+                           QStringLiteral("Cannot open file \"%1\". %2")
+                               .arg(QDir::toNativeSeparators(absent.fileName()), absent.errorString()),
                            MessageIcon::Error};
     };
     ASSERT_TRUE(QFile::remove(icons.filePath(QStringLiteral("Otworz1.bmp"))));

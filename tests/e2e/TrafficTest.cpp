@@ -162,6 +162,8 @@ TEST_F(WindowTest, NoPasswordOrCodeLeavesTheConsoleTheLogOrTheCompareTableUnless
     window->close();
     window.reset();
     EXPECT_EQ(holdsSecrets(QString::fromLatin1(readAll(trafficLogPath))), QString());
+#ifndef _WIN32   // Windows: the user's profile keeps others out (no mode bits to narrow)
     EXPECT_EQ(QFileInfo(trafficLogPath).permissions() & ~(QFile::ReadOwner | QFile::WriteOwner | QFile::ReadUser | QFile::WriteUser),
               QFile::Permissions()) << "the log is its owner's alone";
+#endif
 }

