@@ -177,8 +177,8 @@ test_stage() {
     display=$!
     WINEPREFIX=$(pwd)/build-windows/wine wineserver -k 2>/dev/null || true   # a server on this display
     DISPLAY=:71 ctest --test-dir build-windows --output-on-failure -j1 --repeat until-pass:2 ||
-      { kill $display; exit 1; }
-    kill $display
+      { kill $display 2>/dev/null; exit 1; }
+    kill $display 2>/dev/null || true
     WINEPREFIX=$(pwd)/build-windows/wine wineserver -k 2>/dev/null || true
   else
     ctest --test-dir build-windows --output-on-failure -j1 --repeat until-pass:2

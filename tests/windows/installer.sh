@@ -67,6 +67,9 @@ started="$!"
 sleep 0.5
 openbox >/dev/null 2>&1 &
 started="$started $!"
+# Wine's server and desktop stay with the display they started on (none, after the COM port
+# checks): a new server for this one.
+WINEPREFIX="$prefix" wineserver -k 2>/dev/null || true
 
 # ---- installation
 rm -rf "$installed" "$menu"
