@@ -24,11 +24,19 @@ ExitStatus portStatus(Transport::OpenResult result)
     }
 }
 
+// The command-line tool leaves no backups of its own: the file it reads to is the fitter's.
+OperationConfig sessionConfig(const QString &dataFolder)
+{
+    OperationConfig config;
+    config.dataFolder = dataFolder;
+    return config;
+}
+
 } // namespace
 
 UnitSession::UnitSession(const CliOptions &options, const QString &dataFolder, Console &console)
     : options_(options),
-      config_{dataFolder},
+      config_(sessionConfig(dataFolder)),
       view_(console, state_),
       events_(console, view_, state_),
       console_(console),

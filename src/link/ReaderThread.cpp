@@ -67,10 +67,13 @@ void ReaderThread::run()
     if (openPort()) {
         if (events_)
             ui_.run([events = events_] { events->portOpened(); });
+        opening_.store(false, std::memory_order_release);
+        wakeUiThread();
         while (!stopping() && !applicationTerminating() && receiveOnce()) {
         }
         closePort();
     }
+    opening_.store(false, std::memory_order_release);
     portOpen_.store(false, std::memory_order_release);
     wakeUiThread();
     if (onEnded_)

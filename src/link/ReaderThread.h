@@ -63,6 +63,9 @@ public:
     void join();
     bool joinable() const { return thread_.joinable(); }
 
+    // True until the thread's attempt to open the port has ended, either way (and the window has
+    // been told which).
+    bool opening() const { return opening_.load(std::memory_order_acquire); }
     // Frames rejected for a bad check byte since this thread was created.
     std::uint16_t checksumErrors() const { return checksumErrors_.load(std::memory_order_relaxed); }
 
@@ -85,6 +88,7 @@ private:
     ReplyHandler handler_;
     FrameParser parser_;   // reader thread only
     std::atomic<bool> stop_{false};
+    std::atomic<bool> opening_{true};
     std::atomic<std::uint16_t> checksumErrors_{0};
     bool deviceLost_ = false;   // reader thread only
     std::thread thread_;

@@ -144,6 +144,11 @@ void SerialLink::reapReader()
     transport_.reset();
 }
 
+bool SerialLink::portOpening() const
+{
+    return reader_ && reader_->opening();
+}
+
 std::uint16_t SerialLink::checksumErrors() const
 {
     return reader_ ? reader_->checksumErrors() : 0;

@@ -72,6 +72,8 @@ public:
     StopResult reopen(const QString &portName, int speedIndex, int limitMs = kStopLimitMs);
     // True from the creation of a reader thread until it has closed the port and ended.
     bool portOpen() const { return portOpen_.load(std::memory_order_acquire); }
+    // True while a new reader thread is still trying to open its port.
+    bool portOpening() const;
     bool hasReaderThread() const { return reader_ != nullptr; }
     std::uint16_t checksumErrors() const;
 
