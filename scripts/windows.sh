@@ -70,8 +70,9 @@ qt_prepare() {
   # Qt Core, Gui, Widgets and Test, and of them only what the program and its suites use: no
   # network, OpenGL, Vulkan, Direct2D, FreeType (Windows draws text itself, with GDI: Qt 6.4's
   # DirectWrite font database builds only with Direct2D), JPEG or GIF, no printing, SQL, D-Bus,
-  # XML or Markdown. The cli flavour (CI) takes Core and Test alone: the whole set takes about
-  # half an hour on two cores when no cache has it (docs/windows.md).
+  # XML or Markdown, no HarfBuzz (Polish needs no shaping: its letters are precomposed), none of
+  # the widgets the window never shows (graphics view, MDI, calendar, date edit, wizard, font and
+  # colour dialogs...). The cli flavour takes Core and Test alone (docs/windows.md has the times).
   options="-DCMAKE_BUILD_TYPE=Release -DBUILD_SHARED_LIBS=ON
     -DQT_HOST_PATH=/usr -DQT_HOST_PATH_CMAKE_DIR=/usr/lib/$multiarch/cmake
     -DQT_BUILD_EXAMPLES=OFF -DQT_BUILD_TESTS=OFF"
@@ -86,7 +87,13 @@ qt_prepare() {
     -DFEATURE_freetype=OFF -DFEATURE_jpeg=OFF
     -DFEATURE_gif=OFF -DFEATURE_tuiotouch=OFF -DFEATURE_tabletevent=OFF
     -DFEATURE_textmarkdownreader=OFF -DFEATURE_textmarkdownwriter=OFF
-    -DFEATURE_textodfwriter=OFF -DFEATURE_sessionmanager=OFF -DFEATURE_movie=OFF"
+    -DFEATURE_textodfwriter=OFF -DFEATURE_sessionmanager=OFF -DFEATURE_movie=OFF
+    -DFEATURE_harfbuzz=OFF -DFEATURE_graphicsview=OFF -DFEATURE_mdiarea=OFF
+    -DFEATURE_calendarwidget=OFF -DFEATURE_datetimeedit=OFF -DFEATURE_lcdnumber=OFF
+    -DFEATURE_dial=OFF -DFEATURE_fontcombobox=OFF -DFEATURE_fontdialog=OFF
+    -DFEATURE_colordialog=OFF -DFEATURE_wizard=OFF -DFEATURE_undoview=OFF
+    -DFEATURE_keysequenceedit=OFF -DFEATURE_splashscreen=OFF -DFEATURE_columnview=OFF
+    -DFEATURE_datawidgetmapper=OFF -DFEATURE_syntaxhighlighter=OFF"
   fi
   hash=$( { echo "$deb_version"; echo $options; cat "$toolchain"; } | sha256sum | cut -c1-12)
   cache=${XDG_CACHE_HOME:-$HOME/.cache}/alvetra/qt-$version-mingw-$hash
