@@ -84,7 +84,7 @@ inline const QString kPasswordPrompt = QStringLiteral("Hasło dostępu: ");
 inline const QString kPasswordFileUnreadable = QStringLiteral("Nie można odczytać pliku z hasłem %1: %2.");
 inline const QString kPasswordFileReadableByOthers =
     QStringLiteral("Plik z hasłem %1 mogą czytać inni użytkownicy; hasła z niego nie użyto. "
-                   "Ogranicz dostęp (chmod 600 %1).");
+                   "Ogranicz dostęp: %2");
 inline const QString kNoOutput = QStringLiteral("Podaj plik wynikowy: -o PLIK.");
 inline const QString kOneFileNeeded = QStringLiteral("Polecenie %1 potrzebuje jednego pliku.");
 inline const QString kTwoFilesNeeded = QStringLiteral("Polecenie %1 potrzebuje dwóch plików.");

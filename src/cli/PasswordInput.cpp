@@ -23,7 +23,7 @@ PasswordOutcome fromFile(const QString &path)
     if (!file.open(QIODevice::ReadOnly))
         return failed(ExitStatus::BadFile, clitexts::kPasswordFileUnreadable.arg(shown, file.errorString()));
     if (othersMayRead(path))
-        return failed(ExitStatus::BadFile, clitexts::kPasswordFileReadableByOthers.arg(shown));
+        return failed(ExitStatus::BadFile, clitexts::kPasswordFileReadableByOthers.arg(shown, ownerOnlyCommand(shown)));
     // The first line, without its line end (LF or CR LF).
     QByteArray line = file.readLine();
     while (line.endsWith('\n') || line.endsWith('\r'))

@@ -36,6 +36,8 @@ public:
 
 // True when users other than the file's owner may read it.
 bool othersMayRead(const QString &path);
+// The system's command that leaves the file `shown` to its owner alone.
+QString ownerOnlyCommand(const QString &shown);
 
 struct PasswordSources {
     std::optional<QString> option;   // --password

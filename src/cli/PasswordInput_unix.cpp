@@ -72,6 +72,11 @@ std::optional<QString> StandardTerminal::ask(const QString &prompt)
     return QString::fromStdString(line);
 }
 
+QString ownerOnlyCommand(const QString &shown)
+{
+    return QStringLiteral("chmod 600 %1").arg(shown);
+}
+
 bool othersMayRead(const QString &path)
 {
     struct stat st {};

@@ -95,6 +95,12 @@ bool mayReadPrivateFiles(PSID sid, PSID owner, const std::string &user)
 
 } // namespace
 
+QString ownerOnlyCommand(const QString &shown)
+{
+    // Inherited entries removed, the user's own read kept: what othersMayRead accepts.
+    return QStringLiteral("icacls \"%1\" /inheritance:r /grant:r \"%USERNAME%\":R").arg(shown);
+}
+
 bool othersMayRead(const QString &path)
 {
     // Windows keeps who may read a file in its access list: any entry that lets someone else
