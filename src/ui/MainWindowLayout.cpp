@@ -265,7 +265,9 @@ void MainWindow::buildConnectionPanel(QWidget *pageArea)
     LAB_HasloDostepu->setObjectName(QStringLiteral("LAB_HasloDostepu"));
     LAB_HasloDostepu->setFont(arial(11));
     LAB_HasloDostepu->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
-    LAB_HasloDostepu->setGeometry(8, 19, 232, 21);
+    // Right-aligned to the field, with the panel's whole left margin to grow into: Windows's
+    // fonts at 150 % are a little wider than the text was laid out for.
+    LAB_HasloDostepu->setGeometry(2, 19, 238, 21);
 
     ED_HasloInst = new QLineEdit(GB_PolaczenieLogo);
     ED_HasloInst->setObjectName(QStringLiteral("ED_HasloInst"));
