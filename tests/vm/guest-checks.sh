@@ -1,0 +1,143 @@
+#!/bin/sh
+# Checks that run inside the test guest (scripts/vm-test.sh starts it) against the simulated
+# unit on the host, through QEMU's emulated FT232 and the kernel's ftdi_sio driver.
+#
+#   guest-checks.sh [STEP...]     steps: basic busy unplug (default: all three)
+#
+# One PASS or FAIL line per check; the exit status is the number of failures.
+# The unplug step needs the host's side (scripts/vm-test.sh): it prints
+# ALVETRA-VM-STEP=unplug-armed, the host then pulls the adapter out in the middle of the read
+# that follows; after the read it prints ALVETRA-VM-STEP=unplug-done, and the host plugs the
+# adapter back in.
+
+ROOT=$(cd "$(dirname "$0")/../.." && pwd)
+CLI=$ROOT/build/alvetra-cli
+PORT=/dev/ttyUSB0
+fails=0
+
+pass() { echo "PASS $*"; }
+fail() { echo "FAIL $*"; fails=$((fails + 1)); }
+uptime_s() { cut -d' ' -f1 /proc/uptime; }
+since() { awk -v a="$1" -v b="$(uptime_s)" 'BEGIN { printf "%.2f", b - a }'; }
+cli() {
+    verb=$1
+    shift
+    timeout 60 "$CLI" "$verb" --port "$PORT" --password 1234 "$@"
+}
+
+# Waits up to $2 seconds until the port is there ($1 = present) or gone ($1 = absent).
+wait_port() {
+    tenths=0
+    while [ $tenths -lt $(($2 * 10)) ]; do
+        case $1 in
+            present) [ -e "$PORT" ] && return 0 ;;
+            absent) [ -e "$PORT" ] || return 0 ;;
+        esac
+        sleep 0.1
+        tenths=$((tenths + 1))
+    done
+    return 1
+}
+
+step_basic() {
+    out=$(cli info 2>&1)
+    rc=$?
+    if [ $rc = 0 ] && echo "$out" | grep -q '^Identyfikacja: '; then
+        pass "info: $(echo "$out" | grep '^Identyfikacja: ')"
+    else
+        fail "info: status $rc"
+        echo "$out"
+    fi
+
+    rm -f /tmp/port.alm /tmp/sim.alm
+    start=$(uptime_s)
+    out=$(cli read -o /tmp/port.alm 2>&1)
+    rc=$?
+    took=$(since "$start")
+    if [ $rc = 0 ] && [ -f /tmp/port.alm ]; then
+        pass "read: status 0 in $took s, $(wc -c </tmp/port.alm) bytes"
+    else
+        fail "read: status $rc after $took s, file $( [ -f /tmp/port.alm ] && echo written || echo missing)"
+        echo "$out"
+        return
+    fi
+    # The unit on the host starts from the same memory as the program's built-in simulated
+    # unit: what came through the driver must be byte for byte what the simulated unit gives.
+    if timeout 60 "$CLI" read --simulator --password 1234 -o /tmp/sim.alm >/dev/null 2>&1 \
+        && cmp /tmp/port.alm /tmp/sim.alm; then
+        pass "read: settings equal to the built-in simulated unit's"
+    else
+        fail "read: settings differ from the built-in simulated unit's"
+    fi
+}
+
+step_busy() {
+    # Another program holding the port (flock, as this program does itself). -o: only flock
+    # itself holds the lock, so that ending it frees the port.
+    flock -n -o "$PORT" sleep 15 &
+    holder=$!
+    sleep 1
+    out=$(cli info 2>&1)
+    rc=$?
+    pkill -P $holder
+    kill $holder 2>/dev/null
+    wait $holder 2>/dev/null
+    if [ $rc = 8 ]; then
+        pass "busy: status 8 while another program holds $PORT"
+    else
+        fail "busy: status $rc while another program holds $PORT, 8 expected"
+        echo "$out"
+    fi
+}
+
+step_unplug() {
+    wait_port present 5 || { fail "unplug: no $PORT to start with"; return; }
+    echo "ALVETRA-VM-STEP=unplug-armed"
+    sleep 1   # the host slows the unit's replies now, so that the read is still running when it pulls
+    rm -f /tmp/unplug.alm
+    start=$(uptime_s)
+    out=$(cli read -o /tmp/unplug.alm 2>&1)
+    rc=$?
+    took=$(since "$start")
+    case $rc in
+        3|7) pass "unplug: read ended with status $rc after $took s" ;;
+        0) fail "unplug: read ended with status 0 after $took s, before the adapter was pulled out" ;;
+        124) fail "unplug: read still running after 60 s" ;;
+        *) fail "unplug: read ended with status $rc after $took s, 3 or 7 expected" ;;
+    esac
+    [ $rc = 0 ] || echo "$out" | tail -n 3 | sed 's/^/  cli: /'
+    if [ -e /tmp/unplug.alm ]; then
+        fail "unplug: settings file written by an interrupted read"
+    else
+        pass "unplug: no settings file after the interrupted read"
+    fi
+    wait_port absent 10 || fail "unplug: $PORT still there 10 s after the read"
+    echo "ALVETRA-VM-STEP=unplug-done"
+    if ! wait_port present 20; then
+        fail "unplug: $PORT not back 20 s after the adapter was plugged in"
+        return
+    fi
+    out=$(cli info 2>&1)
+    rc=$?
+    if [ $rc = 0 ]; then
+        pass "unplug: info after the adapter is plugged back in"
+    else
+        fail "unplug: info after the adapter is plugged back in: status $rc"
+        echo "$out"
+    fi
+}
+
+[ $# -gt 0 ] || set -- basic busy unplug
+for step in "$@"; do
+    case $step in
+        basic|busy|unplug) "step_$step" ;;
+        *) fail "no step $step" ;;
+    esac
+done
+if [ $fails != 0 ]; then
+    echo "--- kernel messages on USB"
+    dmesg | grep -iE 'usb|ftdi|xhci' | tail -n 20
+fi
+echo "guest checks: $fails failed"
+[ $fails -lt 100 ] || fails=100
+exit $fails
