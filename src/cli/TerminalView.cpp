@@ -60,6 +60,7 @@ void TerminalLinkEvents::openFailed(Transport::OpenResult result, const QString 
 void TerminalLinkEvents::deviceLost(const QString &, const UserMessage &message)
 {
     opened = false;
+    lost = true;
     console_.message(message.text);
 }
 

@@ -82,6 +82,7 @@ public:
     void deviceLost(const QString &, const UserMessage &message) override;
 
     std::optional<Transport::OpenResult> failure;
+    bool lost = false;   // the port went away while open: whatever failed after, that is why
 
 private:
     Console &console_;

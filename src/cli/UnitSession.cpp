@@ -99,6 +99,10 @@ ExitStatus UnitSession::open()
 
 ExitStatus UnitSession::failureStatus() const
 {
+    // A request that left just before the reader saw the port go waits in vain for its reply:
+    // the lost port, not the unit, is the reason.
+    if (events_.lost)
+        return ExitStatus::PortMissing;
     const QString failure = view_.lastFailure();
     if (failure == texts::kUnitNotAnswering)
         return ExitStatus::NotAnswering;

@@ -7,6 +7,7 @@
 #include "alarm/History.h"
 #include "cli/Cli.h"
 #include "files/SettingsFile.h"
+#include "link/Protocol.h"
 #include "link/SerialTransport.h"
 #include "link/Wait.h"
 #include "ops/WriteGroups.h"
@@ -22,8 +23,11 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <atomic>
 #include <functional>
 #include <memory>
+#include <thread>
 #include <vector>
 
 using namespace alvetra;
@@ -293,6 +297,32 @@ TEST_F(CliTest, EachErrorExitsWithItsStatusAndMessage)
     EXPECT_FALSE(QFile::exists(path("none.alm")));
     EXPECT_EQ(unit.memory(), unitMemory);
     holder.close();
+}
+
+TEST_F(CliTest, AnAdapterPulledOutDuringAReadExitsSevenAndLeavesNoFile)
+{
+    sim::UnitConfig config = quietUnit();
+    config.lineSpeed = 19200;   // a read long enough to be interrupted
+    sim::SimulatedUnit &unit = makeUnit(config);
+    std::atomic<bool> done{false};
+    std::thread puller([&] {
+        auto reads = [&] {
+            const std::vector<sim::LoggedFrame> log = unit.frameLog();
+            return std::count_if(log.begin(), log.end(), [](const sim::LoggedFrame &f) {
+                return f.direction == sim::LoggedFrame::Direction::Received && f.frame.code == request::kRead;
+            });
+        };
+        while (!done.load() && reads() < 3)
+            std::this_thread::sleep_for(std::chrono::milliseconds(1));
+        unit.unplug();
+    });
+    const CliRun read = onUnit(unit, {QStringLiteral("read"), QStringLiteral("-o"), path("pulled.alm")});
+    done = true;
+    puller.join();
+
+    EXPECT_EQ(read.status, 7) << read.err.toStdString();
+    EXPECT_EQ(read.err.count(QStringLiteral("został odłączony")), 1) << read.err.toStdString();
+    EXPECT_FALSE(QFile::exists(path("pulled.alm")));
 }
 
 namespace {
