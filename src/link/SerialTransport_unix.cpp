@@ -18,6 +18,7 @@
 #include <cstdint>
 #include <deque>
 #include <fcntl.h>
+#include <linux/serial.h>
 #include <optional>
 #include <poll.h>
 #include <pthread.h>
@@ -232,6 +233,31 @@ void setModemLines(int fd, bool on)
     (void)ioctl(fd, on ? TIOCMBIS : TIOCMBIC, &lines);
 }
 
+// USB-serial chips hold received bytes until their latency timer runs out (16 ms by default on
+// FTDI's), which would make every reply's tail late. In low-latency mode ftdi_sio sets the timer
+// to 1 ms. Returns the port's flags as they were, to be given back on closing; nothing for a
+// port that has no serial flags (a pseudo-terminal) or refuses them.
+std::optional<int> enterLowLatency(int fd)
+{
+    serial_struct serial{};
+    if (ioctl(fd, TIOCGSERIAL, &serial) != 0)
+        return std::nullopt;
+    const int previous = serial.flags;
+    serial.flags |= ASYNC_LOW_LATENCY;
+    if (serial.flags != previous && ioctl(fd, TIOCSSERIAL, &serial) != 0)
+        return std::nullopt;
+    return previous;
+}
+
+void restoreSerialFlags(int fd, int flags)
+{
+    serial_struct serial{};
+    if (ioctl(fd, TIOCGSERIAL, &serial) != 0 || serial.flags == flags)
+        return;
+    serial.flags = flags;
+    (void)ioctl(fd, TIOCSSERIAL, &serial);
+}
+
 } // namespace
 
 QString devicePathForPort(const QString &portName)
@@ -282,6 +308,7 @@ Transport::OpenResult UnixSerialPort::open()
         fd_ = -1;
         return configured;
     }
+    savedSerialFlags_ = enterLowLatency(fd_);
     setModemLines(fd_, true);
     tcflush(fd_, TCIOFLUSH);
     if (const int error = startWriter()) {
@@ -489,6 +516,9 @@ bool UnixSerialPort::close()
     if (fd_ < 0)
         return false;
     setModemLines(fd_, false);
+    if (savedSerialFlags_)
+        restoreSerialFlags(fd_, *savedSerialFlags_);
+    savedSerialFlags_.reset();
     (void)ioctl(fd_, TIOCNXCL);
     const int fd = fd_;
     fd_ = -1;
@@ -504,9 +534,12 @@ void UnixSerialPort::closeDescriptor()
     stopWriter();
     std::lock_guard lock(fdMutex_);
     if (fd_ >= 0) {
+        if (savedSerialFlags_)
+            restoreSerialFlags(fd_, *savedSerialFlags_);
         ::close(fd_);
         fd_ = -1;
     }
+    savedSerialFlags_.reset();
 }
 
 } // namespace alvetra

@@ -25,6 +25,7 @@
 #include <QString>
 
 #include <atomic>
+#include <optional>
 #include <memory>
 #include <mutex>
 #include <thread>
@@ -71,6 +72,7 @@ private:
     std::mutex fdMutex_;
     int fd_ = -1;
     int wakeFd_ = -1;   // eventfd: interrupt() -> waitForBytes()
+    std::optional<int> savedSerialFlags_;   // the port's own, while it is in low-latency mode
     std::atomic<int> lastError_{0};
 
     // Shared with the writer thread, which may outlive this object when the device never lets

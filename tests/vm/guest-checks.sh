@@ -50,10 +50,29 @@ step_basic() {
     fi
 
     rm -f /tmp/port.alm /tmp/sim.alm
+    # The adapter's latency timer, before, during and after the read (the program asks for
+    # low-latency mode while it holds the port, and gives the port its own mode back).
+    timer=/sys/bus/usb-serial/devices/${PORT#/dev/}/latency_timer
+    before=$(cat "$timer")
     start=$(uptime_s)
-    out=$(cli read -o /tmp/port.alm 2>&1)
+    cli read -o /tmp/port.alm >/tmp/read.out 2>&1 &
+    reader=$!
+    during=""
+    while kill -0 $reader 2>/dev/null; do
+        now=$(cat "$timer" 2>/dev/null)
+        case " $during " in *" $now "*) ;; *) during="$during $now" ;; esac
+        sleep 0.05
+    done
+    wait $reader
     rc=$?
     took=$(since "$start")
+    out=$(cat /tmp/read.out)
+    after=$(cat "$timer")
+    if echo "$during" | grep -qw 1 && [ "$after" = "$before" ]; then
+        pass "latency timer: $before ms before the read, 1 ms while the program held the port, $after ms after"
+    else
+        fail "latency timer: $before ms before, seen during the read:$during, $after ms after (1 during, $before after expected)"
+    fi
     if [ $rc = 0 ] && [ -f /tmp/port.alm ]; then
         pass "read: status 0 in $took s, $(wc -c </tmp/port.alm) bytes"
     else
