@@ -11,7 +11,8 @@
 # on the kernel command line, so none may hold a space. While the guest runs, this script pulls
 # the adapter out and plugs it back in when the guest asks (the unplug step of guest-checks.sh).
 # Environment: ALVETRA_VM_TIMEOUT longest run of the guest in seconds (default 170),
-# ALVETRA_BUILD the build folder (default build). Needs root the first time (apt-get).
+# ALVETRA_BUILD the build folder (default build), ALVETRA_VM_UNIT_BAUD the unit's pace in bit/s
+# (default 0: unpaced). Needs root the first time (apt-get).
 
 ROOT=$(cd "$(dirname "$0")/.." && pwd)
 BUILD=${ALVETRA_BUILD:-$ROOT/build}
@@ -73,7 +74,7 @@ trap 'exit 143' TERM
 # The unit takes its commands (latency, ...) from a FIFO this script keeps open on fd 3.
 mkfifo "$T/unit.in"
 exec 3<>"$T/unit.in"
-"$BUILD/alvetra-unit" --baud 0 --link "$T/unit" --verbose <&3 >"$T/unit.log" 2>&1 &
+"$BUILD/alvetra-unit" --baud "${ALVETRA_VM_UNIT_BAUD:-0}" --link "$T/unit" --verbose <&3 >"$T/unit.log" 2>&1 &
 unit_pid=$!
 tenths=0
 until [ -e "$T/unit" ]; do
