@@ -2,7 +2,7 @@
 # Checks that run inside the test guest (scripts/vm-test.sh starts it) against the simulated
 # unit on the host, through QEMU's emulated FT232 and the kernel's ftdi_sio driver.
 #
-#   guest-checks.sh [STEP...]     steps: basic busy unplug (default: all three)
+#   guest-checks.sh [STEP...]     steps: basic speeds busy unplug (default: all four)
 #
 # One PASS or FAIL line per check; the exit status is the number of failures.
 # The unplug step needs the host's side (scripts/vm-test.sh): it prints
@@ -90,6 +90,22 @@ step_basic() {
     fi
 }
 
+# Every rate of the speed box through the driver: the program sets it (and checks it back),
+# ftdi_sio computes the chip's divisor for it; the unit on the host is unpaced, so each rate
+# must give a working session, or the program's refusal of the rate.
+step_speeds() {
+    for rate in 110 300 600 1200 2400 4800 9600 14400 19200 38400 57600 115200 128000; do
+        out=$(cli info --speed $rate 2>&1)
+        rc=$?
+        if [ $rc = 0 ]; then
+            accepted="$accepted $rate"
+        else
+            fail "speeds: $rate bit/s: status $rc: $(echo "$out" | tail -n 1)"
+        fi
+    done
+    [ -n "$accepted" ] && pass "speeds: a session at$accepted bit/s"
+}
+
 step_busy() {
     # Another program holding the port (flock, as this program does itself). -o: only flock
     # itself holds the lock, so that ending it frees the port.
@@ -151,10 +167,10 @@ step_unplug() {
     fi
 }
 
-[ $# -gt 0 ] || set -- basic busy unplug
+[ $# -gt 0 ] || set -- basic speeds busy unplug
 for step in "$@"; do
     case $step in
-        basic|busy|unplug) "step_$step" ;;
+        basic|speeds|busy|unplug) "step_$step" ;;
         *) fail "no step $step" ;;
     esac
 done
