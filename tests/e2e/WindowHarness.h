@@ -146,20 +146,28 @@ protected:
                 codes.push_back(f.code);
         return codes;
     }
-    // The same, a frame sent again right after itself (a retransmission, when a slow machine
-    // such as a sanitizer build answers late) counted once.
-    std::vector<int> codesWithoutRetransmissions() const
+    // The frames with `code` the unit received (the status polls aside), a frame sent again right
+    // after itself (a retransmission, when a slow machine such as a sanitizer build answers late)
+    // counted once; every code when `code` is negative.
+    std::vector<Frame> receivedWithoutRetransmissions(int code = -1) const
     {
-        std::vector<int> codes;
+        std::vector<Frame> frames;
         QByteArray previous;
         for (const Frame &f : unit->received()) {
             if (f.code == 0x08)
                 continue;
             const QByteArray text = encodeFrame(f);
-            if (text != previous)
-                codes.push_back(f.code);
+            if (text != previous && (code < 0 || f.code == code))
+                frames.push_back(f);
             previous = text;
         }
+        return frames;
+    }
+    std::vector<int> codesWithoutRetransmissions() const
+    {
+        std::vector<int> codes;
+        for (const Frame &f : receivedWithoutRetransmissions())
+            codes.push_back(f.code);
         return codes;
     }
     // (address, data bytes) of every write request the unit received.
