@@ -19,13 +19,14 @@ say() { printf 'make-initramfs: %s\n' "$*" >&2; }
 die() { say "$*"; exit 1; }
 
 # Host packages: QEMU, a static busybox for the initramfs, cpio, depmod/modprobe (kmod), xz for
-# compressed modules.
+# compressed modules, Python for the QMP client (tests/vm/qmp.py).
 missing=""
 command -v qemu-system-x86_64 >/dev/null 2>&1 || missing="$missing qemu-system-x86"
 dpkg-query -W -f='${Status}' busybox-static 2>/dev/null | grep -q 'ok installed' || missing="$missing busybox-static"
 command -v cpio >/dev/null 2>&1 || missing="$missing cpio"
 command -v depmod >/dev/null 2>&1 || missing="$missing kmod"
 command -v xz >/dev/null 2>&1 || missing="$missing xz-utils"
+dpkg-query -W -f='${Status}' python3 2>/dev/null | grep -q 'ok installed' || missing="$missing python3"
 if [ -n "$missing" ]; then
     say "installing$missing"
     apt-get update -qq
