@@ -51,16 +51,17 @@ T=$(mktemp -d "${TMPDIR:-/tmp}/alvetra-vm.XXXXXX") || exit 2
 unit_pid=""
 qemu_pid=""
 watch_pid=""
+pull_pid=""
 cleanup() {
-    if [ -n "$watch_pid" ]; then
-        pkill -P "$watch_pid" 2>/dev/null
-        kill "$watch_pid" 2>/dev/null
-    fi
+    for pid in $watch_pid $pull_pid; do
+        pkill -P "$pid" 2>/dev/null
+        kill "$pid" 2>/dev/null
+    done
     # qemu_pid is timeout(1), which passes the signal on to QEMU.
     for pid in $qemu_pid $unit_pid; do
         kill "$pid" 2>/dev/null
     done
-    for pid in $watch_pid $qemu_pid $unit_pid; do
+    for pid in $watch_pid $pull_pid $qemu_pid $unit_pid; do
         wait "$pid" 2>/dev/null
     done
     rm -rf "$T"
@@ -138,6 +139,18 @@ watch_unplug() {
 watch_unplug >"$T/host.log" 2>&1 &
 watch_pid=$!
 
+# The host's side of the ports step: the adapter pulled out and plugged in on the guest's word.
+watch_pull_plug() {
+    await ALVETRA-VM-STEP=pull || return 0
+    $QMP "$T/qmp.sock" device_del '{"id": "adapter"}' --wait-event DEVICE_DELETED >/dev/null \
+        && stamp "adapter pulled out for the ports step" || echo "FAIL host: device_del"
+    await ALVETRA-VM-STEP=plug || return 0
+    $QMP "$T/qmp.sock" device_add '{"driver": "usb-serial", "chardev": "C", "id": "adapter", "bus": "xhci.0"}' \
+        >/dev/null && stamp "adapter plugged in for the ports step" || echo "FAIL host: device_add"
+}
+watch_pull_plug >"$T/host-ports.log" 2>&1 &
+pull_pid=$!
+
 up_at=""
 while ! grep -q 'ALVETRA-VM-EXIT=' "$T/console.log" && running; do
     [ -z "$up_at" ] && grep -q 'ALVETRA-VM-UP=' "$T/console.log" && up_at=$(ms)
@@ -156,9 +169,13 @@ wait "$qemu_pid"
 qemu_status=$?
 qemu_pid=""
 sleep 0.2
-kill "$watch_pid" 2>/dev/null && pkill -P "$watch_pid" 2>/dev/null
-wait "$watch_pid" 2>/dev/null
+for pid in $watch_pid $pull_pid; do
+    kill "$pid" 2>/dev/null && pkill -P "$pid" 2>/dev/null
+    wait "$pid" 2>/dev/null
+done
 watch_pid=""
+pull_pid=""
+cat "$T/host-ports.log" >>"$T/host.log"
 
 tr -d '\r' <"$T/console.log" >"$T/guest.log"
 status=$(sed -n 's/^ALVETRA-VM-EXIT=\([0-9]*\)$/\1/p' "$T/guest.log" | tail -n 1)

@@ -1,7 +1,7 @@
 #include "app/CommandLine.h"
 
 #include "app/AppTexts.h"
-#include "app/PortSearch.h"
+#include "link/PortSearch.h"
 #include "sim/SimulatedTransport.h"
 
 #include <QCommandLineParser>

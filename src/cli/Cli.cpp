@@ -3,6 +3,7 @@
 #include "alarm/FileError.h"
 #include "cli/CliTexts.h"
 #include "cli/FileCommands.h"
+#include "cli/PortCommands.h"
 #include "cli/UnitSession.h"
 #include "files/FirmwareFamilies.h"
 #include "files/SettingsFile.h"
@@ -148,6 +149,7 @@ ExitStatus run(const CliOptions &options, Console &console, const QString &dataF
         return ExitStatus::Ok;
     case Command::Show: return showFile(options, console);
     case Command::Diff: return diffFiles(options, console);
+    case Command::Ports: return listPorts(options, console);
     default: return runUnitCommand(options, console, dataFolder, terminal);
     }
 }
@@ -189,7 +191,8 @@ int runCli(const QStringList &arguments, Console &console, const QString &dataFo
         console.message(e.message());
         status = ExitStatus::BadFile;
     }
-    if (timedOut) {
+    // For a watch of the ports the time given is how long to watch, not a limit run into.
+    if (timedOut && options->command != Command::Ports) {
         console.message(clitexts::kTimedOut.arg(options->timeoutSeconds));
         status = ExitStatus::NotAnswering;
     }

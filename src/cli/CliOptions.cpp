@@ -25,13 +25,14 @@ const std::array<std::pair<const char *, WriteGroup>, 9> kGroupNames{{
     {"can-options", WriteGroup::CanOptions},
 }};
 
-const std::array<std::pair<const char *, Command>, 6> kCommandNames{{
+const std::array<std::pair<const char *, Command>, 7> kCommandNames{{
     {"info", Command::Info},
     {"read", Command::Read},
     {"write", Command::Write},
     {"history", Command::History},
     {"show", Command::Show},
     {"diff", Command::Diff},
+    {"ports", Command::Ports},
 }};
 
 bool needsUnit(Command command)
@@ -92,13 +93,14 @@ std::optional<CliOptions> parseCliArguments(const QStringList &arguments, QStrin
     const QCommandLineOption output({QStringLiteral("o"), QStringLiteral("output")}, QString(), QStringLiteral("FILE"));
     const QCommandLineOption groups(QStringLiteral("groups"), QString(), QStringLiteral("LIST"));
     const QCommandLineOption json(QStringLiteral("json"), QString());
+    const QCommandLineOption watch(QStringLiteral("watch"), QString());
     const QCommandLineOption speed(QStringLiteral("speed"), QString(), QStringLiteral("BPS"));
     const QCommandLineOption trafficLog(QStringLiteral("traffic-log"), QString(), QStringLiteral("FILE"));
     const QCommandLineOption timeout(QStringLiteral("timeout"), QString(), QStringLiteral("SECONDS"));
     const QCommandLineOption trafficLogSecrets(QStringLiteral("traffic-log-secrets"), QString());
     const QCommandLineOption showSecrets(QStringLiteral("show-secrets"), QString());
-    parser.addOptions({help, version, port, simulator, password, passwordFile, output, groups, json, speed, trafficLog, timeout,
-                       trafficLogSecrets, showSecrets});
+    parser.addOptions({help, version, port, simulator, password, passwordFile, output, groups, json, watch, speed,
+                       trafficLog, timeout, trafficLogSecrets, showSecrets});
     if (!parser.parse(arguments)) {
         error = parser.errorText();
         return std::nullopt;
@@ -154,6 +156,7 @@ std::optional<CliOptions> parseCliArguments(const QStringList &arguments, QStrin
     if (parser.isSet(groups) && !parseGroups(parser.value(groups), options.groups, error))
         return std::nullopt;
     options.json = parser.isSet(json);
+    options.watch = parser.isSet(watch);
     if (parser.isSet(speed)) {
         const auto rate = std::find(kLineRates.begin(), kLineRates.end(), parser.value(speed).toInt());
         if (rate == kLineRates.end()) {

@@ -11,7 +11,7 @@
 
 namespace alvetra::cli {
 
-enum class Command { Help, Version, Info, Read, Write, History, Show, Diff };
+enum class Command { Help, Version, Info, Read, Write, History, Show, Diff, Ports };
 
 struct CliOptions {
     Command command = Command::Help;
@@ -22,6 +22,7 @@ struct CliOptions {
     QStringList files;            // write: one; show: one; diff: two
     std::vector<WriteGroup> groups;   // write: empty for all of them, as writing all does
     bool json = false;
+    bool watch = false;           // ports: follow the ports coming and going
     int speedIndex = 8;           // into kLineRates (19200 bit/s)
     QString trafficLog;
     bool trafficLogSecrets = false;   // the PC password and the codes in clear in the log

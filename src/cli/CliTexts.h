@@ -30,6 +30,11 @@ inline const QString kHelp = QStringLiteral(
     "      Każde ustawienie pliku słowami, w grupach jak zakładki. / Every setting in words, by tab.\n"
     "  diff PLIK_A PLIK_B\n"
     "      Ustawienia, którymi pliki się różnią. / The settings that differ between two files.\n"
+    "  ports [--watch]\n"
+    "      Porty szeregowe: nazwa, opis urządzenia i stała nazwa (np. /dev/serial/by-id/...). Z --watch\n"
+    "      potem wiersz \"+ PORT\" albo \"- PORT\" za każdą przejściówkę włożoną lub wyjętą, aż do Ctrl+C.\n"
+    "      The serial ports: name, the device's description and its stable name. With --watch, then a\n"
+    "      line \"+ PORT\" or \"- PORT\" for every adapter plugged in or pulled out, until Ctrl+C.\n"
     "\n"
     "Opcje wspólne / Common options:\n"
     "  --port URZĄDZENIE     port szeregowy, np. /dev/ttyUSB0 albo COM3 / serial device\n"
@@ -92,6 +97,10 @@ inline const QString kUnknownGroup = QStringLiteral("Nieznana grupa ustawień: %
 inline const QString kUnknownSpeed = QStringLiteral("Nieobsługiwana prędkość: %1");
 inline const QString kBadTimeout = QStringLiteral("Niepoprawny czas: %1");
 inline const QString kUnexpectedArgument = QStringLiteral("Nieoczekiwany argument: %1");
+
+// ports
+inline const QString kNoSerialPorts = QStringLiteral("Nie znaleziono portów szeregowych.");
+inline const QString kWatchingPorts = QStringLiteral("Obserwuję porty (%1); Ctrl+C kończy.");
 
 // A settings file whose name says nothing of its layout.
 inline const QString kUnknownFileKind =

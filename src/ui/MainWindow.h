@@ -14,6 +14,7 @@
 #include "ui/ChangesDialog.h"
 #include "ui/Dialogs.h"
 #include "link/LinkEvents.h"
+#include "link/PortSearch.h"
 #include "ui/WindowPreferences.h"
 
 #include <QColor>
@@ -61,14 +62,6 @@ class Transport;
 class WindowOperationView;
 struct OperationConfig;
 struct OperationState;
-
-// A serial port as the system lists it now.
-struct PortInfo {
-    QString name;           // as listed in CMB_port ("ttyUSB0")
-    QString description;    // what the system calls the device ("FT232R USB UART"); may be empty
-    QString stableName;     // the name that stays the same when the adapter is plugged in again
-                            // (its /dev/serial/by-id link); empty when the system gives none
-};
 
 // Everything the window takes from outside, so that tests can build it with their own ports,
 // preferences and dialogs.

@@ -1,8 +1,8 @@
 // The Windows port list and its watcher, under Wine: COM42 and COM200 are made by the test
 // set-up (tests/CMakeLists.txt), as Windows makes the ports of USB adapters.
 
-#include "app/PortSearch.h"
-#include "app/PortWatcher.h"
+#include "link/PortSearch.h"
+#include "link/PortWatcher.h"
 
 #include <QSignalSpy>
 #include <gtest/gtest.h>

@@ -5,7 +5,7 @@
 #include "app/CommandLine.h"
 #include "alarm/FileError.h"
 #include "app/GuardedApplication.h"
-#include "app/PortSearch.h"
+#include "link/PortSearch.h"
 #include "app/QtTranslations.h"
 
 #include <QPushButton>

@@ -2,7 +2,7 @@
 
 #include "WindowHarness.h"
 
-#include "app/PortSearch.h"
+#include "link/PortSearch.h"
 #include "sim/PtyServer.h"
 
 #include <QComboBox>

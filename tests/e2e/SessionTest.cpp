@@ -4,7 +4,7 @@
 #include "WindowHarness.h"
 
 #include "app/AppShell.h"
-#include "app/PortSearch.h"
+#include "link/PortSearch.h"
 #include "app/Preferences.h"
 
 #include <QComboBox>

@@ -2,7 +2,7 @@
 # Checks that run inside the test guest (scripts/vm-test.sh starts it) against the simulated
 # unit on the host, through QEMU's emulated FT232 and the kernel's ftdi_sio driver.
 #
-#   guest-checks.sh [STEP...]     steps: basic speeds busy unplug (default: all four)
+#   guest-checks.sh [STEP...]     steps: basic speeds busy unplug ports (default: all five)
 #
 # One PASS or FAIL line per check; the exit status is the number of failures.
 # The unplug step needs the host's side (scripts/vm-test.sh): it prints
@@ -167,10 +167,53 @@ step_unplug() {
     fi
 }
 
-[ $# -gt 0 ] || set -- basic speeds busy unplug
+# alvetra-cli ports: the adapter listed with its description; ports --watch tells it leave and
+# come back (the host pulls it out and plugs it in on the guest's word) within a second each.
+# No udev daemon runs in the guest: the watcher takes the /dev folder.
+step_ports() {
+    # Without udev's daemon the description (udev's database) is missing: the name suffices.
+    out=$("$CLI" ports 2>&1)
+    line=$(echo "$out" | grep -E "^${PORT#/dev/}( |\$)")
+    if [ -n "$line" ]; then
+        pass "ports: listed as \"$line\""
+    else
+        fail "ports: ${PORT#/dev/} not listed: $(echo "$out" | tr '\n' ' ')"
+    fi
+    "$CLI" ports --watch --timeout 40 >/tmp/watch.out 2>/tmp/watch.err &
+    watcher=$!
+    sleep 3   # the program's start over 9p
+    for change in pull plug; do
+        echo "ALVETRA-VM-STEP=$change"
+        if [ $change = pull ]; then wait_port absent 20; else wait_port present 20; fi || {
+            fail "ports: the adapter did not $change"; break; }
+        seen=$(uptime_s)
+        sign=-; [ $change = plug ] && sign=+
+        until grep -q "^$sign ${PORT#/dev/}" /tmp/watch.out; do
+            [ "$(since "$seen" | cut -d. -f1)" -ge 5 ] && break
+            sleep 0.05
+        done
+        if grep -q "^$sign ${PORT#/dev/}" /tmp/watch.out; then
+            took=$(since "$seen")
+            # The goal is a second; the emulated CPU rescans the ports slowly (about 1.2 s
+            # seen): three seconds tell a slow watch from none.
+            if [ "$(echo "$took" | awk '{ print ($1 <= 3.0) }')" = 1 ]; then
+                pass "ports --watch: \"$sign ${PORT#/dev/}\" $took s after the node $( [ $sign = - ] && echo went || echo came)"
+            else
+                fail "ports --watch: \"$sign ${PORT#/dev/}\" only $took s after the node changed"
+            fi
+        else
+            fail "ports --watch: no \"$sign ${PORT#/dev/}\" line"
+        fi
+    done
+    kill $watcher 2>/dev/null
+    wait $watcher 2>/dev/null
+    sed 's/^/  watch: /' /tmp/watch.out /tmp/watch.err
+}
+
+[ $# -gt 0 ] || set -- basic speeds busy unplug ports
 for step in "$@"; do
     case $step in
-        basic|speeds|busy|unplug) "step_$step" ;;
+        basic|speeds|busy|unplug|ports) "step_$step" ;;
         *) fail "no step $step" ;;
     esac
 done

@@ -1,4 +1,4 @@
-#include "app/PortSearch.h"
+#include "link/PortSearch.h"
 
 #include <QDir>
 #include <algorithm>

@@ -1,4 +1,4 @@
-#include "app/PortWatcher.h"
+#include "link/PortWatcher.h"
 
 #include <windows.h>
 #include <dbt.h>

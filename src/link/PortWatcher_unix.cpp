@@ -1,5 +1,6 @@
-#include "app/PortWatcher.h"
+#include "link/PortWatcher.h"
 
+#include <QFileInfo>
 #include <QFileSystemWatcher>
 #include <QSocketNotifier>
 #include <QTimer>
@@ -46,6 +47,10 @@ PortWatcher::Source::~Source()
 bool PortWatcher::Source::startUdev([[maybe_unused]] PortWatcher *watcher)
 {
 #ifdef ALVETRA_HAVE_UDEV
+    // udev's monitor opens whether or not its daemon runs, but only the daemon announces
+    // anything: without it (a container, a minimal system) the /dev folder is watched instead.
+    if (!QFileInfo::exists(QStringLiteral("/run/udev/control")))
+        return false;
     udev_ = udev_new();
     if (!udev_)
         return false;

@@ -2,12 +2,19 @@
 // The serial ports to offer in CMB_port: the system's serial devices in a stable, natural order
 // ("ttyS2" before "ttyS10"), then the devices named on the command line, then the simulated unit.
 
-#include "ui/MainWindow.h"
-
+#include <QString>
 #include <QStringList>
 #include <vector>
 
 namespace alvetra {
+
+// A serial port as the system lists it now.
+struct PortInfo {
+    QString name;           // as listed in CMB_port ("ttyUSB0")
+    QString description;    // what the system calls the device ("FT232R USB UART"); may be empty
+    QString stableName;     // the name that stays the same when the adapter is plugged in again
+                            // (its /dev/serial/by-id link); empty when the system gives none
+};
 
 // Natural order: runs of digits compare by their value.
 bool naturalLess(const QString &a, const QString &b);
