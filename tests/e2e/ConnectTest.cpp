@@ -29,6 +29,14 @@ std::vector<int> expectedReadAddresses()
     return addresses;
 }
 
+std::vector<int> addressesOf(const std::vector<Frame> &reads)
+{
+    std::vector<int> addresses;
+    for (const Frame &f : reads)
+        addresses.push_back(f.data.at(2));
+    return addresses;
+}
+
 } // namespace
 
 TEST_F(WindowTest, ConnectingReadsEveryBlockFillsEveryTabAndGrantsFullAccess)
@@ -43,10 +51,7 @@ TEST_F(WindowTest, ConnectingReadsEveryBlockFillsEveryTabAndGrantsFullAccess)
     expected.insert(expected.end(), 32, 0x02);
     expected.push_back(0x03);
     EXPECT_EQ(codesWithoutRetransmissions(), expected);
-    std::vector<int> readAddresses;
-    for (const Frame &f : receivedWithoutRetransmissions(0x02))
-        readAddresses.push_back(f.data.at(2));
-    EXPECT_EQ(readAddresses, expectedReadAddresses());
+    EXPECT_EQ(addressesOf(receivedWithoutRetransmissions(0x02)), expectedReadAddresses());
     const auto writes = writesReceived();
     ASSERT_EQ(writes.size(), 1u);
     EXPECT_EQ(writes[0].first, 164);
@@ -113,7 +118,12 @@ TEST_F(WindowTest, EveryReadButtonReadsEverythingAgain)
         find<QSpinBox>("SPE_CzasPoStacyjce")->setValue(44);
         unit->clearFrameLog();
         click(button);
-        EXPECT_EQ(receivedWithoutRetransmissions(0x02).size(), 32u) << button;
+        // The previous read's last request, sent again while its reply was on the way, may reach
+        // the unit after the log was cleared: one copy of it may come first.
+        const std::vector<int> reads = addressesOf(receivedWithoutRetransmissions(0x02));
+        ASSERT_GE(reads.size(), 32u) << button;
+        EXPECT_LE(reads.size(), 33u) << button;
+        EXPECT_EQ(std::vector<int>(reads.end() - 32, reads.end()), expectedReadAddresses()) << button;
         EXPECT_EQ(find<QSpinBox>("SPE_CzasPoStacyjce")->value(), 10) << button;
         EXPECT_EQ(statusText(), QStringLiteral("Odczytano")) << button;
     }
