@@ -32,7 +32,7 @@ case $run in
     *) run=$(pwd)/$run ;;
 esac
 [ -e "$run" ] || { say "no $run"; exit 2; }
-append="console=ttyS0 quiet panic=-1 alvetra.run=$run"
+append="console=ttyS0 quiet panic=-1 alvetra.run=$run alvetra.udev=$CACHE/udev"
 for arg in "$@"; do
     case $arg in
         '' | *[[:space:]]*) say "a guest argument may not be empty or hold a space: '$arg'"; exit 2 ;;
@@ -86,7 +86,7 @@ done
 
 : >"$T/console.log"
 qemu_began=$(ms)
-timeout -k 5 "$LIMIT" nice -n 10 qemu-system-x86_64 -nodefaults -machine q35 -accel tcg -smp 1 -m 512 \
+timeout -k 5 "$LIMIT" nice -n 10 qemu-system-x86_64 -nodefaults -machine q35 -accel tcg,thread=multi -smp 2 -m 512 \
     -kernel "$kernel" -initrd "$CACHE/initramfs.gz" -append "$append" \
     -display none -serial "file:$T/console.log" -no-reboot \
     -chardev "serial,id=C,path=$T/unit" \
@@ -139,14 +139,24 @@ watch_unplug() {
 watch_unplug >"$T/host.log" 2>&1 &
 watch_pid=$!
 
-# The host's side of the ports step: the adapter pulled out and plugged in on the guest's word.
+# The host's side of the ports steps: the adapter pulled out and plugged in on the guest's word,
+# as often as it asks (the nth "pull" line, then the nth "plug").
+await_nth() {
+    until [ "$(grep -c "$1" "$T/console.log")" -ge "$2" ]; do
+        running || return 1
+        sleep 0.1
+    done
+}
 watch_pull_plug() {
-    await ALVETRA-VM-STEP=pull || return 0
-    $QMP "$T/qmp.sock" device_del '{"id": "adapter"}' --wait-event DEVICE_DELETED >/dev/null \
-        && stamp "adapter pulled out for the ports step" || echo "FAIL host: device_del"
-    await ALVETRA-VM-STEP=plug || return 0
-    $QMP "$T/qmp.sock" device_add '{"driver": "usb-serial", "chardev": "C", "id": "adapter", "bus": "xhci.0"}' \
-        >/dev/null && stamp "adapter plugged in for the ports step" || echo "FAIL host: device_add"
+    n=1
+    while await_nth ALVETRA-VM-STEP=pull $n; do
+        $QMP "$T/qmp.sock" device_del '{"id": "adapter"}' --wait-event DEVICE_DELETED >/dev/null \
+            && stamp "adapter pulled out ($n)" || echo "FAIL host: device_del"
+        await_nth ALVETRA-VM-STEP=plug $n || return 0
+        $QMP "$T/qmp.sock" device_add '{"driver": "usb-serial", "chardev": "C", "id": "adapter", "bus": "xhci.0"}' \
+            >/dev/null && stamp "adapter plugged in ($n)" || echo "FAIL host: device_add"
+        n=$((n + 1))
+    done
 }
 watch_pull_plug >"$T/host-ports.log" 2>&1 &
 pull_pid=$!

@@ -6,7 +6,9 @@ namespace alvetra {
 
 namespace {
 
-constexpr int kSettleMs = 300;
+// One plug-in's announcements come within a few milliseconds of each other; the ports are listed
+// once they have stopped, and a fitter sees the change well within a second.
+constexpr int kSettleMs = 100;
 
 } // namespace
 

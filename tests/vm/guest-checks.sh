@@ -2,7 +2,7 @@
 # Checks that run inside the test guest (scripts/vm-test.sh starts it) against the simulated
 # unit on the host, through QEMU's emulated FT232 and the kernel's ftdi_sio driver.
 #
-#   guest-checks.sh [STEP...]     steps: basic speeds busy unplug ports (default: all five)
+#   guest-checks.sh [STEP...]     steps: basic speeds busy unplug ports udev (default: all six)
 #
 # One PASS or FAIL line per check; the exit status is the number of failures.
 # The unplug step needs the host's side (scripts/vm-test.sh): it prints
@@ -23,6 +23,26 @@ cli() {
     verb=$1
     shift
     timeout 60 "$CLI" "$verb" --port "$PORT" --password 1234 "$@"
+}
+
+# Each line read, after the guest's uptime when it came.
+stamp_lines() {
+    while IFS= read -r line; do
+        read -r now _ </proc/uptime
+        echo "$now $line"
+    done
+}
+
+# The kernel's time (on the uptime's clock) of its last log line that holds $1.
+kernel_time() {
+    # The log's clock runs a little apart from the uptime's: a line of our own measures it.
+    read -r mark _ </proc/uptime
+    echo "alvetra-vm-clock" >/dev/kmsg
+    dmesg | awk -v said="$1" -v mark="$mark" '
+        { t = substr($0, 2, index($0, "]") - 2) + 0 }
+        index($0, said) { last = t }
+        /alvetra-vm-clock/ { offset = t - mark }
+        END { printf "%.3f", last - offset }'
 }
 
 # Waits up to $2 seconds until the port is there ($1 = present) or gone ($1 = absent).
@@ -88,6 +108,23 @@ step_basic() {
     else
         fail "read: settings differ from the built-in simulated unit's"
     fi
+
+    # write: one lock timing changed in the file (byte 71, stored XOR 0xA5 like every byte),
+    # the locks group written, the unit read again: its memory is the changed file.
+    cp /tmp/port.alm /tmp/changed.alm
+    byte=$(od -An -tu1 -j 71 -N1 /tmp/port.alm | tr -d ' ')
+    printf "$(printf '\\%03o' $((byte ^ 1)))" | dd of=/tmp/changed.alm bs=1 seek=71 conv=notrunc 2>/dev/null
+    out=$(cli write /tmp/changed.alm --groups central-locks 2>&1)
+    rc=$?
+    rm -f /tmp/after.alm
+    if [ $rc = 0 ] && cli read -o /tmp/after.alm >/dev/null 2>&1 && cmp -s /tmp/after.alm /tmp/changed.alm; then
+        pass "write: the locks group reached the unit ($(echo "$out" | tail -n 1))"
+    else
+        fail "write: status $rc; the unit read again $( [ -f /tmp/after.alm ] && echo "differs from the file at bytes $(cmp -l /tmp/after.alm /tmp/changed.alm | awk '{ printf "%s ", $1 - 1 }')" || echo "could not be read")"
+        echo "$out"
+    fi
+    # The unit's memory as it was, for the steps that follow.
+    cli write /tmp/port.alm --groups central-locks >/dev/null 2>&1 || fail "write: the locks group could not be put back"
 }
 
 # Every rate of the speed box through the driver: the program sets it (and checks it back),
@@ -167,53 +204,103 @@ step_unplug() {
     fi
 }
 
-# alvetra-cli ports: the adapter listed with its description; ports --watch tells it leave and
-# come back (the host pulls it out and plugs it in on the guest's word) within a second each.
-# No udev daemon runs in the guest: the watcher takes the /dev folder.
-step_ports() {
-    # Without udev's daemon the description (udev's database) is missing: the name suffices.
+# alvetra-cli ports, and ports --watch telling the adapter leave and come back (the host pulls
+# it out and plugs it in on the guest's word). $1: what the watch must take its news from,
+# "udev" (udev's daemon runs) or "/dev" (it does not: the folder is watched instead).
+ports_checks() {
+    source=$1
+    started=$(uptime_s)
     out=$("$CLI" ports 2>&1)
+    took=$(since "$started")
     line=$(echo "$out" | grep -E "^${PORT#/dev/}( |\$)")
-    if [ -n "$line" ]; then
-        pass "ports: listed as \"$line\""
+    if [ -z "$line" ]; then
+        fail "ports ($source): ${PORT#/dev/} not listed: $(echo "$out" | tr '\n' ' ')"
+    elif [ "$source" = udev ] && ! echo "$line" | grep -q '  usb-.*-if00'; then
+        # udev's database gives the description, its /dev/serial/by-id link the stable name.
+        fail "ports (udev): no description and by-id name in \"$line\""
     else
-        fail "ports: ${PORT#/dev/} not listed: $(echo "$out" | tr '\n' ' ')"
+        pass "ports ($source): listed as \"$line\" in $took s"
     fi
-    "$CLI" ports --watch --timeout 40 >/tmp/watch.out 2>/tmp/watch.err &
-    watcher=$!
+    "$CLI" ports --watch --timeout 40 2>/tmp/watch.err | stamp_lines >/tmp/watch.out &
+    watch=$!
     sleep 3   # the program's start over 9p
+    if grep -q "($source)" /tmp/watch.err; then
+        pass "ports --watch: watching through $source"
+    else
+        fail "ports --watch: not watching through $source: $(cat /tmp/watch.err)"
+    fi
     for change in pull plug; do
-        echo "ALVETRA-VM-STEP=$change"
-        if [ $change = pull ]; then wait_port absent 20; else wait_port present 20; fi || {
-            fail "ports: the adapter did not $change"; break; }
-        seen=$(uptime_s)
+        before=$(wc -l </tmp/watch.out)
         sign=-; [ $change = plug ] && sign=+
-        until grep -q "^$sign ${PORT#/dev/}" /tmp/watch.out; do
-            [ "$(since "$seen" | cut -d. -f1)" -ge 5 ] && break
-            sleep 0.05
+        news() { tail -n +$((before + 1)) /tmp/watch.out | grep -m 1 " $sign ${PORT#/dev/}"; }
+        echo "ALVETRA-VM-STEP=$change"
+        tenths=0
+        until news >/dev/null || [ $tenths -ge 100 ]; do
+            sleep 0.2
+            tenths=$((tenths + 2))
         done
-        if grep -q "^$sign ${PORT#/dev/}" /tmp/watch.out; then
-            took=$(since "$seen")
-            # The goal is a second; the emulated CPU rescans the ports slowly (about 1.2 s
-            # seen): three seconds tell a slow watch from none.
-            if [ "$(echo "$took" | awk '{ print ($1 <= 3.0) }')" = 1 ]; then
-                pass "ports --watch: \"$sign ${PORT#/dev/}\" $took s after the node $( [ $sign = - ] && echo went || echo came)"
-            else
-                fail "ports --watch: \"$sign ${PORT#/dev/}\" only $took s after the node changed"
-            fi
+        line=$(news)
+        if [ -z "$line" ]; then
+            fail "ports --watch ($source): no \"$sign ${PORT#/dev/}\" line 10 s after the adapter was asked to $change"
+            continue
+        fi
+        # From the driver's word (the kernel's log) to the watch's line: the checks' own waits
+        # take no part in it, nor the host's time to pull or plug.
+        if [ $change = pull ]; then said="now disconnected from ${PORT#/dev/}"; else said="now attached to ${PORT#/dev/}"; fi
+        took=$(awk -v told="${line%% *}" -v driver="$(kernel_time "$said")" 'BEGIN { printf "%.2f", told - driver }')
+        share=""
+        if [ "$source" = udev ]; then
+            # udev's own share: its announcement after the driver's word.
+            heard=$(tail -n +$((heard_before + 1)) /tmp/udev.out | grep -m 1 "UDEV .*$( [ $change = pull ] && echo remove || echo add) .*/${PORT#/dev/} (tty)")
+            heard_before=$(wc -l </tmp/udev.out)
+            [ -n "$heard" ] && share=" (udev's announcement after $(awk -v a="${heard%% *}" -v d="$(kernel_time "$said")" 'BEGIN { printf "%.2f", a - d }') s)"
+        fi
+        if [ "$(echo "$took" | awk '{ print ($1 >= 0 && $1 <= 1.0) }')" = 1 ]; then
+            pass "ports --watch ($source): \"${line#* }\" $took s after the driver $( [ $sign = - ] && echo let the adapter go || echo took it)$share"
         else
-            fail "ports --watch: no \"$sign ${PORT#/dev/}\" line"
+            fail "ports --watch ($source): \"${line#* }\" $took s after the driver's word (1 s at most)$share"
         fi
     done
-    kill $watcher 2>/dev/null
-    wait $watcher 2>/dev/null
-    sed 's/^/  watch: /' /tmp/watch.out /tmp/watch.err
+    pkill -f 'alvetra-cli ports --watch'
+    wait $watch
 }
 
-[ $# -gt 0 ] || set -- basic speeds busy unplug ports
+# Without udev's daemon (a minimal system): the watcher takes the /dev folder, and the ports
+# have their names only.
+step_ports() {
+    ports_checks /dev
+}
+
+# With udev's daemon, from the package unpacked on the host (ALVETRA_VM_UDEV): its rules make
+# /dev/serial/by-id, its announcements tell the watcher.
+step_udev() {
+    udev=$ALVETRA_VM_UDEV
+    [ -x "$udev/bin/udevadm" ] || { fail "udev: no udevadm in '$udev'"; return; }
+    mkdir -p /run/udev/rules.d
+    cp "$udev"/lib/udev/rules.d/*.rules /run/udev/rules.d/
+    # udevadm is the daemon too when called by that name; in the guest's chroot it would
+    # otherwise ignore every request.
+    export SYSTEMD_IGNORE_CHROOT=1
+    ln -sf "$udev/bin/udevadm" /tmp/systemd-udevd
+    /tmp/systemd-udevd --daemon 2>/tmp/udevd.err
+    "$udev/bin/udevadm" trigger --action=add
+    "$udev/bin/udevadm" settle --timeout=30
+    if ! ls /dev/serial/by-id/* >/dev/null 2>&1; then
+        fail "udev: no /dev/serial/by-id link: $(cat /tmp/udevd.err)"
+    else
+        "$udev/bin/udevadm" monitor --udev --subsystem-match=tty | stamp_lines >/tmp/udev.out &
+        heard_before=0
+        ports_checks udev
+        pkill -f 'udevadm monitor'
+    fi
+    "$udev/bin/udevadm" control --exit
+    rm -f /run/udev/control
+}
+
+[ $# -gt 0 ] || set -- basic speeds busy unplug ports udev
 for step in "$@"; do
     case $step in
-        basic|speeds|busy|unplug|ports) "step_$step" ;;
+        basic|speeds|busy|unplug|ports|udev) "step_$step" ;;
         *) fail "no step $step" ;;
     esac
 done

@@ -8,6 +8,7 @@
 #   alvetra.run=PATH      the command, a path in the host's root (default /bin/sh)
 #   alvetra.arg=WORD      an argument of it; repeatable, in order
 #   alvetra.usbwait=S     longest wait for /dev/ttyUSB0 in seconds (default 20)
+#   alvetra.udev=PATH     the package udev unpacked on the host (ALVETRA_VM_UDEV of the command)
 
 /bin/busybox mkdir -p /proc /sys /dev /bin
 /bin/busybox --install -s /bin
@@ -28,11 +29,13 @@ finish() {
 run=/bin/sh
 args=""
 usbwait=20
+udev=""
 for word in $(cat /proc/cmdline); do
     case $word in
         alvetra.run=*) run=${word#*=} ;;
         alvetra.arg=*) args="$args ${word#*=}" ;;
         alvetra.usbwait=*) usbwait=${word#*=} ;;
+        alvetra.udev=*) udev=${word#*=} ;;
     esac
 done
 
@@ -74,5 +77,5 @@ esac
 echo "ALVETRA-VM-UP=$(cut -d' ' -f1 /proc/uptime)"
 # shellcheck disable=SC2086
 chroot /newroot /usr/bin/env -i PATH=/usr/local/bin:/usr/bin:/bin:/usr/sbin:/sbin HOME=/root \
-    LANG=C.UTF-8 TERM=dumb ALVETRA_VM=1 "$@" $args </dev/console >/dev/console 2>&1
+    LANG=C.UTF-8 TERM=dumb ALVETRA_VM=1 ALVETRA_VM_UDEV="$udev" "$@" $args </dev/console >/dev/console 2>&1
 finish $?

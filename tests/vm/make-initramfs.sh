@@ -4,7 +4,8 @@
 # serial and 9p modules, mounts the host's root read-only under a tmpfs overlay and runs one
 # command in it (tests/vm/init.sh is its /init).
 #
-# Writes $CACHE/vmlinux (the kernel unpacked; vmlinuz too) and $CACHE/initramfs.gz, CACHE=${XDG_CACHE_HOME:-$HOME/.cache}/alvetra/vm.
+# Writes $CACHE/vmlinux (the kernel unpacked; vmlinuz too), $CACHE/initramfs.gz and $CACHE/udev
+# (the package udev unpacked), CACHE=${XDG_CACHE_HOME:-$HOME/.cache}/alvetra/vm.
 # Does nothing when both are newer than this script and init.sh and the kernel is current.
 # --force rebuilds the initramfs. Needs root for apt-get when a package is missing.
 set -eu
@@ -66,6 +67,20 @@ if [ ! -f "$kroot/boot/vmlinuz-$kver" ]; then
         [ "$old" = "$kroot" ] || rm -rf "$old"
     done
     FORCE=1
+fi
+
+# udev, unpacked beside the kernel (not installed on this machine): the guest starts its daemon
+# from there, so that the watch on udev's announcements and the /dev/serial/by-id names meet a
+# real device (tests/vm/guest-checks.sh, step udev).
+upkg=udev_$(apt-cache policy udev | sed -n 's/^ *Candidate: //p' | sed 's/:/%3a/')
+if [ ! -x "$CACHE/udev/bin/udevadm" ] || [ "$(cat "$CACHE/udev/version" 2>/dev/null)" != "$upkg" ]; then
+    say "fetching $upkg"
+    rm -rf "$CACHE/udev-deb" "$CACHE/udev"
+    mkdir -p "$CACHE/udev-deb"
+    (cd "$CACHE/udev-deb" && apt-get download -q -o APT::Sandbox::User=root udev >&2) || die "cannot fetch udev"
+    dpkg-deb -x "$CACHE"/udev-deb/udev_*.deb "$CACHE/udev"
+    echo "$upkg" >"$CACHE/udev/version"
+    rm -rf "$CACHE/udev-deb"
 fi
 
 if [ $FORCE = 0 ] && [ -f "$CACHE/initramfs.gz" ] && [ -f "$CACHE/vmlinuz" ] \
