@@ -10,14 +10,14 @@
 # GUEST-COMMAND is a path on this machine (the guest sees the same path); the arguments go
 # on the kernel command line, so none may hold a space. While the guest runs, this script pulls
 # the adapter out and plugs it back in when the guest asks (the unplug step of guest-checks.sh).
-# Environment: ALVETRA_VM_TIMEOUT longest run of the guest in seconds (default 170),
+# Environment: ALVETRA_VM_TIMEOUT longest run of the guest in seconds (default 300),
 # ALVETRA_BUILD the build folder (default build), ALVETRA_VM_UNIT_BAUD the unit's pace in bit/s
 # (default 0: unpaced). Needs root the first time (apt-get).
 
 ROOT=$(cd "$(dirname "$0")/.." && pwd)
 BUILD=${ALVETRA_BUILD:-$ROOT/build}
 CACHE=${XDG_CACHE_HOME:-$HOME/.cache}/alvetra/vm
-LIMIT=${ALVETRA_VM_TIMEOUT:-170}
+LIMIT=${ALVETRA_VM_TIMEOUT:-300}
 QMP="python3 $ROOT/tests/vm/qmp.py"
 
 say() { printf 'vm-test: %s\n' "$*" >&2; }
@@ -39,7 +39,7 @@ for arg in "$@"; do
     esac
     append="$append alvetra.arg=$arg"
 done
-for tool in alvetra-cli alvetra-unit; do
+for tool in alvetra-cli alvetra-unit tests/vm_window_check; do
     [ -x "$BUILD/$tool" ] || { say "no $BUILD/$tool; build first (sh scripts/build.sh)"; exit 2; }
 done
 
@@ -84,13 +84,18 @@ until [ -e "$T/unit" ]; do
     tenths=$((tenths + 1))
 done
 
+# The adapter has a serial number of its own, as FTDI's chips do: plugged back in, it gets the
+# same /dev/serial/by-id name (QEMU's default names the USB port, which changes with each plug).
+ADAPTER_SERIAL=A10ALVET
+adapter='{"driver": "usb-serial", "chardev": "C", "id": "adapter", "bus": "xhci.0", "serial": "'$ADAPTER_SERIAL'"}'
+
 : >"$T/console.log"
 qemu_began=$(ms)
 timeout -k 5 "$LIMIT" nice -n 10 qemu-system-x86_64 -nodefaults -machine q35 -accel tcg,thread=multi -smp 2 -m 512 \
     -kernel "$kernel" -initrd "$CACHE/initramfs.gz" -append "$append" \
     -display none -serial "file:$T/console.log" -no-reboot \
     -chardev "serial,id=C,path=$T/unit" \
-    -device qemu-xhci,id=xhci -device usb-serial,chardev=C,id=adapter,bus=xhci.0 \
+    -device qemu-xhci,id=xhci -device usb-serial,chardev=C,id=adapter,bus=xhci.0,serial=$ADAPTER_SERIAL \
     -virtfs local,path=/,mount_tag=host,readonly=on,multidevs=remap,security_model=none \
     -qmp "unix:$T/qmp.sock,server=on,wait=off" >"$T/qemu.log" 2>&1 &
 qemu_pid=$!
@@ -129,11 +134,10 @@ watch_unplug() {
     fi
     await ALVETRA-VM-STEP=unplug-done || return 0
     echo "latency 0" >&3
-    if $QMP "$T/qmp.sock" device_add \
-        '{"driver": "usb-serial", "chardev": "C", "id": "adapter", "bus": "xhci.0"}' >/dev/null; then
+    if answer=$($QMP "$T/qmp.sock" device_add "$adapter" 2>&1); then
         stamp "adapter plugged back in"
     else
-        echo "FAIL host: device_add"
+        echo "FAIL host: device_add: $answer"
     fi
 }
 watch_unplug >"$T/host.log" 2>&1 &
@@ -153,8 +157,8 @@ watch_pull_plug() {
         $QMP "$T/qmp.sock" device_del '{"id": "adapter"}' --wait-event DEVICE_DELETED >/dev/null \
             && stamp "adapter pulled out ($n)" || echo "FAIL host: device_del"
         await_nth ALVETRA-VM-STEP=plug $n || return 0
-        $QMP "$T/qmp.sock" device_add '{"driver": "usb-serial", "chardev": "C", "id": "adapter", "bus": "xhci.0"}' \
-            >/dev/null && stamp "adapter plugged in ($n)" || echo "FAIL host: device_add"
+        answer=$($QMP "$T/qmp.sock" device_add "$adapter" 2>&1) \
+            && stamp "adapter plugged in ($n)" || echo "FAIL host: device_add: $answer"
         n=$((n + 1))
     done
 }

@@ -95,6 +95,7 @@ protected:
         setup.clock = [] { return QDateTime(QDate(2024, 3, 1), QTime(12, 0)); };
         setup.trafficLogPath = trafficLogPath;
         setup.trafficLogSecrets = trafficLogSecrets;
+        setup.scanPorts = scanPorts;
         window = std::make_unique<MainWindow>(setup);
         window->startUp();
         EXPECT_TRUE(waitFor([&] { return panel(0) == QStringLiteral("Port otwarty"); })) << panel(0).toStdString();
@@ -183,6 +184,7 @@ protected:
     QTemporaryDir programDir;
     QString trafficLogPath;   // --traffic-log of the next start(); empty: none
     bool trafficLogSecrets = false;   // --traffic-log-secrets
+    std::function<std::vector<PortInfo>()> scanPorts;   // the system's ports; none: the given ones only
     RecordingDialogs dialogs;
     MemoryShell shell;
     std::unique_ptr<sim::SimulatedUnit> unit;

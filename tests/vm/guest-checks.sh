@@ -2,7 +2,7 @@
 # Checks that run inside the test guest (scripts/vm-test.sh starts it) against the simulated
 # unit on the host, through QEMU's emulated FT232 and the kernel's ftdi_sio driver.
 #
-#   guest-checks.sh [STEP...]     steps: basic speeds busy unplug ports udev (default: all six)
+#   guest-checks.sh [STEP...]     steps: basic speeds busy unplug ports udev window (default: all)
 #
 # One PASS or FAIL line per check; the exit status is the number of failures.
 # The unplug step needs the host's side (scripts/vm-test.sh): it prints
@@ -271,11 +271,11 @@ step_ports() {
     ports_checks /dev
 }
 
-# With udev's daemon, from the package unpacked on the host (ALVETRA_VM_UDEV): its rules make
+# udev's daemon, from the package unpacked on the host (ALVETRA_VM_UDEV): its rules make
 # /dev/serial/by-id, its announcements tell the watcher.
-step_udev() {
+start_udev() {
     udev=$ALVETRA_VM_UDEV
-    [ -x "$udev/bin/udevadm" ] || { fail "udev: no udevadm in '$udev'"; return; }
+    [ -x "$udev/bin/udevadm" ] || { fail "udev: no udevadm in '$udev'"; return 1; }
     mkdir -p /run/udev/rules.d
     cp "$udev"/lib/udev/rules.d/*.rules /run/udev/rules.d/
     # udevadm is the daemon too when called by that name; in the guest's chroot it would
@@ -285,22 +285,51 @@ step_udev() {
     /tmp/systemd-udevd --daemon 2>/tmp/udevd.err
     "$udev/bin/udevadm" trigger --action=add
     "$udev/bin/udevadm" settle --timeout=30
-    if ! ls /dev/serial/by-id/* >/dev/null 2>&1; then
-        fail "udev: no /dev/serial/by-id link: $(cat /tmp/udevd.err)"
-    else
-        "$udev/bin/udevadm" monitor --udev --subsystem-match=tty | stamp_lines >/tmp/udev.out &
-        heard_before=0
-        ports_checks udev
-        pkill -f 'udevadm monitor'
-    fi
-    "$udev/bin/udevadm" control --exit
+    ls /dev/serial/by-id/* >/dev/null 2>&1 && return 0
+    fail "udev: no /dev/serial/by-id link: $(cat /tmp/udevd.err)"
+    stop_udev
+    return 1
+}
+
+stop_udev() {
+    "$ALVETRA_VM_UDEV/bin/udevadm" control --exit
     rm -f /run/udev/control
 }
 
-[ $# -gt 0 ] || set -- basic speeds busy unplug ports udev
+step_udev() {
+    start_udev || return
+    "$udev/bin/udevadm" monitor --udev --subsystem-match=tty | stamp_lines >/tmp/udev.out &
+    heard_before=0
+    ports_checks udev
+    pkill -f 'udevadm monitor'
+    stop_udev
+}
+
+# The window (tests/vm/AdapterWindowCheck.cpp) with the adapter pulled out and plugged back in.
+step_window() {
+    start_udev || return
+    QT_QPA_PLATFORM=offscreen timeout 150 "$ROOT/build/tests/vm_window_check" >/tmp/window.out 2>&1 &
+    check=$!
+    # Its requests to the host go to the console as they come.
+    tail -f /tmp/window.out | grep --line-buffered '^ALVETRA-VM-STEP=' &
+    relay=$!
+    wait $check
+    rc=$?
+    kill $relay 2>/dev/null
+    pkill -f 'tail -f /tmp/window.out'
+    if [ $rc = 0 ]; then
+        pass "window: the adapter's loss told once, the adapter found again by its by-id name, connected again"
+    else
+        fail "window: status $rc"
+        grep -vE '^ALVETRA-VM-STEP=|XDG_RUNTIME_DIR' /tmp/window.out | sed 's/^/  window: /'
+    fi
+    stop_udev
+}
+
+[ $# -gt 0 ] || set -- basic speeds busy unplug ports udev window
 for step in "$@"; do
     case $step in
-        basic|speeds|busy|unplug|ports|udev) "step_$step" ;;
+        basic|speeds|busy|unplug|ports|udev|window) "step_$step" ;;
         *) fail "no step $step" ;;
     esac
 done
