@@ -1,5 +1,7 @@
 #include "cli/UnitSession.h"
 
+#include "link/PortSearch.h"
+
 #include "ops/OpsTexts.h"
 #include "link/Frame.h"
 #include "link/Wait.h"
@@ -89,12 +91,26 @@ ExitStatus UnitSession::open()
         }
         link_.traffic().attach(&trafficLog_);
     }
-    if (link_.open(options_.port, options_.speedIndex) && waitForPort())
+    if (link_.open(options_.port, options_.speedIndex) && waitForPort()) {
+        adviseOnLatency();
         return ExitStatus::Ok;
+    }
     if (events_.failure)
         return portStatus(*events_.failure);
     view_.showMessage({kCaptionWarning, texts::kPortNotOpen, MessageIcon::Exclamation});
     return ExitStatus::PortMissing;
+}
+
+void UnitSession::adviseOnLatency()
+{
+    const QString name = portNameForDevice(options_.port);
+    for (const PortInfo &port : scanSerialPorts()) {
+        if (port.name.compare(name, Qt::CaseInsensitive) != 0)
+            continue;
+        if (const std::optional<QString> advice = latencyAdvice(port))
+            console_.message(QString(*advice).replace(QLatin1Char('\r'), QLatin1Char('\n')));
+        return;
+    }
 }
 
 ExitStatus UnitSession::failureStatus() const

@@ -36,6 +36,8 @@ public:
 
 private:
     bool waitForPort();
+    // Tells the fitter when the port's adapter holds received bytes too long (latencyAdvice).
+    void adviseOnLatency();
     SerialLink::TransportFactory makeTransports();
 
     const CliOptions &options_;

@@ -23,6 +23,14 @@ inline const QString kNoPermission =
     QStringLiteral("Brak uprawnień do portu %1. Dodaj użytkownika do grupy dialout i zaloguj się ponownie.");
 // An adapter pulled out while the port was open; said once, supervision reopens the port later.
 inline const QString kDeviceLost = QStringLiteral("Port %1 został odłączony.");
+// The adapter holds received bytes too long (FTDI's latency timer; %2 ms, %3 seconds a full read
+// may lose with it). Told once per port and run.
+inline const QString kLatencyAdvice = QStringLiteral(
+    "Przejściówka USB portu %1 przetrzymuje odebrane dane do %2 ms (ustawienie sterownika FTDI "
+    "\"Latency Timer\"): każda odpowiedź centrali dociera przez to później, a pełny odczyt ustawień "
+    "trwa do %3 s dłużej.\rAby to zmienić: Menedżer urządzeń > Porty (COM i LPT) > %1 > Właściwości > "
+    "Port Settings > Advanced > Latency Timer (msec): 1. Instalator programu Alvetra może to ustawić "
+    "dla przejściówek FTDI podłączonych podczas instalacji.");
 // The device does not take the chosen line speed; the port is not used at another speed.
 inline const QString kSpeedRefused = QStringLiteral("Port %1 nie obsługuje prędkości %2 bit/s.");
 

@@ -1,11 +1,18 @@
 #include "link/PortSearch.h"
 
+#include "link/LinkTexts.h"
+
 #include <QDir>
 #include <algorithm>
 
 namespace alvetra {
 
 namespace {
+
+// Up to 2 ms the hold costs a full read a tenth of a second or less.
+constexpr int kHighestHarmlessLatencyMs = 2;
+// The replies a full read waits for: the login's three, 32 blocks, the counter written back.
+constexpr int kRepliesOfAFullRead = 36;
 
 // Splits off the leading run of digits or of non-digits.
 QStringView nextChunk(QStringView text)
@@ -73,6 +80,16 @@ QStringList portList(QStringList found, const QStringList &extras)
             found << name;
     }
     return found;
+}
+
+std::optional<QString> latencyAdvice(const PortInfo &port)
+{
+    if (port.latencyTimerMs <= kHighestHarmlessLatencyMs)
+        return std::nullopt;
+    // Each reply's tail may wait the whole time in the adapter.
+    const double lateSeconds = kRepliesOfAFullRead * port.latencyTimerMs / 1000.0;
+    const QString seconds = QString::number(lateSeconds, 'f', 1).replace(QLatin1Char('.'), QLatin1Char(','));
+    return linktexts::kLatencyAdvice.arg(port.name).arg(port.latencyTimerMs).arg(seconds);
 }
 
 } // namespace alvetra

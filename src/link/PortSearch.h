@@ -4,6 +4,7 @@
 
 #include <QString>
 #include <QStringList>
+#include <optional>
 #include <vector>
 
 namespace alvetra {
@@ -14,7 +15,14 @@ struct PortInfo {
     QString description;    // what the system calls the device ("FT232R USB UART"); may be empty
     QString stableName;     // the name that stays the same when the adapter is plugged in again
                             // (its /dev/serial/by-id link); empty when the system gives none
+    int latencyTimerMs = 0; // how long the adapter holds received bytes as its driver keeps it
+                            // (FTDI's "LatencyTimer" on Windows); 0 when unknown or the program
+                            // sets it itself (Linux: low-latency mode while the port is open)
 };
+
+// What a fitter is told once when the adapter behind a port holds received bytes long enough to
+// slow every exchange (more than 2 ms), with how to lower it; nothing otherwise.
+std::optional<QString> latencyAdvice(const PortInfo &port);
 
 // Natural order: runs of digits compare by their value.
 bool naturalLess(const QString &a, const QString &b);

@@ -34,6 +34,17 @@ QString registryString(HKEY key, const wchar_t *value)
     return QString::fromWCharArray(text).trimmed();
 }
 
+DWORD registryNumber(HKEY key, const wchar_t *value)
+{
+    DWORD number = 0;
+    DWORD size = sizeof(number);
+    DWORD type = 0;
+    if (RegQueryValueExW(key, value, nullptr, &type, reinterpret_cast<BYTE *>(&number), &size) != ERROR_SUCCESS
+        || type != REG_DWORD)
+        return 0;
+    return number;
+}
+
 QString deviceProperty(HDEVINFO devices, SP_DEVINFO_DATA &device, DWORD property)
 {
     wchar_t text[256] = {};
@@ -66,6 +77,8 @@ QHash<QString, PortInfo> describedPorts()
         if (key == INVALID_HANDLE_VALUE)
             continue;
         const QString port = registryString(key, L"PortName").toUpper();
+        // FTDI's driver keeps the adapter's latency timer beside the port's name.
+        const DWORD latencyMs = registryNumber(key, L"LatencyTimer");
         RegCloseKey(key);
         if (!port.startsWith(QLatin1String("COM")))
             continue;   // a printer port of the same class
@@ -75,7 +88,7 @@ QHash<QString, PortInfo> describedPorts()
         wchar_t instance[MAX_DEVICE_ID_LEN] = {};
         const bool identified = SetupDiGetDeviceInstanceIdW(devices, &device, instance, MAX_DEVICE_ID_LEN, nullptr);
         ports.insert(port, {port, withoutPortName(description, port),
-                            identified ? QString::fromWCharArray(instance) : QString()});
+                            identified ? QString::fromWCharArray(instance) : QString(), static_cast<int>(latencyMs)});
     }
     SetupDiDestroyDeviceInfoList(devices);
     return ports;

@@ -20,6 +20,7 @@
 #include <QColor>
 #include <QDateTime>
 #include <QMainWindow>
+#include <QSet>
 #include <QStringList>
 #include <array>
 #include <exception>
@@ -367,6 +368,9 @@ private:
     void rebuildPortList(const QStringList &names, const std::vector<PortInfo> &found, int selected);
     void enablePortControls();
     void refreshPortsWhenFree();
+    // Once per port and run: an adapter that holds received bytes too long, and how to lower it.
+    void adviseOnLatency();
+    QSet<QString> latencyAdvised_;
     QStringList fixedPorts_;          // listed whatever the system has: not among its ports at start
     QString selectedStableName_;      // of the port last selected while the system listed it
     bool operationRunning_ = false;

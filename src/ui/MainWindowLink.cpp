@@ -233,6 +233,7 @@ void MainWindow::portOpened()
     StatusBar1->setPanelText(kPortPanel, linktexts::kPortOpen);
     portShownOpen_ = true;
     reportedPort_.clear();
+    adviseOnLatency();
 }
 
 void MainWindow::portClosed()

@@ -22,6 +22,7 @@ namespace alvetra {
 namespace {
 
 constexpr int kPortStableNameRole = kPortDescriptionRole + 1;
+constexpr int kPortLatencyRole = kPortDescriptionRole + 2;
 
 } // namespace
 
@@ -88,6 +89,7 @@ void MainWindow::rebuildPortList(const QStringList &names, const std::vector<Por
             CMB_port->setItemData(i, port->description, kPortDescriptionRole);
             CMB_port->setItemData(i, port->description, Qt::ToolTipRole);
             CMB_port->setItemData(i, port->stableName, kPortStableNameRole);
+            CMB_port->setItemData(i, port->latencyTimerMs, kPortLatencyRole);
         }
         const QString line = PortListDelegate::lineText(CMB_port->model()->index(i, 0));
         widest = std::max(widest, CMB_port->fontMetrics().horizontalAdvance(line));
@@ -95,6 +97,22 @@ void MainWindow::rebuildPortList(const QStringList &names, const std::vector<Por
     CMB_port->setCurrentIndex(selected);
     CMB_port->view()->setMinimumWidth(widest + CMB_port->style()->pixelMetric(QStyle::PM_ScrollBarExtent) + 12);
     portNames_ = names;
+}
+
+void MainWindow::adviseOnLatency()
+{
+    const int index = CMB_port->currentIndex();
+    if (index < 0)
+        return;
+    const PortInfo port{CMB_port->itemText(index), {}, {}, CMB_port->itemData(index, kPortLatencyRole).toInt()};
+    const std::optional<QString> advice = latencyAdvice(port);
+    if (!advice || latencyAdvised_.contains(port.name))
+        return;
+    latencyAdvised_.insert(port.name);
+    // Shown after the reader thread's step, as every box about the port.
+    QMetaObject::invokeMethod(
+        this, [this, text = *advice] { showMessage({kCaptionInformation, text, MessageIcon::Information}); },
+        Qt::QueuedConnection);
 }
 
 void MainWindow::enablePortControls()

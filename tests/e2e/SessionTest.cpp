@@ -115,6 +115,19 @@ TEST_F(WindowTest, ClosingSaysGoodbyeToTheUnitClosesThePortAndStoresThePreferenc
     EXPECT_TRUE(dialogs.messages.empty());
 }
 
+TEST_F(WindowTest, AnAdapterHoldingItsBytesTooLongIsToldOncePerRun)
+{
+    scanPorts = [] { return std::vector<PortInfo>{{kSimulator, {}, {}, 16}}; };
+    start();
+    ASSERT_TRUE(waitFor([&] { return !dialogs.messages.empty(); }));
+    EXPECT_EQ(dialogs.messages[0].icon, MessageIcon::Information);
+    EXPECT_TRUE(dialogs.messages[0].text.startsWith(QStringLiteral("Przejściówka USB portu Symulator przetrzymuje")));
+    // The port reopened by hand: said already.
+    click("TOB_ResetRS232");
+    EXPECT_TRUE(waitFor([&] { return panel(0) == QStringLiteral("Port otwarty"); }));
+    EXPECT_FALSE(waitFor([&] { return dialogs.messages.size() > 1; }, 300));
+}
+
 TEST_F(WindowTest, AnUnpluggedUnitIsReportedOnceAndReopenedQuietly)
 {
     start();
