@@ -2,8 +2,8 @@
 # alvetra-cli.exe under Wine through COM ports that Wine maps to simulated units (alvetra-unit,
 # built for Linux, each on a pseudo-terminal of its own): a read gives the Linux tool's file byte
 # for byte, a write reaches the unit, and a port in use, a port that does not exist and a port
-# pulled out while open end with their exit statuses and messages; and a console shows its
-# Polish letters.
+# pulled out while open end with their exit statuses and messages; an FTDI adapter's long
+# latency timer is told once; and a console shows its Polish letters.
 #   sh tests/windows/com-port.sh [LINUX_BUILD [WINDOWS_BUILD]]   (build, build-windows)
 set -eu
 linux=$(cd "${1:-build}" && pwd)
@@ -86,6 +86,25 @@ if [ "$status" -eq 0 ] && cmp -s "$work/after.alm" "$work/changed.alm"; then
 else
   fail "the unit holds what was written"
 fi
+
+# COM7 behind an FTDI adapter whose driver holds received bytes 16 ms (the Windows default): the
+# fitter is told once what it costs and how to lower it; at 1 ms, nothing is said.
+ftdi='HKLM\SYSTEM\CurrentControlSet\Enum\FTDIBUS\VID_0403+PID_6001+A10ALVETA\0000'
+reg() { "$windows/wine-run.sh" reg "$@" >/dev/null; }
+reg add "$ftdi" /v ClassGUID /d '{4d36e978-e325-11ce-bfc1-08002be10318}' /f
+reg add "$ftdi\Device Parameters" /v PortName /d COM7 /f
+for latency in 16 1; do
+  reg add "$ftdi\Device Parameters" /v LatencyTimer /t REG_DWORD /d $latency /f
+  win info --port COM7 --password 1234
+  told=$(grep -c "^Przejściówka USB portu COM7 przetrzymuje odebrane dane do $latency ms" "$work/out" || true)
+  wanted=$([ $latency = 16 ] && echo 1 || echo 0)
+  if [ "$status" -eq 0 ] && [ "$told" -eq "$wanted" ]; then
+    pass "an FTDI adapter holding bytes $latency ms: the advice told $told times"
+  else
+    fail "an FTDI adapter holding bytes $latency ms: status $status, the advice told $told times, $wanted wanted"
+  fi
+done
+reg delete 'HKLM\SYSTEM\CurrentControlSet\Enum\FTDIBUS' /f
 
 win info --port COM200 --password 1234
 expect "a port that does not exist" 7 "Port COM200 nie istnieje w systemie."

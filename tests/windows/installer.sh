@@ -2,8 +2,8 @@
 # The installer and the installed program under Wine, on a virtual display (Xvfb, framed by
 # openbox), used as a fitter uses them:
 #   - alvetra-<version>-setup.exe /S installs into Program Files: the program's folder, the
-#     uninstaller, the Start-menu entries, the entry in the list of installed programs and the
-#     settings files' association;
+#     uninstaller, the Start-menu entries, the entry in the list of installed programs, the
+#     settings files' association and the FTDI adapters' latency timer at 1 ms;
 #   - the installed alvetra.exe shows its window (timed from its start, Wine's included), lists
 #     COM7, which Wine maps to a simulated unit (alvetra-unit, built for Linux), connects with the
 #     password typed in, reads the unit, and writes a group back (the unit's own log shows the
@@ -73,6 +73,10 @@ WINEPREFIX="$prefix" wineserver -k 2>/dev/null || true
 
 # ---- installation
 rm -rf "$installed" "$menu"
+# An FTDI adapter the system knows, its driver holding received bytes 16 ms (its default).
+ftdi='HKLM\SYSTEM\CurrentControlSet\Enum\FTDIBUS\VID_0403+PID_6001+A10ALVETA\0000\Device Parameters'
+wine_run reg add "$ftdi" /v PortName /d COM9 /f >/dev/null
+wine_run reg add "$ftdi" /v LatencyTimer /t REG_DWORD /d 16 /f >/dev/null
 wine_run "$setup" /S
 check "installed: the program, Qt, its plugins and translation, the data, the uninstaller" '
   for f in alvetra.exe alvetra-cli.exe Qt6Widgets.dll libstdc++-6.dll platforms/qwindows.dll \
@@ -87,6 +91,8 @@ check ".alm and .v14 open with Alvetra" \
   'registry "HKLM\\Software\\Classes\\.alm" "" Alvetra.Ustawienia &&
    registry "HKLM\\Software\\Classes\\.v14" "" Alvetra.Ustawienia &&
    registry "HKLM\\Software\\Classes\\Alvetra.Ustawienia\\shell\\open\\command" "" "alvetra.exe"'
+check "the FTDI adapter's latency timer set to 1 ms" 'registry "$ftdi" LatencyTimer "REG_DWORD *0x1$"'
+wine_run reg delete 'HKLM\SYSTEM\CurrentControlSet\Enum\FTDIBUS' /f >/dev/null
 
 # ---- the installed program against a unit on COM7
 "$linux/alvetra-unit" --link "$work/unit" --verbose --minute-ms 3600000 </dev/null >"$work/unit.log" 2>&1 &
