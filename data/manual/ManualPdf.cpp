@@ -4,7 +4,7 @@
 // Relative picture paths are taken from the source's folder. A picture that cannot be read fails
 // the run and no PDF is written: a manual with holes is not shipped.
 
-#include "ManualTypesetter.h"
+#include "paper/ManualTypesetter.h"
 
 #include <QDir>
 #include <QFile>

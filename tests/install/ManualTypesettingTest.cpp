@@ -2,7 +2,7 @@
 // right pages, pictures neither cut by the foot of a page nor wider than the text, and a manual
 // with a missing picture refused instead of shipped with a hole.
 
-#include "ManualTypesetter.h"
+#include "paper/ManualTypesetter.h"
 
 #include <QDir>
 #include <QFile>

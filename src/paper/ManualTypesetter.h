@@ -29,6 +29,8 @@ struct ManualLayout {
     QPageLayout page;
     QSizeF body;   // the text area of a page in layout units (1/96 inch), the footer below it
     static ManualLayout a4();
+    // A page of another size with the manual's margins (the owner's papers).
+    static ManualLayout ofSize(QPageSize::PageSizeId size);
 };
 
 // The manual laid out on pages of `body`; relative picture paths are taken from `baseUrl`.
@@ -46,5 +48,7 @@ bool isPicture(const QTextBlock &block);
 // Paints the pages with their footers; the writer's page layout must be ManualLayout::a4().page
 // and its resolution kPdfResolution.
 void paintManual(QTextDocument &pages, QPdfWriter &pdf);
+// The same with `footerTitle` in the footers, on the writer's own page layout.
+void paintPages(QTextDocument &pages, QPdfWriter &pdf, const QString &footerTitle);
 
 } // namespace alvetra::manual

@@ -1,4 +1,4 @@
-#include "ManualTypesetter.h"
+#include "paper/ManualTypesetter.h"
 
 #include <QAbstractTextDocumentLayout>
 #include <QImage>
@@ -247,13 +247,13 @@ void numberContents(QTextDocument &document, const std::vector<Chapter> &chapter
     }
 }
 
-void paintFooter(QPainter &painter, const QFont &font, qreal width, qreal bodyHeight, int page)
+void paintFooter(QPainter &painter, const QFont &font, const QString &title, qreal width, qreal bodyHeight, int page)
 {
     painter.setFont(font);
     painter.setPen(QColor(90, 90, 90));
     painter.drawLine(QPointF(0, bodyHeight + 4), QPointF(width, bodyHeight + 4));
     const QRectF footer(0, bodyHeight + 8, width, kFooterHeight - 8);
-    painter.drawText(footer, Qt::AlignLeft | Qt::AlignTop, kManualTitle);
+    painter.drawText(footer, Qt::AlignLeft | Qt::AlignTop, title);
     painter.drawText(footer, Qt::AlignRight | Qt::AlignTop, QString::number(page));
 }
 
@@ -261,9 +261,13 @@ void paintFooter(QPainter &painter, const QFont &font, qreal width, qreal bodyHe
 
 ManualLayout ManualLayout::a4()
 {
+    return ofSize(QPageSize::A4);
+}
+
+ManualLayout ManualLayout::ofSize(QPageSize::PageSizeId size)
+{
     ManualLayout layout;
-    layout.page = QPageLayout(QPageSize(QPageSize::A4), QPageLayout::Portrait, QMarginsF(18, 16, 18, 14),
-                              QPageLayout::Millimeter);
+    layout.page = QPageLayout(QPageSize(size), QPageLayout::Portrait, QMarginsF(18, 16, 18, 14), QPageLayout::Millimeter);
     const QRectF paintArea = layout.page.paintRectPixels(kPdfResolution);
     const qreal scale = qreal(kPdfResolution) / kDocumentDpi;
     layout.body = QSizeF(paintArea.width() / scale, paintArea.height() / scale - kFooterHeight);
@@ -299,6 +303,11 @@ int pageOfBlock(const QTextDocument &pages, int blockNumber)
 
 void paintManual(QTextDocument &pages, QPdfWriter &pdf)
 {
+    paintPages(pages, pdf, kManualTitle);
+}
+
+void paintPages(QTextDocument &pages, QPdfWriter &pdf, const QString &footerTitle)
+{
     const qreal scale = qreal(kPdfResolution) / kDocumentDpi;
     const QSizeF body = pages.pageSize();
     QFont footerFont = pages.defaultFont();
@@ -314,7 +323,7 @@ void paintManual(QTextDocument &pages, QPdfWriter &pdf)
         pages.drawContents(&painter, visible);
         painter.restore();
         painter.save();
-        paintFooter(painter, footerFont, body.width(), body.height(), page + 1);
+        paintFooter(painter, footerFont, footerTitle, body.width(), body.height(), page + 1);
         painter.restore();
     }
 }

@@ -1,0 +1,69 @@
+#pragma once
+// The papers a car's owner takes away from the workshop: the installation sheet ("Karta
+// montażu": what is fitted and in force, for the insurer) and the code card ("Karta kodowa": the
+// emergency code and the authorisation codes as presses of the unit's button). Their content as
+// plain sections of lines; paper/PaperPdf typesets them. The sheet never holds the PC password
+// nor a code.
+
+#include "alarm/TabValues.h"
+
+#include <QDate>
+#include <QString>
+#include <vector>
+
+namespace alvetra {
+
+struct Workshop {
+    QString name;
+    QString address;
+    QString phone;
+    bool operator==(const Workshop &) const = default;
+};
+
+struct CarIdentity {
+    QString make;           // from the CAN car database; empty when none was chosen
+    QString model;
+    QString registration;   // typed by the fitter
+    QString vin;
+};
+
+// The facts the papers are made of: the settings as last read from or written to the unit.
+struct PaperFacts {
+    Workshop workshop;
+    QDate date;
+    CarIdentity car;
+    QString unit;           // the unit's identification line; empty when not known
+    int familyCode = 0;
+    TabValues values;
+    int remotes = 0;        // learnt
+    int tokens = 0;
+};
+
+struct PaperLine {
+    QString label;
+    QString value;          // empty: the label is a line of text of its own
+    bool operator==(const PaperLine &) const = default;
+};
+
+struct PaperSection {
+    QString title;          // empty: lines without a heading
+    std::vector<PaperLine> lines;
+};
+
+struct Paper {
+    QString title;
+    QString subtitle;
+    std::vector<PaperSection> sections;
+    std::vector<QString> signatures;   // a line to sign above each caption at the foot
+};
+
+// A VIN as cars carry it: 17 capital letters and digits, without I, O and Q.
+bool isWellFormedVin(const QString &vin);
+
+// "KDDK" as the presses a hand makes: "krótko – długo – długo – krótko".
+QString pressesInWords(const QString &letters);
+
+Paper installationSheet(const PaperFacts &facts);
+Paper codeCard(const PaperFacts &facts);
+
+} // namespace alvetra
