@@ -1,10 +1,13 @@
 #include "alarm/OwnerPapers.h"
 
 #include "alarm/PaperTexts.h"
+#include "alarm/SettingsFill.h"
 #include "alarm/SettingsTexts.h"
 #include "alarm/WriteGroup.h"
 
 #include <QRegularExpression>
+
+#include <algorithm>
 
 namespace alvetra {
 
@@ -96,7 +99,23 @@ PaperSection protectionsSection(const PaperFacts &f)
 
 QString code(const QString &letters) { return p::kLetters.arg(pressesInWords(letters), letters); }
 
+// A slot's line is its number alone ("3. ") until a remote or token is learnt into it.
+template <typename Lines> int learnt(const Lines &lines)
+{
+    return static_cast<int>(std::count_if(lines.begin(), lines.end(), [](const QString &line) { return line.trimmed().size() > 2; }));
+}
+
 } // namespace
+
+void takeSettings(PaperFacts &facts, const SettingsImage &image, const Layout &layout, int familyCode)
+{
+    SettingsImage copy(image);   // the fill stores the minute counter into the image it reads
+    const FillResult filled = fillFromImage(copy, layout, TabValues{}, FillContext{familyCode, 0, {}});
+    facts.values = filled.values;
+    facts.familyCode = familyCode;
+    facts.remotes = learnt(filled.remotes.remotes);
+    facts.tokens = learnt(filled.remotes.tokens);
+}
 
 bool isWellFormedVin(const QString &vin)
 {

@@ -5,6 +5,8 @@
 // plain sections of lines; paper/PaperPdf typesets them. The sheet never holds the PC password
 // nor a code.
 
+#include "alarm/Layout.h"
+#include "alarm/SettingsImage.h"
 #include "alarm/TabValues.h"
 
 #include <QDate>
@@ -56,6 +58,9 @@ struct Paper {
     std::vector<PaperSection> sections;
     std::vector<QString> signatures;   // a line to sign above each caption at the foot
 };
+
+// The settings, the family and the number of remotes and tokens learnt, as `image` holds them.
+void takeSettings(PaperFacts &facts, const SettingsImage &image, const Layout &layout, int familyCode);
 
 // A VIN as cars carry it: 17 capital letters and digits, without I, O and Q.
 bool isWellFormedVin(const QString &vin);

@@ -4,6 +4,7 @@
 #include "cli/CliTexts.h"
 #include "cli/FileCommands.h"
 #include "cli/PortCommands.h"
+#include "cli/SheetCommand.h"
 #include "cli/UnitSession.h"
 #include "files/FirmwareFamilies.h"
 #include "files/SettingsFile.h"
@@ -150,6 +151,7 @@ ExitStatus run(const CliOptions &options, Console &console, const QString &dataF
     case Command::Show: return showFile(options, console);
     case Command::Diff: return diffFiles(options, console);
     case Command::Ports: return listPorts(options, console);
+    case Command::Sheet: return writeSheet(options, console);
     default: return runUnitCommand(options, console, dataFolder, terminal);
     }
 }

@@ -25,7 +25,7 @@ const std::array<std::pair<const char *, WriteGroup>, 9> kGroupNames{{
     {"can-options", WriteGroup::CanOptions},
 }};
 
-const std::array<std::pair<const char *, Command>, 7> kCommandNames{{
+const std::array<std::pair<const char *, Command>, 8> kCommandNames{{
     {"info", Command::Info},
     {"read", Command::Read},
     {"write", Command::Write},
@@ -33,6 +33,7 @@ const std::array<std::pair<const char *, Command>, 7> kCommandNames{{
     {"show", Command::Show},
     {"diff", Command::Diff},
     {"ports", Command::Ports},
+    {"sheet", Command::Sheet},
 }};
 
 bool needsUnit(Command command)
@@ -45,7 +46,8 @@ int fileCount(Command command)
 {
     switch (command) {
     case Command::Write:
-    case Command::Show: return 1;
+    case Command::Show:
+    case Command::Sheet: return 1;
     case Command::Diff: return 2;
     default: return 0;
     }
@@ -67,6 +69,42 @@ bool parseGroups(const QString &list, std::vector<WriteGroup> &groups, QString &
         return std::find(kWriteAllOrder.begin(), kWriteAllOrder.end(), a)
             < std::find(kWriteAllOrder.begin(), kWriteAllOrder.end(), b);
     });
+    return true;
+}
+
+struct PaperOptions {
+    QCommandLineOption codeCard{QStringLiteral("code-card"), QString(), QStringLiteral("FILE")};
+    QCommandLineOption carMake{QStringLiteral("car-make"), QString(), QStringLiteral("MAKE")};
+    QCommandLineOption carModel{QStringLiteral("car-model"), QString(), QStringLiteral("MODEL")};
+    QCommandLineOption registration{QStringLiteral("registration"), QString(), QStringLiteral("NUMBER")};
+    QCommandLineOption vin{QStringLiteral("vin"), QString(), QStringLiteral("VIN")};
+    QCommandLineOption workshop{QStringLiteral("workshop"), QString(), QStringLiteral("NAME")};
+    QCommandLineOption workshopAddress{QStringLiteral("workshop-address"), QString(), QStringLiteral("ADDRESS")};
+    QCommandLineOption workshopPhone{QStringLiteral("workshop-phone"), QString(), QStringLiteral("PHONE")};
+    QList<QCommandLineOption> all() const
+    {
+        return {codeCard, carMake, carModel, registration, vin, workshop, workshopAddress, workshopPhone};
+    }
+};
+
+// The sheet's facts from the command line; a VIN is taken in capitals and must have its form.
+bool takePaperOptions(const QCommandLineParser &parser, const PaperOptions &paper, CliOptions &options, QString &error)
+{
+    options.codeCard = parser.value(paper.codeCard);
+    options.car = {parser.value(paper.carMake).trimmed(), parser.value(paper.carModel).trimmed(),
+                   parser.value(paper.registration).trimmed(), parser.value(paper.vin).trimmed().toUpper()};
+    options.workshop = {parser.value(paper.workshop).trimmed(), parser.value(paper.workshopAddress).trimmed(),
+                        parser.value(paper.workshopPhone).trimmed()};
+    if (options.command != Command::Sheet)
+        return true;
+    if (options.output.isEmpty()) {
+        error = clitexts::kNoOutput;
+        return false;
+    }
+    if (!options.car.vin.isEmpty() && !isWellFormedVin(options.car.vin)) {
+        error = clitexts::kBadVin.arg(options.car.vin);
+        return false;
+    }
     return true;
 }
 
@@ -101,6 +139,8 @@ std::optional<CliOptions> parseCliArguments(const QStringList &arguments, QStrin
     const QCommandLineOption showSecrets(QStringLiteral("show-secrets"), QString());
     parser.addOptions({help, version, port, simulator, password, passwordFile, output, groups, json, watch, speed,
                        trafficLog, timeout, trafficLogSecrets, showSecrets});
+    const PaperOptions paper;
+    parser.addOptions(paper.all());
     if (!parser.parse(arguments)) {
         error = parser.errorText();
         return std::nullopt;
@@ -154,6 +194,8 @@ std::optional<CliOptions> parseCliArguments(const QStringList &arguments, QStrin
         return std::nullopt;
     }
     if (parser.isSet(groups) && !parseGroups(parser.value(groups), options.groups, error))
+        return std::nullopt;
+    if (!takePaperOptions(parser, paper, options, error))
         return std::nullopt;
     options.json = parser.isSet(json);
     options.watch = parser.isSet(watch);

@@ -1,6 +1,7 @@
 #pragma once
 // The command line of alvetra-cli: the command, the port, the files and the common options.
 
+#include "alarm/OwnerPapers.h"
 #include "cli/PasswordInput.h"
 #include "ops/WriteGroups.h"
 
@@ -11,15 +12,18 @@
 
 namespace alvetra::cli {
 
-enum class Command { Help, Version, Info, Read, Write, History, Show, Diff, Ports };
+enum class Command { Help, Version, Info, Read, Write, History, Show, Diff, Ports, Sheet };
 
 struct CliOptions {
     Command command = Command::Help;
     QString port;                 // the device as given, or "Symulator" with --simulator
     PasswordSources passwordSources;   // --password, --password-file
     QString password;             // the one taken from them (resolvePassword), for the unit
-    QString output;               // read: -o
-    QStringList files;            // write: one; show: one; diff: two
+    QString output;               // read, sheet: -o
+    QString codeCard;             // sheet: --code-card, the owner's code card too
+    CarIdentity car;              // sheet: --car-make, --car-model, --registration, --vin
+    Workshop workshop;            // sheet: --workshop, --workshop-address, --workshop-phone
+    QStringList files;            // write, show, sheet: one; diff: two
     std::vector<WriteGroup> groups;   // write: empty for all of them, as writing all does
     bool json = false;
     bool watch = false;           // ports: follow the ports coming and going

@@ -35,6 +35,13 @@ inline const QString kHelp = QStringLiteral(
     "      potem wiersz \"+ PORT\" albo \"- PORT\" za każdą przejściówkę włożoną lub wyjętą, aż do Ctrl+C.\n"
     "      The serial ports: name, the device's description and its stable name. With --watch, then a\n"
     "      line \"+ PORT\" or \"- PORT\" for every adapter plugged in or pulled out, until Ctrl+C.\n"
+    "  sheet PLIK -o KARTA.pdf [--code-card KODY.pdf] [--car-make MARKA] [--car-model MODEL]\n"
+    "        [--registration NUMER] [--vin VIN] [--workshop NAZWA] [--workshop-address ADRES]\n"
+    "        [--workshop-phone TELEFON]\n"
+    "      Karta montażu (A4, bez hasła i kodów) z pliku ustawień lub kopii zapasowej; z --code-card\n"
+    "      także karta kodowa właściciela (kod awaryjny jako wciśnięcia przycisku).\n"
+    "      The installation sheet (A4, no password nor code) from a settings file or a backup; with\n"
+    "      --code-card the owner's code card too (the emergency code as presses of the button).\n"
     "\n"
     "Opcje wspólne / Common options:\n"
     "  --port URZĄDZENIE     port szeregowy, np. /dev/ttyUSB0 albo COM3 / serial device\n"
@@ -91,6 +98,10 @@ inline const QString kPasswordFileReadableByOthers =
     QStringLiteral("Plik z hasłem %1 mogą czytać inni użytkownicy; hasła z niego nie użyto. "
                    "Ogranicz dostęp: %2");
 inline const QString kNoOutput = QStringLiteral("Podaj plik wynikowy: -o PLIK.");
+inline const QString kBadVin =
+    QStringLiteral("Numer VIN %1 ma złą postać: 17 liter i cyfr, bez liter I, O i Q.");
+inline const QString kNoPaperPdf =
+    QStringLiteral("Ta wersja alvetra-cli nie tworzy plików PDF; kartę montażu tworzy program Alvetra.");
 inline const QString kOneFileNeeded = QStringLiteral("Polecenie %1 potrzebuje jednego pliku.");
 inline const QString kTwoFilesNeeded = QStringLiteral("Polecenie %1 potrzebuje dwóch plików.");
 inline const QString kUnknownGroup = QStringLiteral("Nieznana grupa ustawień: %1");
@@ -125,5 +136,6 @@ inline const QString kDifference = QStringLiteral("%1: %2: %3 -> %4");
 
 // Result of `read`.
 inline const QString kSaved = QStringLiteral("Zapisano plik %1");
+inline const QString kPaperNotWritten = QStringLiteral("Nie można zapisać pliku %1: %2");
 
 } // namespace alvetra::clitexts
