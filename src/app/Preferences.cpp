@@ -24,6 +24,10 @@ const Key kOpenPathKey{QStringLiteral("OPENDIALOG1"), QStringLiteral("PATH")};
 const Key kTopKey{QStringLiteral("FORM1"), QStringLiteral("TOP")};
 const Key kLeftKey{QStringLiteral("FORM1"), QStringLiteral("LEFT")};
 const Key kComInformationKey{QStringLiteral("COMINFORMATION"), QStringLiteral("VALUE")};
+// The workshop on the owner's papers: a section of its own, which older readers pass over.
+const Key kWorkshopNameKey{QStringLiteral("WARSZTAT"), QStringLiteral("NAZWA")};
+const Key kWorkshopAddressKey{QStringLiteral("WARSZTAT"), QStringLiteral("ADRES")};
+const Key kWorkshopPhoneKey{QStringLiteral("WARSZTAT"), QStringLiteral("TELEFON")};
 
 int readInteger(const PrivateProfile &profile, const Key &key, int fallback)
 {
@@ -65,6 +69,8 @@ WindowPreferences PreferencesFile::read() const
     p.top = readInteger(profile, kTopKey, defaults.top);
     p.left = readInteger(profile, kLeftKey, defaults.left);
     p.showComInformation = readInteger(profile, kComInformationKey, defaults.showComInformation ? 1 : 0) != 0;
+    p.workshop = {readString(profile, kWorkshopNameKey, {}), readString(profile, kWorkshopAddressKey, {}),
+                  readString(profile, kWorkshopPhoneKey, {})};
     return p;
 }
 
@@ -79,6 +85,12 @@ bool PreferencesFile::write(const WindowPreferences &p) const
     store(profile, kTopKey, QString::number(p.top));
     store(profile, kLeftKey, QString::number(p.left));
     store(profile, kComInformationKey, p.showComInformation ? QStringLiteral("1") : QStringLiteral("0"));
+    // The file stays as it was for a fitter who never made the papers.
+    if (p.workshop != Workshop{} || profile.value(kWorkshopNameKey.section, kWorkshopNameKey.name)) {
+        store(profile, kWorkshopNameKey, p.workshop.name);
+        store(profile, kWorkshopAddressKey, p.workshop.address);
+        store(profile, kWorkshopPhoneKey, p.workshop.phone);
+    }
     return profile.save(path_);
 }
 

@@ -232,6 +232,7 @@ void MainWindow::applyPreferences(const WindowPreferences &preferences)
     // adapter plugged in would select nothing, open nothing and say nothing: the first port and
     // the unit's speed are what such a run would have chosen with the adapter there.
     const WindowPreferences defaults;
+    workshop_ = preferences.workshop;
     const int portIndex = preferences.portIndex == -1 ? defaults.portIndex : preferences.portIndex;
     const int speedIndex = preferences.speedIndex == -1 ? defaults.speedIndex : preferences.speedIndex;
     if (!portNames_.isEmpty()) {
@@ -258,6 +259,7 @@ WindowPreferences MainWindow::currentPreferences() const
     if (!setup_.forcedPort.isEmpty() && CMB_port->currentText() == setup_.forcedPort)
         preferences.portIndex = storedPortIndex_;
     preferences.speedIndex = CMB_PortSpeed->currentIndex();
+    preferences.workshop = workshop_;
     // A dialog that never returned a path keeps the folder it started in, so a run without
     // file work does not lose the remembered folder.
     auto folderToKeep = [](const FileDialogSettings &dialog) {

@@ -187,6 +187,8 @@ private slots:
     // Actions other than the alarm operations (those are bound by bindOperations).
     void onExitTriggered();
     void onReadManualTriggered();
+    // The owner's papers (MainWindowPapers.cpp): only of settings the unit holds.
+    void onInstallationSheetTriggered();
 
     // Timers.
     void onSupervisionTimeout();
@@ -280,6 +282,7 @@ private:
     QToolButton *TOB_Pdf = nullptr;
     QToolButton *TOB_Ruch = nullptr;
     QToolButton *TOB_KopieZapasowe = nullptr;
+    QToolButton *TOB_KartaMontazu = nullptr;
     ActionButtonLink *saveFileLink_ = nullptr;
     QToolButton *TOB_Porownaj = nullptr;
     QToolButton *TOB_ZapisZmienione = nullptr;
@@ -329,6 +332,7 @@ private:
     QAction *ActionReadPdf = nullptr;
     QAction *ActionShowWorningCom = nullptr;
     QAction *ActionKopieZapasowe = nullptr;
+    QAction *ActionKartaMontazu = nullptr;
     std::vector<QAction *> operationActions_;
 
     // Timers.
@@ -339,6 +343,8 @@ private:
 
     FileDialogSettings openDialog_;
     FileDialogSettings saveDialog_;
+    FileDialogSettings sheetSaveDialog_;   // the owner's papers' PDF files
+    Workshop workshop_;                    // on the papers; kept in the preferences
 
     // The settings image, family, counter and connected flag; the link, the supervision and the
     // operations over them. Declared after the widgets, so they go first.

@@ -116,6 +116,7 @@ void MainWindow::buildActions()
     ActionReadPdf = makeAction("ActionReadPdf", QString(), -1, &MainWindow::onReadManualTriggered);
     ActionShowWorningCom = makeAction("ActionShowWorningCom", kActionShowWorningCom, -1, nullptr);
     ActionKopieZapasowe = makeAction("ActionKopieZapasowe", kCaptionBackups, 0, nullptr);
+    ActionKartaMontazu = makeAction("ActionKartaMontazu", kCaptionSheet, -1, &MainWindow::onInstallationSheetTriggered);
 
     ActionProgPilot->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_P));
     ActionProgToken->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_T));
@@ -252,6 +253,9 @@ void MainWindow::buildToolBar(QWidget *client)
                                        ActionKopieZapasowe);
     TOB_KopieZapasowe->setToolButtonStyle(Qt::ToolButtonIconOnly);
     TOB_KopieZapasowe->setIcon(style()->standardIcon(QStyle::SP_FileDialogDetailedView));
+    TOB_KartaMontazu = makeToolButton("TOB_KartaMontazu", kCaptionSheet + QStringLiteral(": ") + kHintSheet, ActionKartaMontazu);
+    TOB_KartaMontazu->setToolButtonStyle(Qt::ToolButtonIconOnly);
+    TOB_KartaMontazu->setIcon(style()->standardIcon(QStyle::SP_FileDialogContentsView));
 }
 
 void MainWindow::buildConnectionPanel(QWidget *pageArea)

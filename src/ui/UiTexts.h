@@ -25,6 +25,27 @@ inline const QString kHintLedCrc = QStringLiteral("Błąd sumy kontrolnej portu 
 inline const QString kHintResetRs232 = QStringLiteral("Reaet portu RS232");
 inline const QString kCaptionPdf = QStringLiteral("H");
 inline const QString kCaptionBackups = QStringLiteral("Kopie zapasowe");
+// The owner's papers (InstallationSheetDialog).
+inline const QString kCaptionSheet = QStringLiteral("Karta montażu");
+inline const QString kHintSheet = QStringLiteral("Karta montażu dla właściciela i ubezpieczyciela, karta kodowa");
+inline const QString kSheetNeedsTheUnitsSettings = QStringLiteral(
+    "Karta montażu opisuje ustawienia, które centrala ma w pamięci.\rOdczytaj centralę albo zapisz do niej "
+    "zmienione ustawienia (zakładki oznaczone gwiazdką) i spróbuj ponownie.");
+inline const QString kSheetWorkshopName = QStringLiteral("Warsztat:");
+inline const QString kSheetWorkshopAddress = QStringLiteral("Adres warsztatu:");
+inline const QString kSheetWorkshopPhone = QStringLiteral("Telefon warsztatu:");
+inline const QString kSheetMake = QStringLiteral("Marka:");
+inline const QString kSheetModel = QStringLiteral("Model:");
+inline const QString kSheetRegistration = QStringLiteral("Numer rejestracyjny:");
+inline const QString kSheetVin = QStringLiteral("Numer VIN:");
+inline const QString kSheetCodeCard = QStringLiteral("Także karta kodowa dla właściciela (kod awaryjny i kody autoryzacji)");
+inline const QString kSheetSave = QStringLiteral("Zapisz PDF...");
+inline const QString kSheetClose = QStringLiteral("Zamknij");
+inline const QString kSheetBadVin = QStringLiteral("Numer VIN %1 ma złą postać: 17 liter i cyfr, bez liter I, O i Q.");
+inline const QString kSheetFilter = QStringLiteral("Dokument PDF (*.pdf)");
+inline const QString kSheetFileName = QStringLiteral("Karta montażu %1.pdf");
+inline const QString kSheetCardSuffix = QStringLiteral(" - karta kodowa");
+inline const QString kSheetNotWritten = QStringLiteral("Nie można zapisać pliku %1: %2");
 inline const QString kHintBackups = QStringLiteral("Ustawienia zapisane przy każdym odczycie centralki");
 
 // The list of backups.

@@ -3,6 +3,7 @@
 // and shutdown of the window call: reading and writing the preferences and the COM information
 // reminder. The shell provides them; tests put in their own.
 
+#include "alarm/OwnerPapers.h"
 #include "link/LineSpeed.h"
 
 #include <QString>
@@ -19,6 +20,7 @@ struct WindowPreferences {
     int top = 0;                    // window position; 0 in either means centred
     int left = 0;
     bool showComInformation = true;
+    Workshop workshop;              // on the owner's papers, typed once
 
     bool operator==(const WindowPreferences &) const = default;
 };

@@ -83,7 +83,10 @@ protected:
         setup.programFolder = programDir.path();
         setup.dialogs = &dialogs;
         setup.shell = shellHooks ? shellHooks : &shell;
-        setup.openUrl = [](const QUrl &) { return true; };
+        setup.openUrl = [this](const QUrl &url) {
+            openedUrls.push_back(url);
+            return true;
+        };
         setup.transports = [this](const QString &name, int speed) -> std::unique_ptr<Transport> {
             if (name == kSimulator)
                 return std::make_unique<sim::SimulatedTransport>(*unit);
@@ -185,6 +188,7 @@ protected:
     QString trafficLogPath;   // --traffic-log of the next start(); empty: none
     bool trafficLogSecrets = false;   // --traffic-log-secrets
     std::function<std::vector<PortInfo>()> scanPorts;   // the system's ports; none: the given ones only
+    std::vector<QUrl> openedUrls;   // what the window gave the system's viewers
     RecordingDialogs dialogs;
     MemoryShell shell;
     std::unique_ptr<sim::SimulatedUnit> unit;
