@@ -17,6 +17,7 @@
 #include "alarm/UserMessage.h"
 
 #include <QAbstractButton>
+#include <QAction>
 #include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
@@ -107,10 +108,31 @@ public:
 
     int execDialog(QDialog &dialog) override
     {
+        if (dialog.objectName() == QStringLiteral("InstallationSheetDialog"))
+            return pictureSheetDialog(dialog);
         dialog.show();
         pictures_.save(dialog, QStringLiteral("przypomnienie-com"));
         dialog.hide();
         return QDialog::Accepted;
+    }
+
+    // The sheet's dialog as a fitter fills it in, then closed without saving.
+    int pictureSheetDialog(QDialog &dialog)
+    {
+        const std::pair<const char *, const char *> fields[] = {
+            {"ED_WarsztatNazwa", "Auto-Alarm Nowak"}, {"ED_WarsztatAdres", "ul. Polna 3, 90-001 Łódź"},
+            {"ED_WarsztatTelefon", "42 600 00 00"},  {"ED_Marka", "Audi"},
+            {"ED_Model", "A4 B6"},                   {"ED_NrRejestracyjny", "EL 12345"},
+            {"ED_Vin", "WAUZZZ8E25A000123"}};
+        for (const auto &[name, text] : fields) {
+            if (auto *edit = dialog.findChild<QLineEdit *>(QString::fromLatin1(name)))
+                edit->setText(QString::fromUtf8(text));
+        }
+        dialog.show();
+        processEventsFor(200);
+        pictures_.save(dialog, QStringLiteral("karta-montazu-okno"));
+        dialog.hide();
+        return QDialog::Rejected;
     }
 
 private:
@@ -207,6 +229,9 @@ int takePictures(const QString &outputFolder, const QString &dataFolder)
     }
     processEventsFor(300);
     pictures.save(window.statusLine(), QStringLiteral("pasek-stanu"));
+    // The installation sheet's dialog, while the tabs show what the unit holds.
+    if (auto *sheet = child<QAction>(window, "ActionKartaMontazu"))
+        sheet->trigger();
 
     QTabWidget *pages = child<QTabWidget>(window, "PGC_Programator");
     for (int page = 0; page < pages->count(); ++page) {
