@@ -9,14 +9,15 @@
 #     password typed in, reads the unit, and writes a group back (the unit's own log shows the
 #     login, the reads and the writes it received);
 #   - the uninstaller (/S) removes what was installed and leaves the preferences the program
-#     stored ("Serkano.ini" beside it: Wine lets the user write into Program Files).
+#     stored ("Serkano.ini" beside it: Wine lets the user write into Program Files);
+#   - the installed alvetra-cli.exe makes the owner's papers (sheet) as searchable PDF files.
 # A picture of the window goes to $PICTURES (default: $TMPDIR/alvetra-screens/windows-installed.png).
 #   sh tests/windows/installer.sh [LINUX_BUILD [WINDOWS_BUILD]]   (build, build-windows)
 set -eu
 linux=$(cd "${1:-build}" && pwd)
 windows=$(cd "${2:-build-windows}" && pwd)
 . "$(dirname "$0")/../../scripts/packages.sh"
-install_missing xvfb openbox xdotool x11-utils imagemagick
+install_missing xvfb openbox xdotool x11-utils imagemagick poppler-utils
 prefix=${ALVETRA_WINEPREFIX:-$windows/wine}
 setup=$(ls "$windows"/alvetra-*-setup.exe)
 installed="$prefix/drive_c/Program Files/Alvetra"
@@ -93,6 +94,14 @@ check ".alm and .v14 open with Alvetra" \
    registry "HKLM\\Software\\Classes\\Alvetra.Ustawienia\\shell\\open\\command" "" "alvetra.exe"'
 check "the FTDI adapter's latency timer set to 1 ms" 'registry "$ftdi" LatencyTimer "REG_DWORD *0x1$"'
 wine_run reg delete 'HKLM\SYSTEM\CurrentControlSet\Enum\FTDIBUS' /f >/dev/null
+
+# ---- the owner's papers from the installed alvetra-cli.exe (its Gui module and platform plugin)
+wine_run "C:\\Program Files\\Alvetra\\alvetra-cli.exe" read --simulator --password 1234 -o "Z:$work/auto.alm" >/dev/null 2>&1 || true
+wine_run "C:\\Program Files\\Alvetra\\alvetra-cli.exe" sheet "Z:$work/auto.alm" -o "Z:$work/karta.pdf" \
+  --code-card "Z:$work/kody.pdf" --vin TMBJJ7NE0H0987650 --workshop "Auto-Alarm Nowak" >/dev/null 2>&1 || true
+check "alvetra-cli.exe sheet: the installation sheet and the code card as searchable PDF files" '
+  pdftotext "$work/karta.pdf" - | grep -q "Auto-Alarm Nowak" && pdftotext "$work/karta.pdf" - | grep -q "TMBJJ7NE0H0987650" &&
+  pdftotext "$work/kody.pdf" - | grep -q "Kod awaryjnego rozblokowania"'
 
 # ---- the installed program against a unit on COM7
 "$linux/alvetra-unit" --link "$work/unit" --verbose --minute-ms 3600000 </dev/null >"$work/unit.log" 2>&1 &
