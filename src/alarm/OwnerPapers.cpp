@@ -82,8 +82,10 @@ PaperSection protectionsSection(const PaperFacts &f)
     if (!item(t::kUzbrajanie5_30sekItems, v.armingDelay).isEmpty())
         s.lines.push_back({p::kArmingDelay, item(t::kUzbrajanie5_30sekItems, v.armingDelay)});
     s.lines.push_back({p::kRearming, yesNo(v.rearming)});
+    // The unit follows the car's bus for the group it holds; group 0 is none.
     const QString group = v.storedCanGroup.trimmed();
-    s.lines.push_back({p::kCan, v.alarmCan && !group.isEmpty() ? p::kCanGroup.arg(group) : p::kNo});
+    const bool followsCan = !group.isEmpty() && group != QStringLiteral("0");
+    s.lines.push_back({p::kCan, followsCan ? p::kCanGroup.arg(group) : p::kNo});
     if (f.familyCode >= kCanAnalysisFamily) {
         // Only the options in force: each makes the unit ignore something the car's bus says.
         const std::pair<bool, QString> options[] = {{v.canIgnoreDoorSwitches, t::kCanIgnoreDoorSwitchesCaption},

@@ -5,6 +5,8 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 using namespace alvetra;
 
 namespace {
@@ -30,7 +32,6 @@ PaperFacts fittedCar()
     v.lockDelayAfterIgnition = 10;
     v.rearming = true;
     v.armingDelay = 1;
-    v.alarmCan = true;
     v.storedCanGroup = QStringLiteral("12      ");
     v.canIgnoreIgnition = true;
     f.remotes = 2;
@@ -89,6 +90,11 @@ TEST(InstallationSheet, ListsExactlyTheProtectionsInForceAndNoSecret)
     const std::vector<PaperLine> hijack = linesOf(installationSheet(facts), papertexts::kProtections);
     EXPECT_EQ(hijack.at(2).value, QStringLiteral("aktywna, autoryzacja tokenem, sygnalizacja 60 s po otwarciu drzwi"));
     EXPECT_EQ(hijack.at(3).value, QStringLiteral("tylko wejście alarmu drzwi kierowcy"));
+
+    // Group 0: the unit does not follow the car's bus.
+    facts.values.storedCanGroup = QStringLiteral("0");
+    const std::vector<PaperLine> noCan = linesOf(installationSheet(facts), papertexts::kProtections);
+    EXPECT_TRUE(std::count(noCan.begin(), noCan.end(), PaperLine{papertexts::kCan, papertexts::kNo}) == 1);
 
     // Neither the PC password nor a code, in letters or as presses.
     facts.values.newPcPassword = QStringLiteral("4711");
