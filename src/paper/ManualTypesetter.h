@@ -9,7 +9,8 @@
 //   auto pages = typesetManual(markdown, QUrl::fromLocalFile(folder + "/"), layout.body, &missing);
 //   paintManual(*pages, pdfWriter);
 
-#include <QPageLayout>
+#include "paper/Pages.h"
+
 #include <QSizeF>
 #include <QStringList>
 #include <QUrl>
@@ -23,15 +24,6 @@ namespace alvetra::manual {
 
 inline const QString kManualTitle = QStringLiteral("Alvetra 1.61 – instrukcja obsługi");
 inline const QString kContentsTitle = QStringLiteral("Spis treści");
-inline constexpr int kPdfResolution = 1200;   // dots per inch of the PDF painter
-
-struct ManualLayout {
-    QPageLayout page;
-    QSizeF body;   // the text area of a page in layout units (1/96 inch), the footer below it
-    static ManualLayout a4();
-    // A page of another size with the manual's margins (the owner's papers).
-    static ManualLayout ofSize(QPageSize::PageSizeId size);
-};
 
 // The manual laid out on pages of `body`; relative picture paths are taken from `baseUrl`.
 // Pictures that cannot be read are listed in `missingPictures` (the rest is typeset all the same).
@@ -48,7 +40,6 @@ bool isPicture(const QTextBlock &block);
 // Paints the pages with their footers; the writer's page layout must be ManualLayout::a4().page
 // and its resolution kPdfResolution.
 void paintManual(QTextDocument &pages, QPdfWriter &pdf);
-// The same with `footerTitle` in the footers, on the writer's own page layout.
-void paintPages(QTextDocument &pages, QPdfWriter &pdf, const QString &footerTitle);
+
 
 } // namespace alvetra::manual

@@ -4,7 +4,7 @@
 // installation sheet on A4, the code card on a small A5 page.
 
 #include "alarm/OwnerPapers.h"
-#include "paper/ManualTypesetter.h"
+#include "paper/Pages.h"
 
 #include <QString>
 #include <memory>
