@@ -76,7 +76,11 @@ InstallationSheetDialog::InstallationSheetDialog(const PaperFacts &facts, Seams 
     showPreview();
 }
 
-InstallationSheetDialog::~InstallationSheetDialog() = default;
+InstallationSheetDialog::~InstallationSheetDialog()
+{
+    // The preview lets go of the sheet's document before it goes.
+    preview_->setDocument(nullptr);
+}
 
 Workshop InstallationSheetDialog::workshop() const
 {
