@@ -1,4 +1,5 @@
-// The papers as PDF files, read back as a reader's tools read them (poppler's pdftotext, pdffonts).
+// The papers as PDF files, read back as a reader's tools read them (poppler's pdftotext, pdffonts:
+// Linux programs; under Wine tests/windows/installer.sh reads the Windows build's papers with them).
 
 #include "alarm/OwnerPapers.h"
 #include "paper/PaperPdf.h"

@@ -1,4 +1,5 @@
-// alvetra-cli sheet as a script runs it, without a display: the papers of a settings file.
+// alvetra-cli sheet as a script runs it, without a display: the papers of a settings file, read
+// back with poppler's pdftotext (Windows: tests/windows/installer.sh).
 
 #include "alarm/OwnerPapers.h"
 
