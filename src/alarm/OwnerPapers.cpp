@@ -150,10 +150,10 @@ Paper codeCard(const PaperFacts &facts)
     if (v.antiHijack && usesButtonCode(v.antiHijackAuthorisation) && !v.antiHijackCode.isEmpty())
         codes.lines.push_back({p::kAntiHijackCode, code(v.antiHijackCode)});
     const bool authorisations = codes.lines.size() > 1;
-    PaperSection howTo{p::kHowTo, {{p::kHowToPress, {}}, {p::kHowToEmergency, {}}}};
+    PaperSection howTo{p::kHowTo, {}, {p::kHowToPress, p::kHowToEmergency}};
     if (authorisations)
-        howTo.lines.push_back({p::kHowToAuthorise, {}});
-    howTo.lines.push_back({p::kKeepApart, {}});
+        howTo.texts << p::kHowToAuthorise;
+    howTo.texts << p::kKeepApart;
     QStringList car{makeAndModel(facts.car)};
     if (!facts.car.registration.isEmpty())
         car << facts.car.registration;

@@ -11,6 +11,7 @@
 
 #include <QDate>
 #include <QString>
+#include <QStringList>
 #include <vector>
 
 namespace alvetra {
@@ -43,13 +44,14 @@ struct PaperFacts {
 
 struct PaperLine {
     QString label;
-    QString value;          // empty: the label is a line of text of its own
+    QString value;          // empty: a blank to fill in by hand
     bool operator==(const PaperLine &) const = default;
 };
 
 struct PaperSection {
     QString title;          // empty: lines without a heading
     std::vector<PaperLine> lines;
+    QStringList texts = {}; // paragraphs after the lines
 };
 
 struct Paper {

@@ -10,23 +10,23 @@ namespace {
 
 QString escaped(const QString &text) { return text.toHtmlEscaped(); }
 
-// A table of the lines with values, then the lines that are texts of their own.
+// A table of the lines, a dotted blank where a value is missing (to be filled in by hand), then
+// the section's paragraphs.
 QString sectionHtml(const PaperSection &section)
 {
     QString html;
     if (!section.title.isEmpty())
         html += QStringLiteral("<h3>%1</h3>").arg(escaped(section.title));
     QString rows;
-    QString texts;
     for (const PaperLine &line : section.lines) {
-        if (line.value.isEmpty())
-            texts += QStringLiteral("<p>%1</p>").arg(escaped(line.label));
-        else
-            rows += QStringLiteral("<tr><td width=\"45%\">%1</td><td><b>%2</b></td></tr>").arg(escaped(line.label), escaped(line.value));
+        const QString value = line.value.isEmpty() ? QString(30, u'.') : escaped(line.value);
+        rows += QStringLiteral("<tr><td width=\"45%\">%1</td><td><b>%2</b></td></tr>").arg(escaped(line.label), value);
     }
     if (!rows.isEmpty())
         html += QStringLiteral("<table width=\"100%\" cellpadding=\"2\" cellspacing=\"0\">%1</table>").arg(rows);
-    return html + texts;
+    for (const QString &text : section.texts)
+        html += QStringLiteral("<p>%1</p>").arg(escaped(text));
+    return html;
 }
 
 QString signaturesHtml(const std::vector<QString> &captions)

@@ -55,6 +55,7 @@ QString allText(const Paper &paper)
         texts << s.title;
         for (const PaperLine &line : s.lines)
             texts << line.label << line.value;
+        texts << s.texts;
     }
     return texts.join(u'\n');
 }
