@@ -130,7 +130,10 @@ void InstallationSheetDialog::savePdf()
     dialog.fileName = kSheetFileName.arg(paperFacts.car.registration).trimmed().replace(QStringLiteral(" .pdf"), QStringLiteral(".pdf"));
     dialog.promptOverwrite = true;
     const std::optional<QString> path = seams_.dialogs.chooseFile(this, dialog);
-    if (!path || !written(installationSheet(paperFacts), PaperKind::InstallationSheet, *path))
+    if (!path)
+        return;
+    dialog.initialFolder = QFileInfo(*path).absolutePath() + QLatin1Char('/');   // the next sheet starts there
+    if (!written(installationSheet(paperFacts), PaperKind::InstallationSheet, *path))
         return;
     seams_.openUrl(QUrl::fromLocalFile(*path));
     if (codeCard_->isChecked() && written(codeCard(paperFacts), PaperKind::CodeCard, cardPathBeside(*path)))
