@@ -88,6 +88,7 @@ void addOptions(QCommandLineParser &parser)
         {"refuse-range", "Refuse writes to addresses FIRST-LAST (repeatable).", "first-last"},
         {"replay", "Answer from a recorded traffic log (alvetra --traffic-log) instead of the unit.", "file"},
         {"verbose", "Print every frame received and sent."},
+        {"timestamps", "With --verbose: each frame's time first, in ms since the start (received: its last character; sent: gone out)."},
     });
 }
 
@@ -183,6 +184,7 @@ ParsedOptions parseToolOptions(const QStringList &arguments)
     o.linkPath = parser.value("link");
     o.devicePath = parser.value("device");
     o.verbose = parser.isSet("verbose");
+    o.timestamps = parser.isSet("timestamps");
     o.replayPath = parser.value("replay");
     if (!o.devicePath.isEmpty() && !o.linkPath.isEmpty())
         return {std::nullopt, QStringLiteral("--link is for a pseudo-terminal; it cannot go with --device")};

@@ -19,6 +19,7 @@ struct ToolOptions {
     QString devicePath;    // device mode: a real serial port
     QString replayPath;    // a recorded traffic log to answer from
     bool verbose = false;
+    bool timestamps = false;   // --verbose lines start with the milliseconds since the tool started
 };
 
 // The options, or an error text for the user (the usage text comes from QCommandLineParser).

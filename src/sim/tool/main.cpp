@@ -60,10 +60,13 @@ void configure(SimulatedUnit &unit, const ToolOptions &options)
     for (const auto &[first, last] : options.refusedRanges)
         unit.refuseWrites(first, last);
     if (options.verbose) {
-        unit.setFrameObserver([](const LoggedFrame &f) {
+        const Clock::time_point started = Clock::now();
+        unit.setFrameObserver([started, times = options.timestamps](const LoggedFrame &f) {
             const bool in = f.direction == LoggedFrame::Direction::Received;
-            print(QStringLiteral("%1 %2%3").arg(in ? "<-" : "->", QString::fromLatin1(f.wire.trimmed().toPercentEncoding(":;")),
-                                                f.damaged ? " (damaged)" : ""));
+            const QString line = QStringLiteral("%1 %2%3").arg(in ? "<-" : "->", QString::fromLatin1(f.wire.trimmed().toPercentEncoding(":;")),
+                                                               f.damaged ? " (damaged)" : "");
+            const double ms = std::chrono::duration<double, std::milli>(f.at - started).count();
+            print(times ? QString::number(ms, 'f', 1) + u' ' + line : line);
         });
     }
 }
