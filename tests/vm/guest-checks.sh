@@ -223,7 +223,12 @@ ports_checks() {
     fi
     "$CLI" ports --watch --timeout 40 2>/tmp/watch.err | stamp_lines >/tmp/watch.out &
     watch=$!
-    sleep 3   # the program's start over 9p
+    # The program's start over 9p: its first line says what it watches.
+    tenths=0
+    until grep -q "Obserwuję porty" /tmp/watch.err || [ $tenths -ge 150 ]; do
+        sleep 0.2
+        tenths=$((tenths + 2))
+    done
     if grep -q "($source)" /tmp/watch.err; then
         pass "ports --watch: watching through $source"
     else
@@ -255,10 +260,13 @@ ports_checks() {
             heard_before=$(wc -l </tmp/udev.out)
             [ -n "$heard" ] && share=" (udev's announcement after $(awk -v a="${heard%% *}" -v d="$(kernel_time "$said")" 'BEGIN { printf "%.2f", a - d }') s)"
         fi
-        if [ "$(echo "$took" | awk '{ print ($1 >= 0 && $1 <= 1.0) }')" = 1 ]; then
-            pass "ports --watch ($source): \"${line#* }\" $took s after the driver $( [ $sign = - ] && echo let the adapter go || echo took it)$share"
+        # The goal is a second (0.3 to 0.6 s seen here). The guest's processor is emulated, and
+        # a slower or busier host slows it down: a watch that takes twice the goal fails.
+        goal=$(echo "$took" | awk '{ print ($1 <= 1.0) ? "within the 1 s goal" : "over the 1 s goal" }')
+        if [ "$(echo "$took" | awk '{ print ($1 >= 0 && $1 <= 2.0) }')" = 1 ]; then
+            pass "ports --watch ($source): \"${line#* }\" $took s after the driver $( [ $sign = - ] && echo let the adapter go || echo took it), $goal$share"
         else
-            fail "ports --watch ($source): \"${line#* }\" $took s after the driver's word (1 s at most)$share"
+            fail "ports --watch ($source): \"${line#* }\" $took s after the driver's word (2 s at most, the goal 1 s)$share"
         fi
     done
     pkill -f 'alvetra-cli ports --watch'
