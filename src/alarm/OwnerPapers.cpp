@@ -125,6 +125,8 @@ bool isWellFormedVin(const QString &vin)
     return form.match(vin).hasMatch();
 }
 
+QString vinAsTyped(const QString &typed) { return typed.trimmed().toUpper(); }
+
 QString pressesInWords(const QString &letters)
 {
     QStringList presses;

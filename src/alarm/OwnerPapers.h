@@ -66,6 +66,8 @@ void takeSettings(PaperFacts &facts, const SettingsImage &image, const Layout &l
 
 // A VIN as cars carry it: 17 capital letters and digits, without I, O and Q.
 bool isWellFormedVin(const QString &vin);
+// A VIN as typed, in capitals and without the spaces around it.
+QString vinAsTyped(const QString &typed);
 
 // "KDDK" as the presses a hand makes: "krótko – długo – długo – krótko".
 QString pressesInWords(const QString &letters);

@@ -72,6 +72,10 @@ inline const QString kHowToEmergency = QStringLiteral(
     "Kod awaryjnego rozblokowania pozwala rozbroić alarm, gdy pilot zaginie lub przestanie działać.");
 inline const QString kHowToAuthorise = QStringLiteral(
     "Kod autoryzacji zwalnia blokadę, gdy ta czeka na autoryzację.");
+// Refusals, told by the window and by alvetra-cli alike.
+inline const QString kBadVin = QStringLiteral("Numer VIN %1 ma złą postać: 17 liter i cyfr, bez liter I, O i Q.");
+inline const QString kNotWritten = QStringLiteral("Nie można zapisać pliku %1: %2");   // %2: the system's reason
+
 inline const QString kKeepApart = QStringLiteral(
     "Przechowuj tę kartę poza samochodem, oddzielnie od kluczyków i dokumentów pojazdu.");
 

@@ -1,5 +1,6 @@
 #include "cli/CliOptions.h"
 
+#include "alarm/PaperTexts.h"
 #include "cli/CliTexts.h"
 #include "link/LineSpeed.h"
 #include "sim/SimulatedTransport.h"
@@ -92,7 +93,7 @@ bool takePaperOptions(const QCommandLineParser &parser, const PaperOptions &pape
 {
     options.codeCard = parser.value(paper.codeCard);
     options.car = {parser.value(paper.carMake).trimmed(), parser.value(paper.carModel).trimmed(),
-                   parser.value(paper.registration).trimmed(), parser.value(paper.vin).trimmed().toUpper()};
+                   parser.value(paper.registration).trimmed(), vinAsTyped(parser.value(paper.vin))};
     options.workshop = {parser.value(paper.workshop).trimmed(), parser.value(paper.workshopAddress).trimmed(),
                         parser.value(paper.workshopPhone).trimmed()};
     if (options.command != Command::Sheet)
@@ -102,7 +103,7 @@ bool takePaperOptions(const QCommandLineParser &parser, const PaperOptions &pape
         return false;
     }
     if (!options.car.vin.isEmpty() && !isWellFormedVin(options.car.vin)) {
-        error = clitexts::kBadVin.arg(options.car.vin);
+        error = papertexts::kBadVin.arg(options.car.vin);
         return false;
     }
     return true;

@@ -98,8 +98,6 @@ inline const QString kPasswordFileReadableByOthers =
     QStringLiteral("Plik z hasłem %1 mogą czytać inni użytkownicy; hasła z niego nie użyto. "
                    "Ogranicz dostęp: %2");
 inline const QString kNoOutput = QStringLiteral("Podaj plik wynikowy: -o PLIK.");
-inline const QString kBadVin =
-    QStringLiteral("Numer VIN %1 ma złą postać: 17 liter i cyfr, bez liter I, O i Q.");
 inline const QString kNoPaperPdf =
     QStringLiteral("Ta wersja alvetra-cli nie tworzy plików PDF; kartę montażu tworzy program Alvetra.");
 inline const QString kOneFileNeeded = QStringLiteral("Polecenie %1 potrzebuje jednego pliku.");
@@ -136,6 +134,5 @@ inline const QString kDifference = QStringLiteral("%1: %2: %3 -> %4");
 
 // Result of `read`.
 inline const QString kSaved = QStringLiteral("Zapisano plik %1");
-inline const QString kPaperNotWritten = QStringLiteral("Nie można zapisać pliku %1: %2");
 
 } // namespace alvetra::clitexts

@@ -1,5 +1,6 @@
 #include "cli/SheetCommand.h"
 
+#include "alarm/PaperTexts.h"
 #include "cli/CliTexts.h"
 #include "files/Backups.h"
 #include "files/FirmwareFamilies.h"
@@ -30,7 +31,7 @@ QString unitOfBackup(const QString &fileName)
 bool written(const Paper &paper, PaperKind kind, const QString &path, Console &console)
 {
     if (const std::optional<QString> error = writePaperPdf(paper, kind, path)) {
-        console.message(clitexts::kPaperNotWritten.arg(QDir::toNativeSeparators(path), *error));
+        console.message(papertexts::kNotWritten.arg(QDir::toNativeSeparators(path), *error));
         return false;
     }
     console.result(clitexts::kSaved.arg(QDir::toNativeSeparators(QFileInfo(path).absoluteFilePath())));

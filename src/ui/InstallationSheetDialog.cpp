@@ -1,5 +1,6 @@
 #include "ui/InstallationSheetDialog.h"
 
+#include "alarm/PaperTexts.h"
 #include "ui/UiTexts.h"
 
 #include <QCheckBox>
@@ -92,7 +93,7 @@ PaperFacts InstallationSheetDialog::facts() const
     PaperFacts facts = facts_;
     facts.workshop = workshop();
     facts.car = {make_->text().trimmed(), model_->text().trimmed(), registration_->text().trimmed(),
-                 vin_->text().trimmed().toUpper()};
+                 vinAsTyped(vin_->text())};
     return facts;
 }
 
@@ -108,7 +109,7 @@ bool InstallationSheetDialog::written(const Paper &paper, PaperKind kind, const 
 {
     const std::optional<QString> error = writePaperPdf(paper, kind, path);
     if (error)
-        seams_.dialogs.showMessage(this, {kCaptionError, kSheetNotWritten.arg(QDir::toNativeSeparators(path), *error),
+        seams_.dialogs.showMessage(this, {kCaptionError, papertexts::kNotWritten.arg(QDir::toNativeSeparators(path), *error),
                                           MessageIcon::Error});
     return !error;
 }
@@ -117,7 +118,7 @@ void InstallationSheetDialog::savePdf()
 {
     const PaperFacts paperFacts = facts();
     if (!paperFacts.car.vin.isEmpty() && !isWellFormedVin(paperFacts.car.vin)) {
-        seams_.dialogs.showMessage(this, {kCaptionWarning, kSheetBadVin.arg(paperFacts.car.vin), MessageIcon::Exclamation});
+        seams_.dialogs.showMessage(this, {kCaptionWarning, papertexts::kBadVin.arg(paperFacts.car.vin), MessageIcon::Exclamation});
         vin_->setFocus();
         return;
     }

@@ -41,11 +41,10 @@ inline const QString kSheetVin = QStringLiteral("Numer VIN:");
 inline const QString kSheetCodeCard = QStringLiteral("Także karta kodowa dla właściciela (kod awaryjny i kody autoryzacji)");
 inline const QString kSheetSave = QStringLiteral("Zapisz PDF...");
 inline const QString kSheetClose = QStringLiteral("Zamknij");
-inline const QString kSheetBadVin = QStringLiteral("Numer VIN %1 ma złą postać: 17 liter i cyfr, bez liter I, O i Q.");
 inline const QString kSheetFilter = QStringLiteral("Dokument PDF (*.pdf)");
 inline const QString kSheetFileName = QStringLiteral("Karta montażu %1.pdf");
 inline const QString kSheetCardSuffix = QStringLiteral(" - karta kodowa");
-inline const QString kSheetNotWritten = QStringLiteral("Nie można zapisać pliku %1: %2");
+
 inline const QString kHintBackups = QStringLiteral("Ustawienia zapisane przy każdym odczycie centralki");
 
 // The list of backups.
