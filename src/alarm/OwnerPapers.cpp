@@ -16,7 +16,6 @@ namespace {
 namespace p = papertexts;
 namespace t = tabtexts;
 
-constexpr int kVinLength = 17;
 constexpr int kCodeByButton = 0;   // authorisation items: by button code, by token, by either
 constexpr int kCodeOrToken = 2;
 

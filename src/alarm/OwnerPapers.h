@@ -64,6 +64,7 @@ struct Paper {
 // The settings, the family and the number of remotes and tokens learnt, as `image` holds them.
 void takeSettings(PaperFacts &facts, const SettingsImage &image, const Layout &layout, int familyCode);
 
+constexpr int kVinLength = 17;
 // A VIN as cars carry it: 17 capital letters and digits, without I, O and Q.
 bool isWellFormedVin(const QString &vin);
 // A VIN as typed, in capitals and without the spaces around it.

@@ -108,7 +108,7 @@ void UnitSession::adviseOnLatency()
         if (port.name.compare(name, Qt::CaseInsensitive) != 0)
             continue;
         if (const std::optional<QString> advice = latencyAdvice(port))
-            console_.message(QString(*advice).replace(QLatin1Char('\r'), QLatin1Char('\n')));
+            console_.message(*advice);
         return;
     }
 }

@@ -35,6 +35,22 @@ InstallationSheetDialog::InstallationSheetDialog(const PaperFacts &facts, Seams 
 {
     setObjectName(QStringLiteral("InstallationSheetDialog"));
     setWindowTitle(kCaptionSheet);
+    preview_ = new QTextEdit(this);
+    preview_->setObjectName(QStringLiteral("TE_Podglad"));
+    preview_->setReadOnly(true);
+    preview_->setMinimumSize(420, 460);
+
+    auto *columns = new QHBoxLayout;
+    columns->addLayout(buildFields(), 1);
+    columns->addWidget(preview_, 1);
+    auto *layout = new QVBoxLayout(this);
+    layout->addLayout(columns);
+    layout->addWidget(buildButtons());
+    showPreview();
+}
+
+QFormLayout *InstallationSheetDialog::buildFields()
+{
     auto *fields = new QFormLayout;
     auto field = [&](const char *name, const QString &label, const QString &text) {
         auto *edit = new QLineEdit(text, this);
@@ -43,23 +59,22 @@ InstallationSheetDialog::InstallationSheetDialog(const PaperFacts &facts, Seams 
         connect(edit, &QLineEdit::textChanged, this, &InstallationSheetDialog::showPreview);
         return edit;
     };
-    workshopName_ = field("ED_WarsztatNazwa", kSheetWorkshopName, facts.workshop.name);
-    workshopAddress_ = field("ED_WarsztatAdres", kSheetWorkshopAddress, facts.workshop.address);
-    workshopPhone_ = field("ED_WarsztatTelefon", kSheetWorkshopPhone, facts.workshop.phone);
-    make_ = field("ED_Marka", kSheetMake, facts.car.make);
-    model_ = field("ED_Model", kSheetModel, facts.car.model);
-    registration_ = field("ED_NrRejestracyjny", kSheetRegistration, facts.car.registration);
-    vin_ = field("ED_Vin", kSheetVin, facts.car.vin);
-    vin_->setMaxLength(17);
+    workshopName_ = field("ED_WarsztatNazwa", kSheetWorkshopName, facts_.workshop.name);
+    workshopAddress_ = field("ED_WarsztatAdres", kSheetWorkshopAddress, facts_.workshop.address);
+    workshopPhone_ = field("ED_WarsztatTelefon", kSheetWorkshopPhone, facts_.workshop.phone);
+    make_ = field("ED_Marka", kSheetMake, facts_.car.make);
+    model_ = field("ED_Model", kSheetModel, facts_.car.model);
+    registration_ = field("ED_NrRejestracyjny", kSheetRegistration, facts_.car.registration);
+    vin_ = field("ED_Vin", kSheetVin, facts_.car.vin);
+    vin_->setMaxLength(kVinLength);
     codeCard_ = new QCheckBox(kSheetCodeCard, this);
     codeCard_->setObjectName(QStringLiteral("CKB_KartaKodowa"));
     fields->addRow(codeCard_);
+    return fields;
+}
 
-    preview_ = new QTextEdit(this);
-    preview_->setObjectName(QStringLiteral("TE_Podglad"));
-    preview_->setReadOnly(true);
-    preview_->setMinimumSize(420, 460);
-
+QDialogButtonBox *InstallationSheetDialog::buildButtons()
+{
     auto *buttons = new QDialogButtonBox(this);
     QPushButton *save = buttons->addButton(kSheetSave, QDialogButtonBox::AcceptRole);
     save->setObjectName(QStringLiteral("BTN_ZapiszPdf"));
@@ -67,14 +82,7 @@ InstallationSheetDialog::InstallationSheetDialog(const PaperFacts &facts, Seams 
     close->setObjectName(QStringLiteral("BTN_Zamknij"));
     connect(save, &QPushButton::clicked, this, &InstallationSheetDialog::savePdf);
     connect(close, &QPushButton::clicked, this, &QDialog::reject);
-
-    auto *columns = new QHBoxLayout;
-    columns->addLayout(fields, 1);
-    columns->addWidget(preview_, 1);
-    auto *layout = new QVBoxLayout(this);
-    layout->addLayout(columns);
-    layout->addWidget(buttons);
-    showPreview();
+    return buttons;
 }
 
 InstallationSheetDialog::~InstallationSheetDialog()

@@ -13,6 +13,8 @@
 #include <memory>
 
 class QCheckBox;
+class QDialogButtonBox;
+class QFormLayout;
 class QLineEdit;
 class QTextDocument;
 class QTextEdit;
@@ -34,6 +36,8 @@ public:
     Workshop workshop() const;
 
 private:
+    QFormLayout *buildFields();
+    QDialogButtonBox *buildButtons();
     PaperFacts facts() const;
     void showPreview();
     void savePdf();

@@ -9,7 +9,6 @@
 #include "ui/UiTexts.h"
 #include "ui/tabs/SettingsTabs.h"
 
-
 namespace alvetra {
 
 void MainWindow::onInstallationSheetTriggered()
