@@ -1,6 +1,7 @@
 #include "ui/Dialogs.h"
 
 #include <QDir>
+#include <QEvent>
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QHeaderView>
@@ -43,6 +44,24 @@ void widenDateColumn(QFileDialog &dialog)
     header->resizeSection(kDateColumn, std::max(header->sectionSize(kDateColumn), needed + kCellMargins));
 }
 
+// Where the platform offers its own dialog, Qt makes its list only when that dialog declines, as
+// the dialog shows (Wine's does): the column is widened then.
+class DateColumnWidener : public QObject {
+public:
+    explicit DateColumnWidener(QFileDialog &dialog) : QObject(&dialog), dialog_(dialog) { dialog.installEventFilter(this); }
+
+protected:
+    bool eventFilter(QObject *watched, QEvent *event) override
+    {
+        if (watched == &dialog_ && event->type() == QEvent::Show)
+            widenDateColumn(dialog_);
+        return false;
+    }
+
+private:
+    QFileDialog &dialog_;
+};
+
 } // namespace
 
 QMessageBox::StandardButton WidgetDialogs::showMessage(QWidget *owner, const UserMessage &message,
@@ -68,6 +87,7 @@ void prepareFileDialog(QFileDialog &dialog, const FileDialogSettings &settings)
     if (!settings.fileName.isEmpty())
         dialog.selectFile(settings.fileName);
     widenDateColumn(dialog);
+    new DateColumnWidener(dialog);
 }
 
 std::optional<QString> WidgetDialogs::chooseFile(QWidget *owner, FileDialogSettings &settings)
