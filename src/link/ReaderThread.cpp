@@ -7,6 +7,16 @@
 
 namespace alvetra {
 
+namespace {
+
+// The Rx LED stays lit 100 ms after each telling (TimerLedRs232): telling it again sooner shows
+// the fitter nothing new, and every telling holds the reader until the UI thread has run it.
+// A reply often comes a few bytes a read (Windows' drivers end a read at its first byte), and a
+// telling at its last bytes would hold the reply's flag, and so the next request.
+constexpr qint64 kRxActivityEveryMs = 50;
+
+} // namespace
+
 ReaderThread::ReaderThread(Wiring wiring)
     : transport_(wiring.transport),
       events_(wiring.events),
@@ -120,8 +130,7 @@ bool ReaderThread::receiveOnce()
 
 void ReaderThread::handleBytes(const char *bytes, qint64 count)
 {
-    if (events_)
-        ui_.run([events = events_] { events->rxActivity(); });
+    tellRxActivity();
     const FrameParser::Result parsed = parser_.feed(bytes, static_cast<std::size_t>(count));
     if (parsed.rejected > 0) {
         const int errors = parser_.checksumErrors();
@@ -134,6 +143,17 @@ void ReaderThread::handleBytes(const char *bytes, qint64 count)
             break;
         handler_.handle(frame);
     }
+}
+
+void ReaderThread::tellRxActivity()
+{
+    if (!events_)
+        return;
+    const qint64 now = TimeBase::nowMs();
+    if (rxToldAtMs_ && now - *rxToldAtMs_ < kRxActivityEveryMs)
+        return;
+    rxToldAtMs_ = now;
+    ui_.run([events = events_] { events->rxActivity(); });
 }
 
 void ReaderThread::closePort()

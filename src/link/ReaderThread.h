@@ -27,6 +27,7 @@
 #include <atomic>
 #include <cstdint>
 #include <functional>
+#include <optional>
 #include <thread>
 
 namespace alvetra {
@@ -76,6 +77,7 @@ private:
     // Sleeps until bytes come; false when the loop is to end (device lost).
     bool receiveOnce();
     void handleBytes(const char *bytes, qint64 count);
+    void tellRxActivity();
     void closePort();
 
     Transport &transport_;
@@ -91,6 +93,7 @@ private:
     std::atomic<bool> opening_{true};
     std::atomic<std::uint16_t> checksumErrors_{0};
     bool deviceLost_ = false;   // reader thread only
+    std::optional<qint64> rxToldAtMs_;   // reader thread only
     std::thread thread_;
 };
 

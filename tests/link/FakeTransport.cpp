@@ -77,6 +77,12 @@ int FakeLine::opens() const
     return opens_;
 }
 
+int FakeLine::reads() const
+{
+    std::lock_guard lock(mutex_);
+    return reads_;
+}
+
 int FakeLine::closes() const
 {
     std::lock_guard lock(mutex_);
@@ -140,6 +146,7 @@ qint64 FakeLine::read(char *buffer, qint64 maxBytes)
     piece.bytes.erase(0, static_cast<std::size_t>(n));
     if (piece.bytes.empty())
         incoming_.pop_front();
+    ++reads_;
     return n;
 }
 

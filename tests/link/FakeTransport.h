@@ -56,6 +56,7 @@ public:
     std::vector<Written> written() const;
     std::vector<QByteArray> writtenTexts() const;
     int opens() const;
+    int reads() const;   // reads that took bytes
     int closes() const;
     bool isOpen() const;
 
@@ -86,6 +87,7 @@ private:
     std::vector<Written> written_;
     int failWrites_ = 0;
     int opens_ = 0;
+    int reads_ = 0;
     int closes_ = 0;
     bool open_ = false;
     bool lost_ = false;

@@ -183,7 +183,22 @@ TEST_F(ReaderThreadTest, OneReadTakesAtMost255BytesAndTheRestFollows)
     QByteArray bytes = QByteArray(280, 'x') + replyText(0x88, {7, 0, 0, 0});   // 302 bytes waiting
     line->push(bytes);
     ASSERT_TRUE(waitFor([&] { return events.log.contains(QStringLiteral("status 7 0 0 0")); }));
-    EXPECT_EQ(events.rx, 2);
+    EXPECT_EQ(line->reads(), 2);
+}
+
+TEST_F(ReaderThreadTest, TheRxLedIsToldOncePerItsLitTimeNotOncePerRead)
+{
+    openPort();
+    line->push(replyText(0x88, {1, 0, 0, 0}));
+    ASSERT_TRUE(waitFor([&] { return events.log.contains(QStringLiteral("status 1 0 0 0")); }));
+    QThread::msleep(60);   // past the 50 ms after which bytes light the LED again
+    // A reply four bytes a read, as Windows' drivers hand it over.
+    const QByteArray reply = replyText(0x88, {2, 0, 0, 0});
+    for (qsizetype at = 0; at < reply.size(); at += 4)
+        line->push(reply.mid(at, 4));
+    ASSERT_TRUE(waitFor([&] { return events.log.contains(QStringLiteral("status 2 0 0 0")); }));
+    EXPECT_GE(events.rx, 2);
+    EXPECT_LE(events.rx, 3) << line->reads() << " reads";
 }
 
 TEST_F(ReaderThreadTest, AFloodOfGarbageNeitherStopsTheReaderNorHidesTheNextReply)
@@ -198,7 +213,7 @@ TEST_F(ReaderThreadTest, AFloodOfGarbageNeitherStopsTheReaderNorHidesTheNextRepl
     }
     line->push(garbage);
     line->push(";\r\n");   // whatever frame the garbage began ends here
-    ASSERT_TRUE(waitFor([&] { return events.rx >= 20000 / 255; }));
+    ASSERT_TRUE(waitFor([&] { return line->reads() >= 20000 / 255; }));
     EXPECT_TRUE(link->sendRequest({.code = 0x0C, .repeatMs = 1400, .totalMs = 3000}));
     EXPECT_TRUE(link->portOpen());
 }
