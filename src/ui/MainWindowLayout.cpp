@@ -115,8 +115,10 @@ void MainWindow::buildActions()
                                           &MainWindow::onExitTriggered);
     ActionReadPdf = makeAction("ActionReadPdf", QString(), -1, &MainWindow::onReadManualTriggered);
     ActionShowWorningCom = makeAction("ActionShowWorningCom", kActionShowWorningCom, -1, nullptr);
-    ActionKopieZapasowe = makeAction("ActionKopieZapasowe", kCaptionBackups, 0, nullptr);
+    ActionKopieZapasowe = makeAction("ActionKopieZapasowe", kCaptionBackups, -1, nullptr);
+    ActionKopieZapasowe->setIcon(toolglyphs::backups());
     ActionKartaMontazu = makeAction("ActionKartaMontazu", kCaptionSheet, -1, &MainWindow::onInstallationSheetTriggered);
+    ActionKartaMontazu->setIcon(toolglyphs::installationSheet());
 
     ActionProgPilot->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_P));
     ActionProgToken->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_T));
@@ -248,14 +250,10 @@ void MainWindow::buildToolBar(QWidget *client)
     TOB_Ruch = makeToolButton("TOB_Ruch", traffictexts::kHintButton, nullptr);
     TOB_Ruch->setIcon(style()->standardIcon(QStyle::SP_ComputerIcon));
     connect(TOB_Ruch, &QToolButton::clicked, this, &MainWindow::showTrafficConsole);
-    // An icon of its own, its name in the hint: the compare tools need the tool bar's width.
+    // Their actions' icons, their names in the hints: the compare tools need the tool bar's width.
     TOB_KopieZapasowe = makeToolButton("TOB_KopieZapasowe", kCaptionBackups + QStringLiteral(": ") + kHintBackups,
                                        ActionKopieZapasowe);
-    TOB_KopieZapasowe->setToolButtonStyle(Qt::ToolButtonIconOnly);
-    TOB_KopieZapasowe->setIcon(style()->standardIcon(QStyle::SP_FileDialogDetailedView));
     TOB_KartaMontazu = makeToolButton("TOB_KartaMontazu", kCaptionSheet + QStringLiteral(": ") + kHintSheet, ActionKartaMontazu);
-    TOB_KartaMontazu->setToolButtonStyle(Qt::ToolButtonIconOnly);
-    TOB_KartaMontazu->setIcon(style()->standardIcon(QStyle::SP_FileDialogContentsView));
 }
 
 void MainWindow::buildConnectionPanel(QWidget *pageArea)

@@ -155,6 +155,33 @@ void writeAllGlyph(QPainter &p)
     p.drawLine(QPointF(12, 3), QPointF(15, 3));
 }
 
+void backupPages(QPainter &p)
+{
+    // The copies kept of every read: a page behind a page.
+    p.setPen(QColor(60, 60, 90));
+    p.setBrush(QColor(205, 210, 225));
+    p.drawRect(QRectF(5.5, 1.5, 9, 11));
+    p.setBrush(QColor(250, 250, 240));
+    p.drawRect(QRectF(1.5, 4.5, 9, 11));
+    p.setPen(QColor(110, 110, 150));
+    for (const qreal y : {7.5, 9.5, 11.5, 13.5})
+        p.drawLine(QPointF(3.5, y), QPointF(8.5, y));
+}
+
+void sheetWithSeal(QPainter &p)
+{
+    // The installation sheet: a written page with the workshop's red seal.
+    p.setPen(QColor(40, 40, 80));
+    p.setBrush(QColor(250, 250, 240));
+    p.drawRect(QRectF(2.5, 1.5, 11, 13));
+    p.setPen(QColor(110, 110, 150));
+    for (const qreal y : {4.5, 6.5, 8.5})
+        p.drawLine(QPointF(4.5, y), QPointF(11.5, y));
+    p.setPen(Qt::NoPen);
+    p.setBrush(QColor(200, 30, 30));
+    p.drawEllipse(QPointF(10.5, 11.5), 2.8, 2.8);
+}
+
 } // namespace
 
 QIcon icon(Glyph glyph)
@@ -188,6 +215,16 @@ QIcon connect()
 QIcon writeAll()
 {
     return makeIcon(writeAllGlyph);
+}
+
+QIcon backups()
+{
+    return makeIcon(backupPages);
+}
+
+QIcon installationSheet()
+{
+    return makeIcon(sheetWithSeal);
 }
 
 QImage logo(QSize size)

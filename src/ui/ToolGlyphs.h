@@ -14,6 +14,8 @@ enum Glyph { OpenSettings = 0, SaveSettings = 1, Exit = 2, PortReset = 3, Unused
 QIcon icon(Glyph glyph);
 QIcon connect();      // BITBTN_Polacz
 QIcon writeAll();     // BITBTN_ZapisAll
+QIcon backups();      // ActionKopieZapasowe
+QIcon installationSheet();   // ActionKartaMontazu
 // The logo of the connection panel, drawn for 758 x 213 and painted at the given size (the
 // panel shows it at 195 x 47). Painted rather than scaled down from a large picture, which
 // Qt would hand to its thread pool.

@@ -34,9 +34,11 @@
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTreeWidget>
+#include <QToolBar>
 #include <QToolButton>
 #include <QUrl>
 #include <gtest/gtest.h>
+#include <map>
 #include <memory>
 
 using namespace alvetra;
@@ -345,6 +347,14 @@ TEST_F(WindowTest, EnteringAndLeavingProgrammingAccess)
 TEST_F(WindowTest, EnableOperationsSwitchesEveryActionAndTheButtonsFollow)
 {
     startConnected();
+    // The tool bar's picture buttons keep their pictures through the switching.
+    std::map<QString, QImage> pictures;
+    for (auto *button : find<QToolBar>("ToolBar1")->findChildren<QToolButton *>()) {
+        if (button->toolButtonStyle() == Qt::ToolButtonIconOnly && !button->objectName().isEmpty()) {
+            EXPECT_FALSE(button->icon().isNull()) << button->objectName().toStdString();
+            pictures[button->objectName()] = button->icon().pixmap(16, 16).toImage();
+        }
+    }
     window->enableOperations(false);
     for (const char *name : kActionNames)
         EXPECT_FALSE(action(name)->isEnabled()) << name;
@@ -365,6 +375,8 @@ TEST_F(WindowTest, EnableOperationsSwitchesEveryActionAndTheButtonsFollow)
         EXPECT_TRUE(find<QWidget>(name)->isEnabled()) << name;
     for (const char *name : tabButtons)
         EXPECT_TRUE(find<QAbstractButton>(name)->isEnabled()) << name;
+    for (const auto &[name, picture] : pictures)
+        EXPECT_EQ(find<QToolButton>(name.toLatin1().constData())->icon().pixmap(16, 16).toImage(), picture) << name.toStdString();
 }
 
 TEST_F(WindowTest, TabButtonsTakeTheirActionsCaptionAndRunIt)
