@@ -45,7 +45,7 @@ void widenDateColumn(QFileDialog &dialog)
 }
 
 // Where the platform offers its own dialog, Qt makes its list only when that dialog declines, as
-// the dialog shows (Wine's does): the column is widened then.
+// the dialog shows (Windows' declines a dialog shown without modality): the column is widened then.
 class DateColumnWidener : public QObject {
 public:
     explicit DateColumnWidener(QFileDialog &dialog) : QObject(&dialog), dialog_(dialog) { dialog.installEventFilter(this); }

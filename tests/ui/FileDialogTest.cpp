@@ -1,5 +1,5 @@
-// The file dialog as the window shows it (Qt's own dialog: offscreen, and under Wine, whose own
-// dialog declines).
+// The file dialog as the window shows it where it is Qt's own: offscreen, and on Windows for a
+// dialog shown without modality (the system's dialog is modal only), whose list Qt makes late.
 
 #include "ui/Dialogs.h"
 #include "WaitFor.h"
