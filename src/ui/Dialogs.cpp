@@ -36,7 +36,7 @@ void widenDateColumn(QFileDialog &dialog)
     constexpr int kCellMargins = 16;
     auto *view = dialog.findChild<QTreeView *>(QStringLiteral("treeView"));
     if (!view)
-        return;   // the desktop's own dialog
+        return;   // the system's own dialog
     const QDateTime widest(QDate(2028, 12, 28), QTime(23, 58, 58));
     const int needed = std::max(view->fontMetrics().horizontalAdvance(QLocale::system().toString(widest, QLocale::ShortFormat)),
                                 view->fontMetrics().horizontalAdvance(QLocale::system().toString(widest, QLocale::LongFormat)));
@@ -44,8 +44,8 @@ void widenDateColumn(QFileDialog &dialog)
     header->resizeSection(kDateColumn, std::max(header->sectionSize(kDateColumn), needed + kCellMargins));
 }
 
-// Where the platform offers its own dialog, Qt makes its list only when that dialog declines, as
-// the dialog shows (Windows' declines a dialog shown without modality): the column is widened then.
+// Widens the column as the dialog shows: where the platform offers its own dialog, Qt makes its
+// list only then, when that dialog declines (Windows' declines a dialog shown without modality).
 class DateColumnWidener : public QObject {
 public:
     explicit DateColumnWidener(QFileDialog &dialog) : QObject(&dialog), dialog_(dialog) { dialog.installEventFilter(this); }
@@ -86,7 +86,6 @@ void prepareFileDialog(QFileDialog &dialog, const FileDialogSettings &settings)
     dialog.setSizeGripEnabled(settings.resizable);
     if (!settings.fileName.isEmpty())
         dialog.selectFile(settings.fileName);
-    widenDateColumn(dialog);
     new DateColumnWidener(dialog);
 }
 
